@@ -1,0 +1,48 @@
+#include "fw/FileError.h"
+
+#include <cerrno>
+
+std::string FileErrorMessage(FileError error, const std::string& path) {
+    switch (error) {
+    case FileError::BadFormat:
+        return "予期しないﾌｧｲﾙ形式です。";
+    case FileError::FileNotFound:
+        return path + "\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。";
+    case FileError::AccessDeniedRead:
+        return path + " は使用中のため、読み取れません。";
+    case FileError::AccessDeniedWrite:
+        return path + " は使用中または読み取り専用のため、書き込めません。";
+    case FileError::DiskFull:
+        return "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。";
+    case FileError::BadFileName:
+        return "無効なﾌｧｲﾙ名です。";
+    case FileError::GenericRead:
+        return "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。";
+    case FileError::GenericWrite:
+        return "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。";
+    }
+    return {};
+}
+
+FileError FileErrorFromErrno(int err, bool writing) {
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+        return FileError::FileNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EBUSY:
+    case ETXTBSY:
+        return writing ? FileError::AccessDeniedWrite : FileError::AccessDeniedRead;
+    case ENOSPC:
+    case EDQUOT:
+        return FileError::DiskFull;
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EISDIR:
+        return writing ? FileError::BadFileName : FileError::GenericRead;
+    default:
+        return writing ? FileError::GenericWrite : FileError::GenericRead;
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Why reading or writing a sheet file failed, and the message shown for it.
+#include <stdexcept>
+#include <string>
+
+enum class FileError {
+    BadFormat,         // malformed or truncated archive
+    FileNotFound,      // no such file, bad path
+    AccessDeniedRead,  // cannot be read: in use or not permitted
+    AccessDeniedWrite, // cannot be written: in use or read-only
+    DiskFull,          // the device ran out of room while writing
+    BadFileName,       // cannot be created for writing, any other cause
+    GenericRead,       // any other failure while opening or reading
+    GenericWrite,      // any other failure while writing
+};
+
+// The message exactly as the program shows it (UTF-8); path stands for "%1".
+std::string FileErrorMessage(FileError error, const std::string& path);
+
+// Thrown by the archive and the sheet file code.
+class CFileError : public std::runtime_error {
+public:
+    explicit CFileError(FileError error) : std::runtime_error("file error"), m_error(error) {}
+    FileError m_error;
+};
+
+// The failure kind for an errno value seen while opening or writing.
+FileError FileErrorFromErrno(int err, bool writing);

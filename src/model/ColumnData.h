@@ -1,0 +1,30 @@
+#pragma once
+// One column: its name, detail and link file, and its header's place on screen.
+#include <string>
+
+#include "fw/Archive.h"
+#include "fw/DC.h"
+#include "fw/Object.h"
+
+class CColumnData : public CObject {
+    DECLARE_SERIAL(CColumnData)
+public:
+    CColumnData() = default;
+    explicit CColumnData(const std::string& name) : m_strName(name) {}
+    CColumnData(const CColumnData& src);
+    CColumnData& operator=(const CColumnData&) = delete;
+    void Serialize(CArchive& ar) override;
+
+    void SetRect(int l, int t, int r, int b) { m_rect.SetRect(l, t, r, b); }
+    BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }
+    // x within the column's span, both edges included; y is not looked at.
+    BOOL HorzHitTest(int x) const { return x >= m_rect.left && x <= m_rect.right; }
+    void Select(CDC* pDC);
+    void Draw(CDC* pDC) const;
+
+    std::string m_strName; // code page 932, as every text of the sheet
+    std::string m_strDetail;
+    std::string m_strLinkFile;
+    CRect m_rect;
+    int m_bSelected = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// One cell of a row. The base class is a plain cell, which has no content:
+// it draws nothing and ignores toggling. Check cells derive from it.
+#include "fw/Archive.h"
+#include "fw/DC.h"
+#include "fw/Geometry.h"
+#include "fw/Object.h"
+
+class CDataItem : public CObject {
+    DECLARE_SERIAL(CDataItem)
+public:
+    CDataItem() = default;
+    void Serialize(CArchive& ar) override;
+
+    virtual int GetType() const { return m_nType; }
+    virtual BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }
+    virtual void Draw(CDC* /*pDC*/) const {}
+    virtual void Toggle() {}
+    virtual void SetRect(int l, int t, int r, int b) { m_rect.SetRect(l, t, r, b); }
+    virtual CRect GetRect() const { return m_rect; }
+    virtual CDataItem* Clone() const;
+
+    CRect m_rect;
+    int m_nType = 0;
+};

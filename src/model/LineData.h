@@ -1,0 +1,38 @@
+#pragma once
+// One row: its name, detail and link file, its place on screen, and one cell
+// per column (element j is the cell in column j).
+#include <string>
+
+#include "fw/Archive.h"
+#include "fw/DC.h"
+#include "fw/Object.h"
+#include "fw/TypedPtrArray.h"
+#include "model/DataItem.h"
+
+class CLineData : public CObject, public CTypedPtrArray<CDataItem> {
+    DECLARE_SERIAL(CLineData)
+public:
+    CLineData() = default;
+    // A row with n unchecked check cells.
+    CLineData(const std::string& name, int nColumns);
+    CLineData(const CLineData& src);
+    CLineData& operator=(const CLineData&) = delete;
+    void Serialize(CArchive& ar) override;
+
+    // Places the row and its cells; cells before firstColumn are scrolled out.
+    void SetRect(int l, int t, int r, int b, int firstColumn);
+    int ItemFromPoint(int x, int y) const;
+    BOOL NameHitTest(int x, int y) const;
+    BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }
+    void Select() { m_bSelected = 1; }
+
+    void Draw(CDC* pDC, int firstColumn, int right, int curColumn) const;
+    void DrawGrid(CDC* pDC, int firstColumn, int right) const;
+    void DrawCursor(CDC* pDC, int curColumn) const;
+
+    std::string m_strName;
+    std::string m_strDetail;
+    std::string m_strLinkFile;
+    CRect m_rect;
+    int m_bSelected = 0;
+};

@@ -1,0 +1,6 @@
+#pragma once
+// Base of every undo unit; it holds no data.
+class COstrelUndoUnit {
+public:
+    virtual ~COstrelUndoUnit() = default;
+};

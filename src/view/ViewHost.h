@@ -1,0 +1,19 @@
+#pragma once
+// What the editing commands need from the grid view that shows the sheet.
+class CTavrelDoc;
+class CDC;
+class QWidget;
+
+class CViewHost {
+public:
+    virtual ~CViewHost() = default;
+    virtual CTavrelDoc* GetDocument() = 0;
+    // Re-range both scroll bars (after the row or column count changed).
+    virtual void UpdateScrollRanges() = 0;
+    // Redraw the highlights of the current row and column (DrawSelection).
+    virtual void RedrawSelection() = 0;
+    // Measure the fonts again and lay out (after settings or font changes).
+    virtual void CalcMetricsAndLayout() = 0;
+    // Parent window for dialogs and message boxes.
+    virtual QWidget* Widget() = 0;
+};
