@@ -1,0 +1,45 @@
+#pragma once
+// The program's own file questions (link file, HTML output, CSV export and
+// import), each with its fixed title, filter, default extension, initial
+// name and flags. A test sets s_hook to answer for the user and to see what
+// was asked.
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "fw/Types.h"
+
+class QWidget;
+
+enum : DWORD {
+    OFN_OVERWRITEPROMPT = 0x2,
+    OFN_HIDEREADONLY = 0x4,
+    OFN_NOCHANGEDIR = 0x8,
+    OFN_PATHMUSTEXIST = 0x800,
+    OFN_FILEMUSTEXIST = 0x1000,
+};
+
+class CFileChooser {
+public:
+    struct Request {
+        bool bOpen;          // open (TRUE) or save (FALSE)
+        QString defExt;      // without the dot; "*" for none
+        QString initialName; // a pattern such as "*.*" only filters
+        DWORD flags;
+        QString filter;      // "description|pattern|...||"
+        QString title;
+    };
+
+    static std::optional<QString> LinkFile(QWidget* pOwner);
+    static std::optional<QString> HtmlOutput(QWidget* pOwner);
+    static std::optional<QString> CsvExport(QWidget* pOwner);
+    static std::optional<QString> CsvImport(QWidget* pOwner);
+
+    // Full path of the chosen file, or nothing when the user cancelled.
+    static std::optional<QString> Run(const Request& request, QWidget* pOwner);
+
+    // Turns "description|pattern|...||" into the Qt form, one filter a line.
+    static QString QtFilter(const QString& filter);
+
+    static std::function<std::optional<QString>(const Request&)> s_hook;
+};
