@@ -1,0 +1,356 @@
+// The row and column commands, run through the command entry with scripted
+// dialog and message box answers.
+#include <gtest/gtest.h>
+
+#include "CmdTestSheet.h"
+#include "dialogs/ColumnEditDlg.h"
+#include "dialogs/LineEditDlg.h"
+#include "fw/Cp932.h"
+#include "fw/UserInterface.h"
+#include "view/SheetCommands.h"
+
+namespace {
+
+using C = CSheetCommands;
+
+class SheetCmdTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AfxSetUserInterface(&m_ui);
+        CLineEditDlg::s_hook = [this](CLineEditDlg& d) {
+            ++m_nDialogs;
+            m_seen = {d.m_strName, d.m_strDetail, d.m_strLinkFile};
+            d.m_strName = "N";
+            d.m_strDetail = "nd";
+            d.m_strLinkFile = "nl";
+            return m_nDialogAnswer;
+        };
+        CColumnEditDlg::s_hook = [this](CColumnEditDlg& d) {
+            ++m_nDialogs;
+            m_seen = {d.m_strName, d.m_strDetail, d.m_strLinkFile};
+            d.m_strName = "M";
+            d.m_strDetail = "md";
+            d.m_strLinkFile = "ml";
+            return m_nDialogAnswer;
+        };
+    }
+    void TearDown() override {
+        CLineEditDlg::s_hook = nullptr;
+        CColumnEditDlg::s_hook = nullptr;
+        AfxSetUserInterface(nullptr);
+    }
+    CSheetFile& S() { return m_host.m_doc.m_Sheet; }
+    CTavrelDoc& Doc() { return m_host.m_doc; }
+    static std::string WithoutCursor(const std::string& picture) { return picture.substr(0, picture.rfind("|@")); }
+
+    CScriptedUserInterface m_ui;
+    CTestViewHost m_host;
+    CSheetCommands m_cmds{&m_host};
+    int m_nDialogs = 0;
+    int m_nDialogAnswer = IDOK;
+    std::vector<std::string> m_seen;
+};
+
+// Enable rules.
+
+struct EnableCase {
+    const char* name;
+    int rows, cols, curLine, curColumn;
+    UINT id;
+    bool enabled;
+};
+
+class SheetCmdEnable : public SheetCmdTest, public ::testing::WithParamInterface<EnableCase> {};
+
+TEST_P(SheetCmdEnable, RuleHoldsAndDisabledCommandDoesNothing) {
+    const EnableCase& c = GetParam();
+    FillSheet(S(), c.rows, c.cols, c.curLine, c.curColumn);
+    CCmdUI ui;
+    ui.m_nID = c.id;
+    ASSERT_TRUE(m_cmds.OnUpdateCmdUI(ui));
+    EXPECT_EQ(ui.m_bEnabled, c.enabled);
+    if (!c.enabled) {
+        const std::string before = Picture(S());
+        EXPECT_TRUE(m_cmds.OnCmdMsg(c.id));
+        EXPECT_EQ(Picture(S()), before);
+        EXPECT_FALSE(Doc().CanUndo());
+        EXPECT_FALSE(Doc().IsModified());
+        EXPECT_TRUE(m_ui.m_shown.empty());
+        EXPECT_EQ(m_nDialogs, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SheetCmdEnable,
+    ::testing::Values(
+        EnableCase{"EmptyAddRow", 0, 0, -1, -1, C::kLineAdd, true},
+        EnableCase{"EmptyInsertRow", 0, 0, -1, -1, C::kLineInsert, false},
+        EnableCase{"EmptyEditRow", 0, 0, -1, -1, C::kLineEdit, false},
+        EnableCase{"EmptyDeleteRow", 0, 0, -1, -1, C::kLineDelete, false},
+        EnableCase{"EmptyRowUp", 0, 0, -1, -1, C::kLineUp, false},
+        EnableCase{"EmptyRowDown", 0, 0, -1, -1, C::kLineDown, false},
+        EnableCase{"EmptyRowCheck", 0, 0, -1, -1, C::kLineCheck, false},
+        EnableCase{"EmptyRowUncheck", 0, 0, -1, -1, C::kLineUncheck, false},
+        EnableCase{"EmptyAddColumn", 0, 0, -1, -1, C::kColumnAdd, true},
+        EnableCase{"EmptyInsertColumn", 0, 0, -1, -1, C::kColumnInsert, false},
+        EnableCase{"EmptyEditColumn", 0, 0, -1, -1, C::kColumnEdit, false},
+        EnableCase{"EmptyDeleteColumn", 0, 0, -1, -1, C::kColumnDelete, false},
+        EnableCase{"EmptyColumnLeft", 0, 0, -1, -1, C::kColumnLeft, false},
+        EnableCase{"EmptyColumnRight", 0, 0, -1, -1, C::kColumnRight, false},
+        EnableCase{"EmptyColumnCheck", 0, 0, -1, -1, C::kColumnCheck, false},
+        EnableCase{"EmptyColumnUncheck", 0, 0, -1, -1, C::kColumnUncheck, false},
+        EnableCase{"EmptyCheckAll", 0, 0, -1, -1, C::kAllCheck, true},
+        EnableCase{"EmptyClearAll", 0, 0, -1, -1, C::kAllUncheck, true},
+        EnableCase{"FirstRowUp", 3, 2, 0, 0, C::kLineUp, false},
+        EnableCase{"FirstRowDown", 3, 2, 0, 0, C::kLineDown, true},
+        EnableCase{"LastRowDown", 3, 2, 2, 0, C::kLineDown, false},
+        EnableCase{"LastRowUp", 3, 2, 2, 0, C::kLineUp, true},
+        EnableCase{"OnlyRowUp", 1, 1, 0, 0, C::kLineUp, false},
+        EnableCase{"OnlyRowDown", 1, 1, 0, 0, C::kLineDown, false},
+        EnableCase{"FirstColumnLeft", 3, 2, 0, 0, C::kColumnLeft, false},
+        EnableCase{"FirstColumnRight", 3, 2, 0, 0, C::kColumnRight, true},
+        EnableCase{"LastColumnRight", 3, 2, 0, 1, C::kColumnRight, false},
+        EnableCase{"LastColumnLeft", 3, 2, 0, 1, C::kColumnLeft, true},
+        EnableCase{"RowOnlyInsertColumn", 3, 2, 1, -1, C::kColumnInsert, false},
+        EnableCase{"RowOnlyEditRow", 3, 2, 1, -1, C::kLineEdit, true},
+        EnableCase{"ColumnOnlyInsertRow", 3, 2, -1, 1, C::kLineInsert, false},
+        EnableCase{"ColumnOnlyColumnCheck", 3, 2, -1, 1, C::kColumnCheck, true},
+        EnableCase{"CursorPastRowsDeleteRow", 2, 2, 5, 0, C::kLineDelete, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SheetCmdTest, OtherCommandsAreLeftToOtherTargets) {
+    CCmdUI ui;
+    ui.m_nID = 32782; // settings
+    EXPECT_FALSE(m_cmds.OnUpdateCmdUI(ui));
+    EXPECT_FALSE(m_cmds.OnCmdMsg(32782));
+    EXPECT_FALSE(m_cmds.OnCmdMsg(32775));
+}
+
+// Cancel leaves everything as it was.
+
+struct CancelCase {
+    const char* name;
+    UINT id;
+};
+
+class SheetCmdCancel : public SheetCmdTest, public ::testing::WithParamInterface<CancelCase> {};
+
+TEST_P(SheetCmdCancel, LeavesSheetUndoAndFlagUntouched) {
+    FillSheet(S(), 3, 2, 1, 1, "0,0");
+    const std::string before = Picture(S());
+    m_nDialogAnswer = IDCANCEL;
+    m_ui.QueueAnswer(IDCANCEL);
+    EXPECT_TRUE(m_cmds.OnCmdMsg(GetParam().id));
+    EXPECT_EQ(m_nDialogs + static_cast<int>(m_ui.m_shown.size()), 1); // asked exactly once
+    EXPECT_EQ(Picture(S()), before);
+    EXPECT_FALSE(Doc().CanUndo());
+    EXPECT_EQ(Doc().m_Undo.GetSize(), 0);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(m_host.m_nScrollUpdates, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SheetCmdCancel,
+                         ::testing::Values(CancelCase{"AddRow", C::kLineAdd}, CancelCase{"InsertRow", C::kLineInsert},
+                                           CancelCase{"EditRow", C::kLineEdit},
+                                           CancelCase{"DeleteRow", C::kLineDelete},
+                                           CancelCase{"CheckRow", C::kLineCheck},
+                                           CancelCase{"ClearRow", C::kLineUncheck},
+                                           CancelCase{"AddColumn", C::kColumnAdd},
+                                           CancelCase{"InsertColumn", C::kColumnInsert},
+                                           CancelCase{"EditColumn", C::kColumnEdit},
+                                           CancelCase{"DeleteColumn", C::kColumnDelete},
+                                           CancelCase{"CheckColumn", C::kColumnCheck},
+                                           CancelCase{"ClearColumn", C::kColumnUncheck},
+                                           CancelCase{"CheckAll", C::kAllCheck},
+                                           CancelCase{"ClearAll", C::kAllUncheck}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// OK: the change, the cursor, the ending and the snapshot taken before the change.
+
+struct OkCase {
+    const char* name;
+    int rows, cols, curLine, curColumn;
+    const char* checked;
+    UINT id;
+    const char* after;
+    bool countsChanged;
+};
+
+class SheetCmdOk : public SheetCmdTest, public ::testing::WithParamInterface<OkCase> {};
+
+TEST_P(SheetCmdOk, ChangesRecordsUndoAndMarksModified) {
+    const OkCase& c = GetParam();
+    FillSheet(S(), c.rows, c.cols, c.curLine, c.curColumn, c.checked);
+    const std::string before = Picture(S());
+    EXPECT_TRUE(m_cmds.OnCmdMsg(c.id));
+    EXPECT_EQ(Picture(S()), c.after);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_TRUE(Doc().CanUndo());
+    EXPECT_EQ(m_host.m_nScrollUpdates, c.countsChanged ? 1 : 0);
+    // Every row keeps one cell per column.
+    for (int r = 0; r < S().GetSize(); ++r)
+        EXPECT_EQ(S().GetAt(r)->GetSize(), S().m_Columns.GetSize());
+    Doc().Undo();
+    EXPECT_EQ(WithoutCursor(Picture(S())), WithoutCursor(before));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SheetCmdOk,
+    ::testing::Values(
+        OkCase{"AddRowGoesLastAndBecomesCurrent", 3, 2, 1, 1, "0,0;1,1", C::kLineAdd,
+               "c0,c1|r0:10|r1:01|r2:00|N:00|@3,1", true},
+        OkCase{"InsertRowTakesCurrentIndex", 3, 2, 1, 1, "0,0;1,1", C::kLineInsert,
+               "c0,c1|r0:10|N:00|r1:01|r2:00|@1,1", true},
+        OkCase{"InsertRowAtRowZero", 3, 2, 0, 0, "0,0;1,1", C::kLineInsert, "c0,c1|N:00|r0:10|r1:01|r2:00|@0,0",
+               true},
+        OkCase{"EditRow", 3, 2, 1, 1, "0,0;1,1", C::kLineEdit, "c0,c1|r0:10|N:01|r2:00|@1,1", false},
+        OkCase{"DeleteRow", 3, 2, 1, 1, "0,0;1,1", C::kLineDelete, "c0,c1|r0:10|r2:00|@1,1", true},
+        OkCase{"DeleteLastOfSeveralMakesNewLastCurrent", 3, 2, 2, 0, "0,0;1,1", C::kLineDelete,
+               "c0,c1|r0:10|r1:01|@1,0", true},
+        OkCase{"DeleteOnlyRowLeavesNoCurrentRow", 1, 2, 0, 0, "", C::kLineDelete, "c0,c1|@-1,0", true},
+        OkCase{"RowUpSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", C::kLineUp, "c0,c1|r1:01|r0:10|r2:00|@0,1",
+               false},
+        OkCase{"RowDownSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", C::kLineDown,
+               "c0,c1|r0:10|r2:00|r1:01|@2,1", false},
+        OkCase{"LastRowUp", 3, 2, 2, 0, "", C::kLineUp, "c0,c1|r0:00|r2:00|r1:00|@1,0", false},
+        OkCase{"CheckRow", 3, 2, 1, 1, "0,0;1,1", C::kLineCheck, "c0,c1|r0:10|r1:11|r2:00|@1,1", false},
+        OkCase{"ClearRow", 3, 2, 1, 1, "0,0;1,1", C::kLineUncheck, "c0,c1|r0:10|r1:00|r2:00|@1,1", false},
+        OkCase{"AddColumnGoesLastAndBecomesCurrent", 3, 2, 1, 1, "0,0;1,1", C::kColumnAdd,
+               "c0,c1,M|r0:100|r1:010|r2:000|@1,2", true},
+        OkCase{"InsertColumnTakesCurrentIndex", 3, 2, 1, 1, "0,0;1,1", C::kColumnInsert,
+               "c0,M,c1|r0:100|r1:001|r2:000|@1,1", true},
+        OkCase{"EditColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnEdit, "c0,M|r0:10|r1:01|r2:00|@1,1", false},
+        OkCase{"DeleteLastColumnMovesCursorLeft", 3, 2, 1, 1, "0,0;1,1", C::kColumnDelete, "c0|r0:1|r1:0|r2:0|@1,0",
+               true},
+        OkCase{"DeleteOnlyColumnLeavesNoCurrentColumn", 1, 1, 0, 0, "0,0", C::kColumnDelete, "|r0:|@0,-1", true},
+        OkCase{"ColumnLeft", 3, 2, 1, 1, "0,0;1,1", C::kColumnLeft, "c1,c0|r0:01|r1:10|r2:00|@1,0", false},
+        OkCase{"ColumnRight", 3, 2, 1, 0, "0,0;1,1", C::kColumnRight, "c1,c0|r0:01|r1:10|r2:00|@1,1", false},
+        OkCase{"CheckColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnCheck, "c0,c1|r0:11|r1:01|r2:01|@1,1", false},
+        OkCase{"ClearColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnUncheck, "c0,c1|r0:10|r1:00|r2:00|@1,1", false},
+        OkCase{"CheckAll", 3, 2, 1, 1, "0,0;1,1", C::kAllCheck, "c0,c1|r0:11|r1:11|r2:11|@1,1", false},
+        OkCase{"ClearAll", 3, 2, 1, 1, "0,0;1,1", C::kAllUncheck, "c0,c1|r0:00|r1:00|r2:00|@1,1", false},
+        OkCase{"ClearAllWithNothingCheckedStillCounts", 3, 2, 1, 1, "", C::kAllUncheck,
+               "c0,c1|r0:00|r1:00|r2:00|@1,1", false},
+        OkCase{"AddRowWithoutColumnsHasNoCells", 1, 0, 0, -1, "", C::kLineAdd, "|r0:|N:|@1,-1", true},
+        OkCase{"AddColumnGivesCelllessRowOneCell", 1, 0, 0, -1, "", C::kColumnAdd, "M|r0:0|@0,0", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Questions and notices, text and style exactly.
+
+struct AskCase {
+    const char* name;
+    UINT id;
+    const char* rowName; // cp932, given to row 1 and column 1
+    const char* text;    // UTF-8
+    UINT type;
+};
+
+class SheetCmdAsk : public SheetCmdTest, public ::testing::WithParamInterface<AskCase> {};
+
+TEST_P(SheetCmdAsk, AsksWithTheTextAndStyle) {
+    const AskCase& c = GetParam();
+    FillSheet(S(), 3, 2, 1, 1);
+    S().GetAt(1)->m_strName = c.rowName;
+    S().m_Columns.GetAt(1)->m_strName = c.rowName;
+    m_ui.QueueAnswer(IDCANCEL);
+    m_cmds.OnCmdMsg(c.id);
+    ASSERT_EQ(m_ui.m_shown.size(), 1u);
+    EXPECT_EQ(m_ui.m_shown[0].text, c.text);
+    EXPECT_EQ(m_ui.m_shown[0].type, c.type);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SheetCmdAsk,
+    ::testing::Values(
+        AskCase{"DeleteRow", C::kLineDelete, "r1", "r1の行を削除しますか？", MB_OKCANCEL},
+        AskCase{"DeleteRowEmptyName", C::kLineDelete, "", "の行を削除しますか？", MB_OKCANCEL},
+        AskCase{"DeleteRowJapaneseName", C::kLineDelete, "\x8D\x80\x96\xDA", "項目の行を削除しますか？", MB_OKCANCEL},
+        AskCase{"DeleteColumn", C::kColumnDelete, "c1", "c1の列を削除しますか？", MB_OKCANCEL},
+        AskCase{"DeleteColumnEmptyName", C::kColumnDelete, "", "の列を削除しますか？", MB_OKCANCEL},
+        AskCase{"CheckAll", C::kAllCheck, "x", "全てにチェックをします。よろしいですか？",
+                MB_OKCANCEL | MB_ICONQUESTION},
+        AskCase{"ClearAll", C::kAllUncheck, "x", "全てのチェックを消去します。よろしいですか？",
+                MB_OKCANCEL | MB_ICONQUESTION},
+        AskCase{"CheckRow", C::kLineCheck, "x", "この行全てにチェックをします。よろしいですか？",
+                MB_OKCANCEL | MB_ICONQUESTION},
+        AskCase{"ClearRow", C::kLineUncheck, "x", "この行全てのチェックを消去します。よろしいですか？",
+                MB_OKCANCEL | MB_ICONQUESTION},
+        AskCase{"CheckColumn", C::kColumnCheck, "x", "この列全てにチェックをします。よろしいですか？",
+                MB_OKCANCEL | MB_ICONQUESTION},
+        AskCase{"ClearColumn", C::kColumnUncheck, "x", "この列全てのチェックを消去します。よろしいですか？",
+                MB_OKCANCEL | MB_ICONQUESTION}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Single cases.
+
+TEST_F(SheetCmdTest, InsertWithoutPositionSaysSoAndChangesNothing) {
+    FillSheet(S(), 2, 2, -1, -1);
+    const std::string before = Picture(S());
+    m_cmds.OnLineInsert();
+    m_cmds.OnColumnInsert();
+    ASSERT_EQ(m_ui.m_shown.size(), 2u);
+    for (const auto& shown : m_ui.m_shown) {
+        EXPECT_EQ(shown.text, "挿入位置を指定してください");
+        EXPECT_EQ(shown.type, MB_OK);
+    }
+    EXPECT_EQ(m_nDialogs, 0);
+    EXPECT_EQ(Picture(S()), before);
+    EXPECT_FALSE(Doc().CanUndo());
+}
+
+TEST_F(SheetCmdTest, AddShowsEmptyDialogAndKeepsAllThreeTexts) {
+    FillSheet(S(), 1, 1, 0, 0);
+    m_cmds.OnCmdMsg(C::kLineAdd);
+    EXPECT_EQ(m_seen, (std::vector<std::string>{"", "", ""}));
+    const CLineData* line = S().GetAt(1);
+    EXPECT_EQ(line->m_strDetail, "nd");
+    EXPECT_EQ(line->m_strLinkFile, "nl");
+    m_cmds.OnCmdMsg(C::kColumnInsert);
+    EXPECT_EQ(m_seen, (std::vector<std::string>{"", "", ""}));
+    const CColumnData* column = S().m_Columns.GetAt(0);
+    EXPECT_EQ(column->m_strName, "M");
+    EXPECT_EQ(column->m_strDetail, "md");
+    EXPECT_EQ(column->m_strLinkFile, "ml");
+}
+
+TEST_F(SheetCmdTest, EditFillsDialogWithCurrentTexts) {
+    FillSheet(S(), 2, 2, 1, 0);
+    S().GetAt(1)->m_strDetail = "a\r\nb";
+    S().GetAt(1)->m_strLinkFile = "/x";
+    S().m_Columns.GetAt(0)->m_strDetail = "cd";
+    m_cmds.OnCmdMsg(C::kLineEdit);
+    EXPECT_EQ(m_seen, (std::vector<std::string>{"r1", "a\r\nb", "/x"}));
+    EXPECT_EQ(S().GetAt(1)->m_strLinkFile, "nl");
+    m_cmds.OnCmdMsg(C::kColumnEdit);
+    EXPECT_EQ(m_seen, (std::vector<std::string>{"c0", "cd", ""}));
+}
+
+TEST_F(SheetCmdTest, EditWithNothingChangedStillRecordsAndMarks) {
+    FillSheet(S(), 2, 2, 1, 0);
+    CLineEditDlg::s_hook = [](CLineEditDlg&) { return IDOK; };
+    const std::string before = Picture(S());
+    m_cmds.OnCmdMsg(C::kLineEdit);
+    EXPECT_EQ(Picture(S()), before);
+    EXPECT_TRUE(Doc().CanUndo());
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(SheetCmdTest, DeletingTheLastRowDisablesRowCommands) {
+    FillSheet(S(), 1, 1, 0, 0);
+    m_cmds.OnCmdMsg(C::kLineDelete);
+    for (UINT id : {C::kLineInsert, C::kLineEdit, C::kLineDelete, C::kLineUp, C::kLineDown, C::kLineCheck,
+                    C::kLineUncheck})
+        EXPECT_FALSE(m_cmds.IsEnabled(id)) << id;
+    EXPECT_TRUE(m_cmds.IsEnabled(C::kLineAdd));
+}
+
+TEST_F(SheetCmdTest, NewRowIsHighlightedAfterAdd) {
+    FillSheet(S(), 2, 1, 0, 0);
+    S().DrawSelection(&m_host.m_dc);
+    m_cmds.OnCmdMsg(C::kLineAdd);
+    EXPECT_GE(m_host.m_nSelectionRedraws, 1);
+    EXPECT_EQ(S().GetAt(0)->m_bSelected, 0);
+    EXPECT_NE(S().GetAt(2)->m_bSelected, 0);
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+#pragma once
+// A document with a view stand-in for running the editing commands, and a
+// compact text picture of a sheet to compare before and after.
+#include <string>
+
+#include "app/TavrelDoc.h"
+#include "fw/RecordingDC.h"
+#include "model/SheetFile.h"
+#include "view/ViewHost.h"
+
+class CTestViewHost : public CViewHost {
+public:
+    CTavrelDoc* GetDocument() override { return &m_doc; }
+    void UpdateScrollRanges() override { ++m_nScrollUpdates; }
+    void RedrawSelection() override {
+        ++m_nSelectionRedraws;
+        m_doc.m_Sheet.DrawSelection(&m_dc);
+    }
+    void CalcMetricsAndLayout() override {}
+    QWidget* Widget() override { return nullptr; }
+
+    CTavrelDoc m_doc;
+    CRecordingDC m_dc;
+    int m_nScrollUpdates = 0;
+    int m_nSelectionRedraws = 0;
+};
+
+// rows rows named r0.. and cols columns named c0.., the cells listed in
+// checked ("row,col;...") ticked, the cursor at (curLine, curColumn).
+inline void FillSheet(CSheetFile& s, int rows, int cols, int curLine, int curColumn, const std::string& checked = "") {
+    for (int c = 0; c < cols; ++c)
+        s.AddColumn("c" + std::to_string(c), 1);
+    for (int r = 0; r < rows; ++r)
+        s.AddLine("r" + std::to_string(r));
+    std::size_t pos = 0;
+    while (pos < checked.size()) {
+        std::size_t end = checked.find(';', pos);
+        if (end == std::string::npos)
+            end = checked.size();
+        std::string pair = checked.substr(pos, end - pos);
+        std::size_t comma = pair.find(',');
+        int r = std::stoi(pair.substr(0, comma));
+        int c = std::stoi(pair.substr(comma + 1));
+        static_cast<CCheckItem*>(s.GetAt(r)->GetAt(c))->m_bCheck = 1;
+        pos = end + 1;
+    }
+    s.m_nCurLine = curLine;
+    s.m_nCurColumn = curColumn;
+}
+
+// "c0,c1|r0:10|r1:00|@1,0": column names, each row with its marks, cursor (row, column).
+inline std::string Picture(const CSheetFile& s) {
+    std::string out;
+    for (int c = 0; c < s.m_Columns.GetSize(); ++c)
+        out += (c ? "," : "") + s.m_Columns.GetAt(c)->m_strName;
+    for (int r = 0; r < s.GetSize(); ++r) {
+        const CLineData* line = s.GetAt(r);
+        out += "|" + line->m_strName + ":";
+        for (int c = 0; c < line->GetSize(); ++c) {
+            const CDataItem* item = line->GetAt(c);
+            out += item->GetType() == 1 ? (static_cast<const CCheckItem*>(item)->m_bCheck ? "1" : "0") : "-";
+        }
+    }
+    out += "|@" + std::to_string(s.m_nCurLine) + "," + std::to_string(s.m_nCurColumn);
+    return out;
+}
