@@ -3,6 +3,7 @@
 // columns, the sheet's own view state (scroll position, cursor, grid
 // rectangle, pixel heights) and its per-sheet settings. Copies are deep.
 #include <string>
+#include <vector>
 
 #include "fw/Archive.h"
 #include "fw/DC.h"
@@ -12,6 +13,8 @@
 #include "model/CheckItem.h"
 #include "model/ColumnData.h"
 #include "model/LineData.h"
+
+class CTextFile;
 
 class CSheetFile : public CObject, public CTypedPtrArray<CLineData> {
     DECLARE_SERIAL(CSheetFile)
@@ -76,6 +79,21 @@ public:
     void DrawCurLine(CDC* pDC) const;
     void DrawSelection(CDC* pDC);
     void ClearSelection(CDC* pDC);
+
+    // Import and export (src/io). Paths are UTF-8; failures are shown
+    // through the user interface and reported as FALSE.
+    std::string CsvMarkText(BOOL bCheck) const;
+    BOOL ExportCsv(LPCTSTR path) const;
+    BOOL ExportCsv(CTextFile& file) const; // on an open file, which it closes
+    BOOL ImportCsv(LPCTSTR path);
+    BOOL ImportCsv(CTextFile& file);
+    static void SplitString(const std::string& text, const std::string& separator, std::vector<std::string>& array);
+    std::string HtmlMarkText(BOOL bCheck) const;
+    std::string MakeHtmlTable() const;
+    std::string MakeHtmlPage() const;
+    BOOL ExportHtml(BOOL bToFile) const; // the page goes to m_strHtmlFile
+    BOOL ExportHtmlFile(const std::string& path) const;
+    BOOL ExportHtmlFile(CTextFile& file) const; // on an open file, which it closes
 
     // The platform's scroll bar thickness, which the cursor moves keep clear
     // of (the view sets it from its style; 16 until then).
