@@ -12,8 +12,8 @@ QString CCp932Text::Decode(const std::string& bytes, bool multiLine) {
     return text;
 }
 
-bool CCp932Text::Encode(const QString& text, const std::string& original, bool multiLine, std::string& out,
-                        std::vector<std::string>& rejected) {
+bool CCp932Text::Encode(const QString& text, const std::string& original, bool multiLine,
+                        std::string& out, std::vector<std::string>& rejected) {
     if (text == Decode(original, multiLine)) {
         out = original;
         return true;

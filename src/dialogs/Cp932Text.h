@@ -18,8 +18,8 @@ public:
     // Encodes what a control holds. When text equals Decode(original), the
     // original bytes come back unchanged. Characters that cannot be stored
     // are appended to rejected (each once) and false is returned.
-    static bool Encode(const QString& text, const std::string& original, bool multiLine, std::string& out,
-                       std::vector<std::string>& rejected);
+    static bool Encode(const QString& text, const std::string& original, bool multiLine,
+                       std::string& out, std::vector<std::string>& rejected);
 
     // Says which characters cannot be stored (a notice with OK only).
     static void ShowRejected(const std::vector<std::string>& rejected);

@@ -5,7 +5,8 @@
 CDialogUnits::CDialogUnits(const QFont& font) {
     QFontMetrics fm(font);
     // The average width over the Latin letters, rounded as dialog templates do.
-    int width = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    int width = fm.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     m_nBaseX = (width / 26 + 1) / 2;
     m_nBaseY = fm.height();
     // A font that measures as nothing (no font installed) would collapse the dialog.

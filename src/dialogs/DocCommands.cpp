@@ -11,10 +11,17 @@
 
 bool CDocCommands::OnCmdMsg(UINT id) {
     switch (id) {
-    case kCsvExport: OnCsvExport(); return true;
-    case kCsvImport: OnCsvImport(); return true;
-    case kHtmlExport: OnHtmlExport(); return true;
-    default: return false;
+    case kCsvExport:
+        OnCsvExport();
+        return true;
+    case kCsvImport:
+        OnCsvImport();
+        return true;
+    case kHtmlExport:
+        OnHtmlExport();
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -6,19 +6,21 @@
 std::function<std::optional<QString>(const CFileChooser::Request&)> CFileChooser::s_hook;
 
 std::optional<QString> CFileChooser::LinkFile(QWidget* pOwner) {
-    return Run({true, "*", "*.*", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, QStringLiteral("全てのﾌｧｲﾙ(*.*) |*.*||"),
-                QStringLiteral("リンクファイル")},
+    return Run({true, "*", "*.*", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                QStringLiteral("全てのﾌｧｲﾙ(*.*) |*.*||"), QStringLiteral("リンクファイル")},
                pOwner);
 }
 
 std::optional<QString> CFileChooser::HtmlOutput(QWidget* pOwner) {
-    return Run({false, "html", "*.html", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
+    return Run({false, "html", "*.html",
+                OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
                 QStringLiteral("htmlﾌｧｲﾙ(*.html) |*.html||"), QStringLiteral("HTML出力")},
                pOwner);
 }
 
 std::optional<QString> CFileChooser::CsvExport(QWidget* pOwner) {
-    return Run({false, "csv", "Tavrel", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
+    return Run({false, "csv", "Tavrel",
+                OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
                 QStringLiteral("CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||"),
                 QStringLiteral("CSV出力先ファイル名")},
                pOwner);
@@ -26,7 +28,8 @@ std::optional<QString> CFileChooser::CsvExport(QWidget* pOwner) {
 
 std::optional<QString> CFileChooser::CsvImport(QWidget* pOwner) {
     return Run({true, "*", "*.CSV", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
-                QStringLiteral("CSVﾌｧｲﾙ(*.CSV) |*.CSV|全てのﾌｧｲﾙ(*.*) |*.*||"), QStringLiteral("インポート")},
+                QStringLiteral("CSVﾌｧｲﾙ(*.CSV) |*.CSV|全てのﾌｧｲﾙ(*.*) |*.*||"),
+                QStringLiteral("インポート")},
                pOwner);
 }
 
@@ -50,7 +53,8 @@ std::optional<QString> CFileChooser::Run(const Request& request, QWidget* pOwner
         return s_hook(request);
     QFileDialog dialog(pOwner, request.title);
     dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(request.flags & OFN_FILEMUSTEXIST ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(request.flags & OFN_FILEMUSTEXIST ? QFileDialog::ExistingFile
+                                                         : QFileDialog::AnyFile);
     dialog.setNameFilter(QtFilter(request.filter));
     if (request.defExt != QStringLiteral("*"))
         dialog.setDefaultSuffix(request.defExt);

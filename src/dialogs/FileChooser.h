@@ -26,7 +26,7 @@ public:
         QString defExt;      // without the dot; "*" for none
         QString initialName; // a pattern such as "*.*" only filters
         DWORD flags;
-        QString filter;      // "description|pattern|...||"
+        QString filter; // "description|pattern|...||"
         QString title;
     };
 

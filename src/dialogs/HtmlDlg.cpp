@@ -17,7 +17,8 @@ std::function<int(CHtmlDlg&)> CHtmlDlg::s_hook;
 
 CHtmlDlg::CHtmlDlg(QWidget* pParent) : QDialog(pParent ? pParent : QApplication::activeWindow()) {
     setWindowTitle(QStringLiteral("HTML出力"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setFont(CDialogUnits::DialogFont());
     CDialogUnits du(font());
     setFixedSize(du.Size(253, 100));

@@ -17,7 +17,13 @@ class CHtmlDlg : public QDialog {
     Q_OBJECT
 public:
     enum { IDD = 136 };
-    enum : int { IDC_FILE = 1005, IDC_COPY = 1006, IDC_CSS = 1007, IDC_BROWSE = 1010, IDC_PREVIEW = 1012 };
+    enum : int {
+        IDC_FILE = 1005,
+        IDC_COPY = 1006,
+        IDC_CSS = 1007,
+        IDC_BROWSE = 1010,
+        IDC_PREVIEW = 1012
+    };
 
     explicit CHtmlDlg(QWidget* pParent = nullptr);
 

@@ -15,7 +15,8 @@
 CItemEditDlg::CItemEditDlg(const Template& t, QWidget* pParent)
     : QDialog(pParent ? pParent : QApplication::activeWindow()) {
     setWindowTitle(QString::fromUtf8(t.caption));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setFont(CDialogUnits::DialogFont());
     CDialogUnits du(font());
     setFixedSize(du.Size(t.width, t.height));

@@ -18,7 +18,7 @@ public:
     enum : int { IDC_NAME = 1000, IDC_DETAIL = 1001, IDC_LINKFILE = 1003, IDC_BROWSE = 1013 };
 
     std::string m_strName;
-    std::string m_strDetail;   // line breaks as CR LF pairs
+    std::string m_strDetail; // line breaks as CR LF pairs
     std::string m_strLinkFile;
 
     // IDOK or IDCANCEL.

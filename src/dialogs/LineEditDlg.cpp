@@ -10,7 +10,9 @@ const CItemEditDlg::Template kLineTemplate{"行", 187, 173, 118};
 
 CLineEditDlg::CLineEditDlg(QWidget* pParent) : CItemEditDlg(kLineTemplate, pParent) {}
 
-int CLineEditDlg::RunHook() { return s_hook ? s_hook(*this) : -1; }
+int CLineEditDlg::RunHook() {
+    return s_hook ? s_hook(*this) : -1;
+}
 
 void CLineEditDlg::PlaceDialog() {
     // Centred over the owner (or the screen without one).

@@ -26,13 +26,18 @@ const CheckCommand kCheckCommands[] = {
     {CSheetCommands::kLineCheck, "この行全てにチェックをします。よろしいですか？", 1, true},
     {CSheetCommands::kLineUncheck, "この行全てのチェックを消去します。よろしいですか？", 1, false},
     {CSheetCommands::kColumnCheck, "この列全てにチェックをします。よろしいですか？", 2, true},
-    {CSheetCommands::kColumnUncheck, "この列全てのチェックを消去します。よろしいですか？", 2, false},
+    {CSheetCommands::kColumnUncheck, "この列全てのチェックを消去します。よろしいですか？", 2,
+     false},
 };
 
 } // namespace
 
-CTavrelDoc* CSheetCommands::Doc() const { return m_pHost->GetDocument(); }
-CSheetFile& CSheetCommands::Sheet() const { return Doc()->m_Sheet; }
+CTavrelDoc* CSheetCommands::Doc() const {
+    return m_pHost->GetDocument();
+}
+CSheetFile& CSheetCommands::Sheet() const {
+    return Doc()->m_Sheet;
+}
 
 QWidget* CSheetCommands::Owner() const {
     QWidget* w = m_pHost->Widget();
@@ -41,10 +46,24 @@ QWidget* CSheetCommands::Owner() const {
 
 bool CSheetCommands::Handles(UINT id) {
     switch (id) {
-    case kLineAdd: case kLineInsert: case kLineEdit: case kLineDelete: case kLineUp: case kLineDown:
-    case kLineCheck: case kLineUncheck: case kColumnAdd: case kColumnInsert: case kColumnEdit:
-    case kColumnDelete: case kColumnLeft: case kColumnRight: case kColumnCheck: case kColumnUncheck:
-    case kAllCheck: case kAllUncheck:
+    case kLineAdd:
+    case kLineInsert:
+    case kLineEdit:
+    case kLineDelete:
+    case kLineUp:
+    case kLineDown:
+    case kLineCheck:
+    case kLineUncheck:
+    case kColumnAdd:
+    case kColumnInsert:
+    case kColumnEdit:
+    case kColumnDelete:
+    case kColumnLeft:
+    case kColumnRight:
+    case kColumnCheck:
+    case kColumnUncheck:
+    case kAllCheck:
+    case kAllUncheck:
         return true;
     default:
         return false;
@@ -56,15 +75,26 @@ bool CSheetCommands::IsEnabled(UINT id) const {
     const bool hasLine = sheet.GetCurLine() != nullptr;
     const bool hasColumn = sheet.GetCurColumn() != nullptr;
     switch (id) {
-    case kLineAdd: case kColumnAdd: case kAllCheck: case kAllUncheck:
+    case kLineAdd:
+    case kColumnAdd:
+    case kAllCheck:
+    case kAllUncheck:
         return true;
-    case kLineInsert: case kLineEdit: case kLineDelete: case kLineCheck: case kLineUncheck:
+    case kLineInsert:
+    case kLineEdit:
+    case kLineDelete:
+    case kLineCheck:
+    case kLineUncheck:
         return hasLine;
     case kLineUp:
         return hasLine && sheet.m_nCurLine > 0;
     case kLineDown:
         return hasLine && sheet.m_nCurLine < sheet.GetSize() - 1;
-    case kColumnInsert: case kColumnEdit: case kColumnDelete: case kColumnCheck: case kColumnUncheck:
+    case kColumnInsert:
+    case kColumnEdit:
+    case kColumnDelete:
+    case kColumnCheck:
+    case kColumnUncheck:
         return hasColumn;
     case kColumnLeft:
         return hasColumn && sheet.m_nCurColumn > 0;
@@ -88,18 +118,42 @@ bool CSheetCommands::OnCmdMsg(UINT id) {
     if (!IsEnabled(id))
         return true;
     switch (id) {
-    case kLineAdd: OnLineAdd(); break;
-    case kLineInsert: OnLineInsert(); break;
-    case kLineEdit: OnLineEdit(); break;
-    case kLineDelete: OnLineDelete(); break;
-    case kLineUp: OnLineMove(-1); break;
-    case kLineDown: OnLineMove(+1); break;
-    case kColumnAdd: OnColumnAdd(); break;
-    case kColumnInsert: OnColumnInsert(); break;
-    case kColumnEdit: OnColumnEdit(); break;
-    case kColumnDelete: OnColumnDelete(); break;
-    case kColumnLeft: OnColumnMove(-1); break;
-    case kColumnRight: OnColumnMove(+1); break;
+    case kLineAdd:
+        OnLineAdd();
+        break;
+    case kLineInsert:
+        OnLineInsert();
+        break;
+    case kLineEdit:
+        OnLineEdit();
+        break;
+    case kLineDelete:
+        OnLineDelete();
+        break;
+    case kLineUp:
+        OnLineMove(-1);
+        break;
+    case kLineDown:
+        OnLineMove(+1);
+        break;
+    case kColumnAdd:
+        OnColumnAdd();
+        break;
+    case kColumnInsert:
+        OnColumnInsert();
+        break;
+    case kColumnEdit:
+        OnColumnEdit();
+        break;
+    case kColumnDelete:
+        OnColumnDelete();
+        break;
+    case kColumnLeft:
+        OnColumnMove(-1);
+        break;
+    case kColumnRight:
+        OnColumnMove(+1);
+        break;
     default:
         for (const CheckCommand& c : kCheckCommands) {
             if (c.id == id)
@@ -119,14 +173,12 @@ void CSheetCommands::Changed(bool bCountsChanged) {
 // Rows.
 
 namespace {
-template <class Dlg, class Item>
-void ToDialog(Dlg& dlg, const Item& item) {
+template <class Dlg, class Item> void ToDialog(Dlg& dlg, const Item& item) {
     dlg.m_strName = item.m_strName;
     dlg.m_strDetail = item.m_strDetail;
     dlg.m_strLinkFile = item.m_strLinkFile;
 }
-template <class Dlg, class Item>
-void FromDialog(const Dlg& dlg, Item& item) {
+template <class Dlg, class Item> void FromDialog(const Dlg& dlg, Item& item) {
     item.m_strName = dlg.m_strName;
     item.m_strDetail = dlg.m_strDetail;
     item.m_strLinkFile = dlg.m_strLinkFile;
@@ -194,8 +246,8 @@ void CSheetCommands::OnLineDelete() {
     CLineData* pLine = Sheet().GetCurLine();
     if (pLine == nullptr)
         return;
-    if (AfxGetUserInterface().MessageBox(cp932::ToUtf8(pLine->m_strName) + "の行を削除しますか？", MB_OKCANCEL) !=
-        IDOK)
+    if (AfxGetUserInterface().MessageBox(cp932::ToUtf8(pLine->m_strName) + "の行を削除しますか？",
+                                         MB_OKCANCEL) != IDOK)
         return;
     Doc()->SaveUndo();
     Sheet().DeleteLine();
@@ -289,7 +341,8 @@ void CSheetCommands::OnColumnMove(int step) {
 // Checks.
 
 void CSheetCommands::OnCheck(const char* question, int what, bool bCheck) {
-    if ((what == 1 && Sheet().GetCurLine() == nullptr) || (what == 2 && Sheet().GetCurColumn() == nullptr))
+    if ((what == 1 && Sheet().GetCurLine() == nullptr) ||
+        (what == 2 && Sheet().GetCurColumn() == nullptr))
         return;
     if (AfxGetUserInterface().MessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;

@@ -27,7 +27,9 @@ protected:
         CHtmlDlg::s_hook = nullptr;
         AfxSetUserInterface(nullptr);
     }
-    QString Path(const char* name) const { return QDir(m_dir.path()).filePath(QString::fromUtf8(name)); }
+    QString Path(const char* name) const {
+        return QDir(m_dir.path()).filePath(QString::fromUtf8(name));
+    }
     void Write(const QString& path, const QByteArray& bytes) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -79,13 +81,15 @@ TEST_P(DocCmdAsk, AsksWithItsOwnTitleAndFilterAndCancelChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Table, DocCmdAsk,
     ::testing::Values(AskCase{"CsvExport", CDocCommands::kCsvExport, false, "csv", "Tavrel", 0x80E,
-                              "CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||", "CSV出力先ファイル名"},
+                              "CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||",
+                              "CSV出力先ファイル名"},
                       AskCase{"CsvImport", CDocCommands::kCsvImport, true, "*", "*.CSV", 0x1004,
                               "CSVﾌｧｲﾙ(*.CSV) |*.CSV|全てのﾌｧｲﾙ(*.*) |*.*||", "インポート"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocCmdTest, CommandsAreEnabledAndOthersLeftAlone) {
-    for (UINT id : {CDocCommands::kCsvExport, CDocCommands::kCsvImport, CDocCommands::kHtmlExport}) {
+    for (UINT id :
+         {CDocCommands::kCsvExport, CDocCommands::kCsvImport, CDocCommands::kHtmlExport}) {
         CCmdUI ui;
         ui.m_nID = id;
         ui.m_bEnabled = false;
@@ -104,7 +108,8 @@ TEST_F(DocCmdTest, CsvExportWritesChosenFileAndLeavesDocumentAlone) {
     m_cmds.OnCmdMsg(CDocCommands::kCsvExport);
     QFile f(*m_answer);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("\"\x8D\x80\x96\xDA\x96\xBC\",\"c0\"\r\n\"r0\",\"\x81\x9B\"\r\n"));
+    EXPECT_EQ(f.readAll(),
+              QByteArray("\"\x8D\x80\x96\xDA\x96\xBC\",\"c0\"\r\n\"r0\",\"\x81\x9B\"\r\n"));
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_FALSE(m_doc.CanUndo());
 }
@@ -134,19 +139,20 @@ TEST_P(DocCmdImport, RecordsUndoAndMarksModifiedOnlyWhenSomethingCameIn) {
     EXPECT_EQ(Picture(S()).substr(0, before.rfind("|@")), before.substr(0, before.rfind("|@")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DocCmdImport,
-                         ::testing::Values(ImportCase{"RowsAndColumns", "\"x\",\"A\"\r\n\"a\",\"1\"\r\n", 2, 2, true},
-                                           ImportCase{"ColumnsOnly", "\"x\",\"A\",\"B\"\r\n", 1, 3, true},
-                                           ImportCase{"RowsOnly", "\"x\"\r\n\"a\"\r\n\"b\"\r\n", 3, 1, true},
-                                           ImportCase{"EmptyFile", "", 1, 1, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, DocCmdImport,
+    ::testing::Values(ImportCase{"RowsAndColumns", "\"x\",\"A\"\r\n\"a\",\"1\"\r\n", 2, 2, true},
+                      ImportCase{"ColumnsOnly", "\"x\",\"A\",\"B\"\r\n", 1, 3, true},
+                      ImportCase{"RowsOnly", "\"x\"\r\n\"a\"\r\n\"b\"\r\n", 3, 1, true},
+                      ImportCase{"EmptyFile", "", 1, 1, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // HTML export.
 
 struct HtmlCase {
     const char* name;
-    const char* css;   // what the dialog returns
-    const char* file;  // relative to the temporary folder
+    const char* css;  // what the dialog returns
+    const char* file; // relative to the temporary folder
     BOOL toFile;
     BOOL preview;
     bool modified;
@@ -185,14 +191,15 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
         EXPECT_TRUE(m_ui.m_opened.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DocCmdHtml,
-                         ::testing::Values(HtmlCase{"SameNamesToFile", "s.css", "page.html", TRUE, FALSE, false},
-                                           HtmlCase{"CaseOfStylesheetCounts", "S.css", "page.html", TRUE, FALSE, true},
-                                           HtmlCase{"OtherFile", "s.css", "other.html", TRUE, FALSE, true},
-                                           HtmlCase{"PreviewAfterFile", "s.css", "page.html", TRUE, TRUE, false},
-                                           HtmlCase{"CopyToClipboard", "s.css", "page.html", FALSE, FALSE, false},
-                                           HtmlCase{"PreviewAfterCopy", "s.css", "page.html", FALSE, TRUE, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, DocCmdHtml,
+    ::testing::Values(HtmlCase{"SameNamesToFile", "s.css", "page.html", TRUE, FALSE, false},
+                      HtmlCase{"CaseOfStylesheetCounts", "S.css", "page.html", TRUE, FALSE, true},
+                      HtmlCase{"OtherFile", "s.css", "other.html", TRUE, FALSE, true},
+                      HtmlCase{"PreviewAfterFile", "s.css", "page.html", TRUE, TRUE, false},
+                      HtmlCase{"CopyToClipboard", "s.css", "page.html", FALSE, FALSE, false},
+                      HtmlCase{"PreviewAfterCopy", "s.css", "page.html", FALSE, TRUE, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocCmdTest, HtmlCancelChangesNothing) {
     S().m_strHtmlCss = "s.css";

@@ -41,7 +41,9 @@ protected:
     }
     CSheetFile& S() { return m_host.m_doc.m_Sheet; }
     CTavrelDoc& Doc() { return m_host.m_doc; }
-    static std::string WithoutCursor(const std::string& picture) { return picture.substr(0, picture.rfind("|@")); }
+    static std::string WithoutCursor(const std::string& picture) {
+        return picture.substr(0, picture.rfind("|@"));
+    }
 
     CScriptedUserInterface m_ui;
     CTestViewHost m_host;
@@ -82,40 +84,39 @@ TEST_P(SheetCmdEnable, RuleHoldsAndDisabledCommandDoesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SheetCmdEnable,
-    ::testing::Values(
-        EnableCase{"EmptyAddRow", 0, 0, -1, -1, C::kLineAdd, true},
-        EnableCase{"EmptyInsertRow", 0, 0, -1, -1, C::kLineInsert, false},
-        EnableCase{"EmptyEditRow", 0, 0, -1, -1, C::kLineEdit, false},
-        EnableCase{"EmptyDeleteRow", 0, 0, -1, -1, C::kLineDelete, false},
-        EnableCase{"EmptyRowUp", 0, 0, -1, -1, C::kLineUp, false},
-        EnableCase{"EmptyRowDown", 0, 0, -1, -1, C::kLineDown, false},
-        EnableCase{"EmptyRowCheck", 0, 0, -1, -1, C::kLineCheck, false},
-        EnableCase{"EmptyRowUncheck", 0, 0, -1, -1, C::kLineUncheck, false},
-        EnableCase{"EmptyAddColumn", 0, 0, -1, -1, C::kColumnAdd, true},
-        EnableCase{"EmptyInsertColumn", 0, 0, -1, -1, C::kColumnInsert, false},
-        EnableCase{"EmptyEditColumn", 0, 0, -1, -1, C::kColumnEdit, false},
-        EnableCase{"EmptyDeleteColumn", 0, 0, -1, -1, C::kColumnDelete, false},
-        EnableCase{"EmptyColumnLeft", 0, 0, -1, -1, C::kColumnLeft, false},
-        EnableCase{"EmptyColumnRight", 0, 0, -1, -1, C::kColumnRight, false},
-        EnableCase{"EmptyColumnCheck", 0, 0, -1, -1, C::kColumnCheck, false},
-        EnableCase{"EmptyColumnUncheck", 0, 0, -1, -1, C::kColumnUncheck, false},
-        EnableCase{"EmptyCheckAll", 0, 0, -1, -1, C::kAllCheck, true},
-        EnableCase{"EmptyClearAll", 0, 0, -1, -1, C::kAllUncheck, true},
-        EnableCase{"FirstRowUp", 3, 2, 0, 0, C::kLineUp, false},
-        EnableCase{"FirstRowDown", 3, 2, 0, 0, C::kLineDown, true},
-        EnableCase{"LastRowDown", 3, 2, 2, 0, C::kLineDown, false},
-        EnableCase{"LastRowUp", 3, 2, 2, 0, C::kLineUp, true},
-        EnableCase{"OnlyRowUp", 1, 1, 0, 0, C::kLineUp, false},
-        EnableCase{"OnlyRowDown", 1, 1, 0, 0, C::kLineDown, false},
-        EnableCase{"FirstColumnLeft", 3, 2, 0, 0, C::kColumnLeft, false},
-        EnableCase{"FirstColumnRight", 3, 2, 0, 0, C::kColumnRight, true},
-        EnableCase{"LastColumnRight", 3, 2, 0, 1, C::kColumnRight, false},
-        EnableCase{"LastColumnLeft", 3, 2, 0, 1, C::kColumnLeft, true},
-        EnableCase{"RowOnlyInsertColumn", 3, 2, 1, -1, C::kColumnInsert, false},
-        EnableCase{"RowOnlyEditRow", 3, 2, 1, -1, C::kLineEdit, true},
-        EnableCase{"ColumnOnlyInsertRow", 3, 2, -1, 1, C::kLineInsert, false},
-        EnableCase{"ColumnOnlyColumnCheck", 3, 2, -1, 1, C::kColumnCheck, true},
-        EnableCase{"CursorPastRowsDeleteRow", 2, 2, 5, 0, C::kLineDelete, false}),
+    ::testing::Values(EnableCase{"EmptyAddRow", 0, 0, -1, -1, C::kLineAdd, true},
+                      EnableCase{"EmptyInsertRow", 0, 0, -1, -1, C::kLineInsert, false},
+                      EnableCase{"EmptyEditRow", 0, 0, -1, -1, C::kLineEdit, false},
+                      EnableCase{"EmptyDeleteRow", 0, 0, -1, -1, C::kLineDelete, false},
+                      EnableCase{"EmptyRowUp", 0, 0, -1, -1, C::kLineUp, false},
+                      EnableCase{"EmptyRowDown", 0, 0, -1, -1, C::kLineDown, false},
+                      EnableCase{"EmptyRowCheck", 0, 0, -1, -1, C::kLineCheck, false},
+                      EnableCase{"EmptyRowUncheck", 0, 0, -1, -1, C::kLineUncheck, false},
+                      EnableCase{"EmptyAddColumn", 0, 0, -1, -1, C::kColumnAdd, true},
+                      EnableCase{"EmptyInsertColumn", 0, 0, -1, -1, C::kColumnInsert, false},
+                      EnableCase{"EmptyEditColumn", 0, 0, -1, -1, C::kColumnEdit, false},
+                      EnableCase{"EmptyDeleteColumn", 0, 0, -1, -1, C::kColumnDelete, false},
+                      EnableCase{"EmptyColumnLeft", 0, 0, -1, -1, C::kColumnLeft, false},
+                      EnableCase{"EmptyColumnRight", 0, 0, -1, -1, C::kColumnRight, false},
+                      EnableCase{"EmptyColumnCheck", 0, 0, -1, -1, C::kColumnCheck, false},
+                      EnableCase{"EmptyColumnUncheck", 0, 0, -1, -1, C::kColumnUncheck, false},
+                      EnableCase{"EmptyCheckAll", 0, 0, -1, -1, C::kAllCheck, true},
+                      EnableCase{"EmptyClearAll", 0, 0, -1, -1, C::kAllUncheck, true},
+                      EnableCase{"FirstRowUp", 3, 2, 0, 0, C::kLineUp, false},
+                      EnableCase{"FirstRowDown", 3, 2, 0, 0, C::kLineDown, true},
+                      EnableCase{"LastRowDown", 3, 2, 2, 0, C::kLineDown, false},
+                      EnableCase{"LastRowUp", 3, 2, 2, 0, C::kLineUp, true},
+                      EnableCase{"OnlyRowUp", 1, 1, 0, 0, C::kLineUp, false},
+                      EnableCase{"OnlyRowDown", 1, 1, 0, 0, C::kLineDown, false},
+                      EnableCase{"FirstColumnLeft", 3, 2, 0, 0, C::kColumnLeft, false},
+                      EnableCase{"FirstColumnRight", 3, 2, 0, 0, C::kColumnRight, true},
+                      EnableCase{"LastColumnRight", 3, 2, 0, 1, C::kColumnRight, false},
+                      EnableCase{"LastColumnLeft", 3, 2, 0, 1, C::kColumnLeft, true},
+                      EnableCase{"RowOnlyInsertColumn", 3, 2, 1, -1, C::kColumnInsert, false},
+                      EnableCase{"RowOnlyEditRow", 3, 2, 1, -1, C::kLineEdit, true},
+                      EnableCase{"ColumnOnlyInsertRow", 3, 2, -1, 1, C::kLineInsert, false},
+                      EnableCase{"ColumnOnlyColumnCheck", 3, 2, -1, 1, C::kColumnCheck, true},
+                      EnableCase{"CursorPastRowsDeleteRow", 2, 2, 5, 0, C::kLineDelete, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SheetCmdTest, OtherCommandsAreLeftToOtherTargets) {
@@ -149,21 +150,17 @@ TEST_P(SheetCmdCancel, LeavesSheetUndoAndFlagUntouched) {
     EXPECT_EQ(m_host.m_nScrollUpdates, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SheetCmdCancel,
-                         ::testing::Values(CancelCase{"AddRow", C::kLineAdd}, CancelCase{"InsertRow", C::kLineInsert},
-                                           CancelCase{"EditRow", C::kLineEdit},
-                                           CancelCase{"DeleteRow", C::kLineDelete},
-                                           CancelCase{"CheckRow", C::kLineCheck},
-                                           CancelCase{"ClearRow", C::kLineUncheck},
-                                           CancelCase{"AddColumn", C::kColumnAdd},
-                                           CancelCase{"InsertColumn", C::kColumnInsert},
-                                           CancelCase{"EditColumn", C::kColumnEdit},
-                                           CancelCase{"DeleteColumn", C::kColumnDelete},
-                                           CancelCase{"CheckColumn", C::kColumnCheck},
-                                           CancelCase{"ClearColumn", C::kColumnUncheck},
-                                           CancelCase{"CheckAll", C::kAllCheck},
-                                           CancelCase{"ClearAll", C::kAllUncheck}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, SheetCmdCancel,
+    ::testing::Values(
+        CancelCase{"AddRow", C::kLineAdd}, CancelCase{"InsertRow", C::kLineInsert},
+        CancelCase{"EditRow", C::kLineEdit}, CancelCase{"DeleteRow", C::kLineDelete},
+        CancelCase{"CheckRow", C::kLineCheck}, CancelCase{"ClearRow", C::kLineUncheck},
+        CancelCase{"AddColumn", C::kColumnAdd}, CancelCase{"InsertColumn", C::kColumnInsert},
+        CancelCase{"EditColumn", C::kColumnEdit}, CancelCase{"DeleteColumn", C::kColumnDelete},
+        CancelCase{"CheckColumn", C::kColumnCheck}, CancelCase{"ClearColumn", C::kColumnUncheck},
+        CancelCase{"CheckAll", C::kAllCheck}, CancelCase{"ClearAll", C::kAllUncheck}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // OK: the change, the cursor, the ending and the snapshot taken before the change.
 
@@ -201,38 +198,52 @@ INSTANTIATE_TEST_SUITE_P(
                "c0,c1|r0:10|r1:01|r2:00|N:00|@3,1", true},
         OkCase{"InsertRowTakesCurrentIndex", 3, 2, 1, 1, "0,0;1,1", C::kLineInsert,
                "c0,c1|r0:10|N:00|r1:01|r2:00|@1,1", true},
-        OkCase{"InsertRowAtRowZero", 3, 2, 0, 0, "0,0;1,1", C::kLineInsert, "c0,c1|N:00|r0:10|r1:01|r2:00|@0,0",
-               true},
-        OkCase{"EditRow", 3, 2, 1, 1, "0,0;1,1", C::kLineEdit, "c0,c1|r0:10|N:01|r2:00|@1,1", false},
+        OkCase{"InsertRowAtRowZero", 3, 2, 0, 0, "0,0;1,1", C::kLineInsert,
+               "c0,c1|N:00|r0:10|r1:01|r2:00|@0,0", true},
+        OkCase{"EditRow", 3, 2, 1, 1, "0,0;1,1", C::kLineEdit, "c0,c1|r0:10|N:01|r2:00|@1,1",
+               false},
         OkCase{"DeleteRow", 3, 2, 1, 1, "0,0;1,1", C::kLineDelete, "c0,c1|r0:10|r2:00|@1,1", true},
         OkCase{"DeleteLastOfSeveralMakesNewLastCurrent", 3, 2, 2, 0, "0,0;1,1", C::kLineDelete,
                "c0,c1|r0:10|r1:01|@1,0", true},
-        OkCase{"DeleteOnlyRowLeavesNoCurrentRow", 1, 2, 0, 0, "", C::kLineDelete, "c0,c1|@-1,0", true},
-        OkCase{"RowUpSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", C::kLineUp, "c0,c1|r1:01|r0:10|r2:00|@0,1",
-               false},
+        OkCase{"DeleteOnlyRowLeavesNoCurrentRow", 1, 2, 0, 0, "", C::kLineDelete, "c0,c1|@-1,0",
+               true},
+        OkCase{"RowUpSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", C::kLineUp,
+               "c0,c1|r1:01|r0:10|r2:00|@0,1", false},
         OkCase{"RowDownSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", C::kLineDown,
                "c0,c1|r0:10|r2:00|r1:01|@2,1", false},
         OkCase{"LastRowUp", 3, 2, 2, 0, "", C::kLineUp, "c0,c1|r0:00|r2:00|r1:00|@1,0", false},
-        OkCase{"CheckRow", 3, 2, 1, 1, "0,0;1,1", C::kLineCheck, "c0,c1|r0:10|r1:11|r2:00|@1,1", false},
-        OkCase{"ClearRow", 3, 2, 1, 1, "0,0;1,1", C::kLineUncheck, "c0,c1|r0:10|r1:00|r2:00|@1,1", false},
+        OkCase{"CheckRow", 3, 2, 1, 1, "0,0;1,1", C::kLineCheck, "c0,c1|r0:10|r1:11|r2:00|@1,1",
+               false},
+        OkCase{"ClearRow", 3, 2, 1, 1, "0,0;1,1", C::kLineUncheck, "c0,c1|r0:10|r1:00|r2:00|@1,1",
+               false},
         OkCase{"AddColumnGoesLastAndBecomesCurrent", 3, 2, 1, 1, "0,0;1,1", C::kColumnAdd,
                "c0,c1,M|r0:100|r1:010|r2:000|@1,2", true},
         OkCase{"InsertColumnTakesCurrentIndex", 3, 2, 1, 1, "0,0;1,1", C::kColumnInsert,
                "c0,M,c1|r0:100|r1:001|r2:000|@1,1", true},
-        OkCase{"EditColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnEdit, "c0,M|r0:10|r1:01|r2:00|@1,1", false},
-        OkCase{"DeleteLastColumnMovesCursorLeft", 3, 2, 1, 1, "0,0;1,1", C::kColumnDelete, "c0|r0:1|r1:0|r2:0|@1,0",
-               true},
-        OkCase{"DeleteOnlyColumnLeavesNoCurrentColumn", 1, 1, 0, 0, "0,0", C::kColumnDelete, "|r0:|@0,-1", true},
-        OkCase{"ColumnLeft", 3, 2, 1, 1, "0,0;1,1", C::kColumnLeft, "c1,c0|r0:01|r1:10|r2:00|@1,0", false},
-        OkCase{"ColumnRight", 3, 2, 1, 0, "0,0;1,1", C::kColumnRight, "c1,c0|r0:01|r1:10|r2:00|@1,1", false},
-        OkCase{"CheckColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnCheck, "c0,c1|r0:11|r1:01|r2:01|@1,1", false},
-        OkCase{"ClearColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnUncheck, "c0,c1|r0:10|r1:00|r2:00|@1,1", false},
-        OkCase{"CheckAll", 3, 2, 1, 1, "0,0;1,1", C::kAllCheck, "c0,c1|r0:11|r1:11|r2:11|@1,1", false},
-        OkCase{"ClearAll", 3, 2, 1, 1, "0,0;1,1", C::kAllUncheck, "c0,c1|r0:00|r1:00|r2:00|@1,1", false},
+        OkCase{"EditColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnEdit, "c0,M|r0:10|r1:01|r2:00|@1,1",
+               false},
+        OkCase{"DeleteLastColumnMovesCursorLeft", 3, 2, 1, 1, "0,0;1,1", C::kColumnDelete,
+               "c0|r0:1|r1:0|r2:0|@1,0", true},
+        OkCase{"DeleteOnlyColumnLeavesNoCurrentColumn", 1, 1, 0, 0, "0,0", C::kColumnDelete,
+               "|r0:|@0,-1", true},
+        OkCase{"ColumnLeft", 3, 2, 1, 1, "0,0;1,1", C::kColumnLeft, "c1,c0|r0:01|r1:10|r2:00|@1,0",
+               false},
+        OkCase{"ColumnRight", 3, 2, 1, 0, "0,0;1,1", C::kColumnRight,
+               "c1,c0|r0:01|r1:10|r2:00|@1,1", false},
+        OkCase{"CheckColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnCheck,
+               "c0,c1|r0:11|r1:01|r2:01|@1,1", false},
+        OkCase{"ClearColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnUncheck,
+               "c0,c1|r0:10|r1:00|r2:00|@1,1", false},
+        OkCase{"CheckAll", 3, 2, 1, 1, "0,0;1,1", C::kAllCheck, "c0,c1|r0:11|r1:11|r2:11|@1,1",
+               false},
+        OkCase{"ClearAll", 3, 2, 1, 1, "0,0;1,1", C::kAllUncheck, "c0,c1|r0:00|r1:00|r2:00|@1,1",
+               false},
         OkCase{"ClearAllWithNothingCheckedStillCounts", 3, 2, 1, 1, "", C::kAllUncheck,
                "c0,c1|r0:00|r1:00|r2:00|@1,1", false},
-        OkCase{"AddRowWithoutColumnsHasNoCells", 1, 0, 0, -1, "", C::kLineAdd, "|r0:|N:|@1,-1", true},
-        OkCase{"AddColumnGivesCelllessRowOneCell", 1, 0, 0, -1, "", C::kColumnAdd, "M|r0:0|@0,0", true}),
+        OkCase{"AddRowWithoutColumnsHasNoCells", 1, 0, 0, -1, "", C::kLineAdd, "|r0:|N:|@1,-1",
+               true},
+        OkCase{"AddColumnGivesCelllessRowOneCell", 1, 0, 0, -1, "", C::kColumnAdd, "M|r0:0|@0,0",
+               true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Questions and notices, text and style exactly.
@@ -264,7 +275,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         AskCase{"DeleteRow", C::kLineDelete, "r1", "r1の行を削除しますか？", MB_OKCANCEL},
         AskCase{"DeleteRowEmptyName", C::kLineDelete, "", "の行を削除しますか？", MB_OKCANCEL},
-        AskCase{"DeleteRowJapaneseName", C::kLineDelete, "\x8D\x80\x96\xDA", "項目の行を削除しますか？", MB_OKCANCEL},
+        AskCase{"DeleteRowJapaneseName", C::kLineDelete, "\x8D\x80\x96\xDA",
+                "項目の行を削除しますか？", MB_OKCANCEL},
         AskCase{"DeleteColumn", C::kColumnDelete, "c1", "c1の列を削除しますか？", MB_OKCANCEL},
         AskCase{"DeleteColumnEmptyName", C::kColumnDelete, "", "の列を削除しますか？", MB_OKCANCEL},
         AskCase{"CheckAll", C::kAllCheck, "x", "全てにチェックをします。よろしいですか？",
@@ -273,11 +285,13 @@ INSTANTIATE_TEST_SUITE_P(
                 MB_OKCANCEL | MB_ICONQUESTION},
         AskCase{"CheckRow", C::kLineCheck, "x", "この行全てにチェックをします。よろしいですか？",
                 MB_OKCANCEL | MB_ICONQUESTION},
-        AskCase{"ClearRow", C::kLineUncheck, "x", "この行全てのチェックを消去します。よろしいですか？",
+        AskCase{"ClearRow", C::kLineUncheck, "x",
+                "この行全てのチェックを消去します。よろしいですか？",
                 MB_OKCANCEL | MB_ICONQUESTION},
-        AskCase{"CheckColumn", C::kColumnCheck, "x", "この列全てにチェックをします。よろしいですか？",
-                MB_OKCANCEL | MB_ICONQUESTION},
-        AskCase{"ClearColumn", C::kColumnUncheck, "x", "この列全てのチェックを消去します。よろしいですか？",
+        AskCase{"CheckColumn", C::kColumnCheck, "x",
+                "この列全てにチェックをします。よろしいですか？", MB_OKCANCEL | MB_ICONQUESTION},
+        AskCase{"ClearColumn", C::kColumnUncheck, "x",
+                "この列全てのチェックを消去します。よろしいですか？",
                 MB_OKCANCEL | MB_ICONQUESTION}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -338,8 +352,8 @@ TEST_F(SheetCmdTest, EditWithNothingChangedStillRecordsAndMarks) {
 TEST_F(SheetCmdTest, DeletingTheLastRowDisablesRowCommands) {
     FillSheet(S(), 1, 1, 0, 0);
     m_cmds.OnCmdMsg(C::kLineDelete);
-    for (UINT id : {C::kLineInsert, C::kLineEdit, C::kLineDelete, C::kLineUp, C::kLineDown, C::kLineCheck,
-                    C::kLineUncheck})
+    for (UINT id : {C::kLineInsert, C::kLineEdit, C::kLineDelete, C::kLineUp, C::kLineDown,
+                    C::kLineCheck, C::kLineUncheck})
         EXPECT_FALSE(m_cmds.IsEnabled(id)) << id;
     EXPECT_TRUE(m_cmds.IsEnabled(C::kLineAdd));
 }

@@ -27,7 +27,8 @@ public:
 
 // rows rows named r0.. and cols columns named c0.., the cells listed in
 // checked ("row,col;...") ticked, the cursor at (curLine, curColumn).
-inline void FillSheet(CSheetFile& s, int rows, int cols, int curLine, int curColumn, const std::string& checked = "") {
+inline void FillSheet(CSheetFile& s, int rows, int cols, int curLine, int curColumn,
+                      const std::string& checked = "") {
     for (int c = 0; c < cols; ++c)
         s.AddColumn("c" + std::to_string(c), 1);
     for (int r = 0; r < rows; ++r)
@@ -58,7 +59,9 @@ inline std::string Picture(const CSheetFile& s) {
         out += "|" + line->m_strName + ":";
         for (int c = 0; c < line->GetSize(); ++c) {
             const CDataItem* item = line->GetAt(c);
-            out += item->GetType() == 1 ? (static_cast<const CCheckItem*>(item)->m_bCheck ? "1" : "0") : "-";
+            out += item->GetType() == 1
+                       ? (static_cast<const CCheckItem*>(item)->m_bCheck ? "1" : "0")
+                       : "-";
         }
     }
     out += "|@" + std::to_string(s.m_nCurLine) + "," + std::to_string(s.m_nCurColumn);

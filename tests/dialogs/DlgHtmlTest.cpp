@@ -116,9 +116,11 @@ TEST_F(HtmlDlgTest, CopyWithRefusedTextStaysOpen) {
 }
 
 TEST(FileChooserTest, FiltersTurnIntoQtForm) {
-    EXPECT_EQ(CFileChooser::QtFilter(QStringLiteral("全てのﾌｧｲﾙ(*.*) |*.*||")), QStringLiteral("全てのﾌｧｲﾙ(*.*)  (*)"));
-    EXPECT_EQ(CFileChooser::QtFilter(QStringLiteral("CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||")),
-              QStringLiteral("CSVﾌｧｲﾙ(*.csv)  (*.csv);;ﾃｷｽﾄﾌｧｲﾙ(*.txt)  (*.txt)"));
+    EXPECT_EQ(CFileChooser::QtFilter(QStringLiteral("全てのﾌｧｲﾙ(*.*) |*.*||")),
+              QStringLiteral("全てのﾌｧｲﾙ(*.*)  (*)"));
+    EXPECT_EQ(
+        CFileChooser::QtFilter(QStringLiteral("CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||")),
+        QStringLiteral("CSVﾌｧｲﾙ(*.csv)  (*.csv);;ﾃｷｽﾄﾌｧｲﾙ(*.txt)  (*.txt)"));
 }
 
 } // namespace

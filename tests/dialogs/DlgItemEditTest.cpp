@@ -26,8 +26,10 @@ struct Kind {
 };
 
 const Kind kKinds[] = {
-    {"Row", [](QWidget* p) { return std::make_unique<CLineEditDlg>(p); }, "行", 187, 173, 118, true},
-    {"Column", [](QWidget* p) { return std::make_unique<CColumnEditDlg>(p); }, "列", 187, 174, 116, false},
+    {"Row", [](QWidget* p) { return std::make_unique<CLineEditDlg>(p); }, "行", 187, 173, 118,
+     true},
+    {"Column", [](QWidget* p) { return std::make_unique<CColumnEditDlg>(p); }, "列", 187, 174, 116,
+     false},
 };
 
 class ItemEditDlgTest : public ::testing::TestWithParam<Kind> {
@@ -117,7 +119,7 @@ TEST_P(ItemEditDlgTest, EscapeAndCancelLeaveMembersAsTheyWere) {
 }
 
 TEST_P(ItemEditDlgTest, EditShowsMembersAndKeepsUntouchedBytes) {
-    m_dlg->m_strName = "\xED\x40";          // decodes to U+7E8A, which encodes as FA5C
+    m_dlg->m_strName = "\xED\x40"; // decodes to U+7E8A, which encodes as FA5C
     m_dlg->m_strDetail = "l1\r\nl2";
     m_dlg->m_strLinkFile = "\x83\x65\x83\x58\x83\x67.txt"; // テスト.txt
     DriveNextModal(*m_dlg, [&] {
@@ -178,7 +180,9 @@ TEST_P(ItemEditDlgTest, BrowsePickReplacesOnlyTheLinkBox) {
 }
 
 TEST_P(ItemEditDlgTest, BrowseCancelLeavesEveryBoxAsTyped) {
-    CFileChooser::s_hook = [](const CFileChooser::Request&) -> std::optional<QString> { return std::nullopt; };
+    CFileChooser::s_hook = [](const CFileChooser::Request&) -> std::optional<QString> {
+        return std::nullopt;
+    };
     DriveNextModal(*m_dlg, [&] {
         QTest::keyClicks(Name(), "n");
         QTest::keyClicks(Detail(), "d");
