@@ -1,0 +1,12 @@
+#pragma once
+// Case-blind comparison of code page 932 texts, as attribute names are
+// matched: character by character (a double-byte character counts as one),
+// ASCII letters and the full-width Latin letters folded to upper case.
+#include <string>
+
+// 0 when equal, otherwise the difference of the first differing characters
+// (a double-byte character is lead * 256 + trail; the end of a text is 0).
+int CompareNoCase(const std::string& a, const std::string& b);
+
+// One character's value, upper-cased.
+unsigned int Cp932UpperChar(unsigned int ch);

@@ -1,0 +1,30 @@
+#include "io/HtmlEscape.h"
+
+std::string HtmlEscape(const std::string& text) {
+    if (text.find_first_of("&<>\"'") == std::string::npos)
+        return text;
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}

@@ -1,0 +1,131 @@
+// HTML export of the sheet: the table (also the clipboard fragment) and the
+// page around it, built with CHtmlTag. What the user wrote (names, title,
+// stylesheet name) is escaped after the builder's own quote handling, so a
+// name can place text but never markup into the page the preview opens.
+#include <string>
+
+#include "fw/Cp932.h"
+#include "fw/UserInterface.h"
+#include "io/HtmlEscape.h"
+#include "io/HtmlTag.h"
+#include "io/TextFile.h"
+#include "model/SheetFile.h"
+
+namespace {
+
+const std::string& CornerName() {
+    static const std::string s = cp932::FromUtf8OrDie("項目名");
+    return s;
+}
+
+// An element with a tag, escaped user text as its content and one class.
+void AddCell(CHtmlTag& tr, const char* tag, const std::string& text, const char* cls) {
+    CHtmlTag td(tag, HtmlEscape(text));
+    if (cls)
+        td.SetAttribute("class", cls);
+    tr.AddChild(td, FALSE, FALSE);
+}
+
+} // namespace
+
+std::string CSheetFile::HtmlMarkText(BOOL bCheck) const {
+    switch (m_nHtmlMark) {
+    case 0: {
+        static const std::string checked = cp932::FromUtf8OrDie("○");
+        static const std::string unchecked = cp932::FromUtf8OrDie("×");
+        return bCheck ? checked : unchecked;
+    }
+    case 1:
+        return bCheck ? "1" : "0";
+    default:
+        return {};
+    }
+}
+
+std::string CSheetFile::MakeHtmlTable() const {
+    CHtmlTag table("<table class=\"Tavrel\" border=\"1\">");
+    {
+        CHtmlTag tr("<tr class=\"CheckRow1\">");
+        // The corner text is ours, not the user's: placed as it is.
+        CHtmlTag corner("td", CornerName());
+        corner.SetAttribute("class", "CheckTop");
+        tr.AddChild(corner, FALSE, FALSE);
+        for (const auto& pColumn : m_Columns)
+            AddCell(tr, "Td", pColumn->m_strName, "CheckItem1");
+        table.AddChild(tr, FALSE, TRUE);
+    }
+    for (const auto& pLine : *this) {
+        CHtmlTag tr("<tr class=\"TavrelRowBody\">");
+        AddCell(tr, "td", pLine->m_strName, "CheckItem2");
+        for (int k = 0; k < pLine->GetSize(); ++k) {
+            CHtmlTag td("<td>");
+            const CDataItem* pItem = pLine->GetAt(k);
+            if (pItem->GetType() == 1) {
+                const auto* pCheck = dynamic_cast<const CCheckItem*>(pItem);
+                td.m_strContent = HtmlMarkText(pCheck && pCheck->m_bCheck);
+                td.SetAttribute("class", "CheckValue");
+            }
+            tr.AddChild(td, FALSE, FALSE);
+        }
+        table.AddChild(tr, FALSE, TRUE);
+    }
+    return table.GetHtml(TRUE);
+}
+
+std::string CSheetFile::MakeHtmlPage() const {
+    const std::string table = MakeHtmlTable();
+    CHtmlTag head("<head>");
+    CHtmlTag body("<body>");
+    if (!m_strTitle.empty()) {
+        const std::string title = HtmlEscape(m_strTitle);
+        head.AddChild(CHtmlTag("title", title), FALSE, TRUE);
+        body.AddChild(CHtmlTag("h1", title), FALSE, TRUE);
+    }
+    if (!m_strHtmlCss.empty()) {
+        CHtmlTag link("<link rel=\"stylesheet\" type=\"text/css\">");
+        link.SetAttribute("href", m_strHtmlCss.c_str());
+        // The builder has taken the quotes off; what is left is the user's.
+        const int i = link.FindAttribute("href");
+        if (i >= 0) {
+            CHtmlElement& href = link.m_Attributes[static_cast<std::size_t>(i)];
+            href.m_strValue = HtmlEscape(href.m_strValue);
+        }
+        head.m_strContent += link.GetStartTag();
+    }
+    body.m_strContent += table;
+    CHtmlTag html("<html>");
+    html.AddChild(head, TRUE, TRUE);
+    html.AddChild(body, TRUE, TRUE);
+    return html.GetHtml(TRUE);
+}
+
+BOOL CSheetFile::ExportHtml(BOOL bToFile) const {
+    if (!bToFile) {
+        AfxGetUserInterface().SetClipboardText(MakeHtmlTable());
+        return TRUE;
+    }
+    return ExportHtmlFile(cp932::ToUtf8(m_strHtmlFile));
+}
+
+BOOL CSheetFile::ExportHtmlFile(const std::string& path) const {
+    CTextFile file;
+    try {
+        // Binary: the page already carries its CR LF line ends.
+        file.Open(path.c_str(), "wb");
+    } catch (const COstrelFileException& e) {
+        AfxGetUserInterface().MessageBox(e.m_strMessage, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return ExportHtmlFile(file);
+}
+
+BOOL CSheetFile::ExportHtmlFile(CTextFile& file) const {
+    try {
+        file << MakeHtmlPage();
+        file.Close();
+    } catch (const COstrelFileException& e) {
+        AfxGetUserInterface().MessageBox(e.m_strMessage, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,354 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "IoTestUtil.h"
+#include "SheetTestUtil.h"
+#include "io/TextFile.h"
+#include "model/SheetFile.h"
+
+using namespace iotest;
+
+namespace {
+
+const std::string kTooMany = "インポートエラー：一行目の列数以上の項目を持つ行があります\n";
+
+// ---- Export: the file's bytes ----------------------------------------------
+
+struct ExportCase {
+    const char* name;
+    std::vector<std::string> columns;
+    std::vector<RowSpec> rows;
+    int mark;
+    std::string bytes;
+};
+
+class ExportCsvTest : public testing::TestWithParam<ExportCase> {};
+
+TEST_P(ExportCsvTest, WritesExactBytes) {
+    const ExportCase& c = GetParam();
+    ScopedUi ui;
+    CSheetFile sheet;
+    BuildSheet(sheet, c.columns, c.rows);
+    sheet.m_nCsvMark = c.mark;
+    TempDir dir;
+    const std::string path = dir.File("out.csv");
+    EXPECT_EQ(sheet.ExportCsv(path.c_str()), TRUE);
+    EXPECT_EQ(ReadBytes(path), c.bytes);
+    EXPECT_TRUE(ui->m_shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SheetCsv, ExportCsvTest,
+    testing::Values(
+        ExportCase{"WorkedExampleCircles",
+                   {"A", "B"},
+                   {{"r1", "10"}, {"r2", "00"}},
+                   0,
+                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"" + kMaru + "\",\"" + kBatsu + "\"\r\n\"r2\",\"" +
+                       kBatsu + "\",\"" + kBatsu + "\"\r\n"},
+        ExportCase{"WorkedExampleDigits",
+                   {"A", "B"},
+                   {{"r1", "10"}, {"r2", "00"}},
+                   1,
+                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"1\",\"0\"\r\n\"r2\",\"0\",\"0\"\r\n"},
+        ExportCase{"EmptySheetIsHeaderOnly", {}, {}, 0, "\"" + kCorner + "\"\r\n"},
+        ExportCase{"RowsWithoutColumnsKeepTheComma",
+                   {},
+                   {{"r1", ""}, {"r2", ""}},
+                   0,
+                   "\"" + kCorner + "\"\r\n\"r1\",\r\n\"r2\",\r\n"},
+        ExportCase{"OtherMarkValueGivesEmptyFields",
+                   {"A", "B"},
+                   {{"r1", "10"}},
+                   2,
+                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"\",\"\"\r\n"},
+        ExportCase{"NegativeMarkValueGivesEmptyFields",
+                   {"A"},
+                   {{"r1", "1"}},
+                   -1,
+                   "\"" + kCorner + "\",\"A\"\r\n\"r1\",\"\"\r\n"},
+        ExportCase{"PlainCellGivesEmptyField",
+                   {"A", "B", "C"},
+                   {{"r1", "1p0"}},
+                   1,
+                   "\"" + kCorner + "\",\"A\",\"B\",\"C\"\r\n\"r1\",\"1\",\"\",\"0\"\r\n"},
+        ExportCase{"NamesWrittenUnescaped",
+                   {"a,b", "say \"x\"", "100%d"},
+                   {{"two\nlines", "111"}},
+                   1,
+                   "\"" + kCorner +
+                       "\",\"a,b\",\"say \"x\"\",\"100%d\"\r\n\"two\r\nlines\",\"1\",\"1\",\"1\"\r\n"},
+        ExportCase{"EmptyRowName", {"A"}, {{"", "0"}}, 0, "\"" + kCorner + "\",\"A\"\r\n\"\",\"" + kBatsu + "\"\r\n"},
+        ExportCase{"HeaderAlwaysItemName",
+                   {kCorner},
+                   {{kCorner, "1"}},
+                   0,
+                   "\"" + kCorner + "\",\"" + kCorner + "\"\r\n\"" + kCorner + "\",\"" + kMaru + "\"\r\n"}),
+    [](const testing::TestParamInfo<ExportCase>& info) { return std::string(info.param.name); });
+
+TEST(SheetCsv, CsvMarkTextFollowsTheSetting) {
+    CSheetFile sheet;
+    const std::vector<std::pair<int, std::pair<std::string, std::string>>> table = {
+        {0, {kMaru, kBatsu}}, {1, {"1", "0"}}, {2, {"", ""}}, {-1, {"", ""}}};
+    for (const auto& [mark, texts] : table) {
+        sheet.m_nCsvMark = mark;
+        EXPECT_EQ(sheet.CsvMarkText(TRUE), texts.first) << mark;
+        EXPECT_EQ(sheet.CsvMarkText(FALSE), texts.second) << mark;
+    }
+}
+
+// ---- Export failures ---------------------------------------------------------
+
+std::string FullExport(const CSheetFile& sheet) {
+    TempDir dir;
+    const std::string path = dir.File("full.csv");
+    sheet.ExportCsv(path.c_str());
+    return ReadBytes(path);
+}
+
+TEST(SheetCsvFailure, DeviceFullAtEveryByteReportsAndKeepsThePrefix) {
+    CSheetFile sheet;
+    BuildSheet(sheet, {"A", "B"}, {{"r1", "10"}, {"r2", "01"}});
+    const std::string full = FullExport(sheet);
+    ASSERT_FALSE(full.empty());
+    for (std::size_t capacity = 0; capacity < full.size(); ++capacity) {
+        ScopedUi ui;
+        FailingDevice dev{capacity, {}};
+        {
+            CTextFile file;
+            file.Attach(dev.Open(), "/mnt/usb/out.csv", true);
+            EXPECT_EQ(sheet.ExportCsv(file), FALSE) << capacity;
+        }
+        ASSERT_EQ(ui->m_shown.size(), 1u) << capacity;
+        EXPECT_EQ(ui->m_shown[0].text, "ファイルの書込に失敗しました:/mnt/usb/out.csv");
+        EXPECT_EQ(ui->m_shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(dev.written, full.substr(0, capacity));
+        EXPECT_EQ(dev.closes, 1);
+    }
+}
+
+TEST(SheetCsvFailure, FailedCloseIsNoSuccess) {
+    ScopedUi ui;
+    CSheetFile sheet;
+    BuildSheet(sheet, {"A"}, {{"r1", "1"}});
+    FailingDevice dev{0, {}};
+    dev.failCloseOnly = true;
+    CTextFile file;
+    file.Attach(dev.Open(), "out.csv", true);
+    EXPECT_EQ(sheet.ExportCsv(file), FALSE);
+    ASSERT_EQ(ui->m_shown.size(), 1u);
+    EXPECT_EQ(ui->m_shown[0].text, "ファイルのクローズに失敗しました:out.csv");
+}
+
+TEST(SheetCsvFailure, UnopenablePathIsReported) {
+    ScopedUi ui;
+    CSheetFile sheet;
+    TempDir dir;
+    const std::string path = dir.File("missing/out.csv");
+    EXPECT_EQ(sheet.ExportCsv(path.c_str()), FALSE);
+    ASSERT_EQ(ui->m_shown.size(), 1u);
+    EXPECT_EQ(ui->m_shown[0].text, "ファイルのオープンに失敗しました:" + path);
+}
+
+TEST(SheetCsvFailure, DevFullIsReported) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    ScopedUi ui;
+    CSheetFile sheet;
+    BuildSheet(sheet, {"A"}, {{"r1", "1"}});
+    EXPECT_EQ(sheet.ExportCsv("/dev/full"), FALSE);
+    ASSERT_EQ(ui->m_shown.size(), 1u);
+    EXPECT_EQ(ui->m_shown[0].text, "ファイルのクローズに失敗しました:/dev/full");
+}
+
+// ---- Import: what the sheet holds afterwards ------------------------------
+
+struct ImportCase {
+    const char* name;
+    std::vector<std::string> baseColumns;
+    std::vector<RowSpec> baseRows;
+    std::string bytes;
+    std::string sheet;                 // Dump() afterwards
+    std::vector<std::string> messages; // shown, in order
+};
+
+class ImportCsvTest : public testing::TestWithParam<ImportCase> {};
+
+TEST_P(ImportCsvTest, GivesSheetAndMessages) {
+    const ImportCase& c = GetParam();
+    ScopedUi ui;
+    CSheetFile sheet;
+    BuildSheet(sheet, c.baseColumns, c.baseRows);
+    TempDir dir;
+    const std::string path = dir.File("in.csv");
+    WriteBytes(path, c.bytes);
+    EXPECT_EQ(sheet.ImportCsv(path.c_str()), TRUE);
+    EXPECT_EQ(Dump(sheet), c.sheet);
+    std::vector<std::string> shown;
+    for (const auto& s : ui->m_shown)
+        shown.push_back(s.text);
+    EXPECT_EQ(shown, c.messages);
+}
+
+const std::string kLong(3000, 'n');
+
+INSTANTIATE_TEST_SUITE_P(
+    SheetCsv, ImportCsvTest,
+    testing::Values(
+        ImportCase{"WorkedExample",
+                   {},
+                   {},
+                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"" + kMaru + "\",\"" + kBatsu + "\"\r\n\"r2\",\"" +
+                       kBatsu + "\",\"" + kBatsu + "\"\r\n",
+                   "A,B;r1=10;r2=00",
+                   {}},
+        ImportCase{"DigitMarks", {}, {}, "h,A,B\r\nr1,1,0\r\nr2,0,1\r\n", "A,B;r1=10;r2=01", {}},
+        ImportCase{"EmptyFileAddsNothing", {}, {}, "", "", {}},
+        ImportCase{"LfLineEnds", {}, {}, "h,A\nr1,1\nr2,0", "A;r1=1;r2=0", {}},
+        ImportCase{"HeaderFirstFieldIgnored", {}, {}, "anything,A\r\n", "A", {}},
+        ImportCase{"HeaderSingleFieldNamesOnly", {}, {}, "\"h\"\r\n\"r1\"\r\n\"r2\"\r\n", ";r1=;r2=", {}},
+        ImportCase{"HeaderSingleFieldMarkStops", {}, {}, "\"h\"\r\n\"r1\"\r\n\"r2\",\"1\"\r\n", ";r1=",
+                   {kTooMany + "3行目：\"r2\",\"1\""}},
+        ImportCase{"FewerMarksLeaveCellsUnchecked", {}, {}, "h,A,B,C\r\nr1,1\r\nr2\r\n", "A,B,C;r1=100;r2=000",
+                   {}},
+        ImportCase{"EmptyLineStopsAndNamesItsLine", {}, {}, "h,A\r\nr1,1\r\n\r\nr2,1\r\n", "A;r1=1",
+                   {kTooMany + "3行目："}},
+        ImportCase{"FileEndingInEmptyLine", {}, {}, "h,A\r\nr1,1\r\nr2,0\r\n\r\n", "A;r1=1;r2=0",
+                   {kTooMany + "4行目："}},
+        ImportCase{"TooManyFieldsOnFourthLine", {}, {}, "h,A\r\nr1,1\r\nr2,0\r\nr3,1,1\r\nr4,1\r\n",
+                   "A;r1=1;r2=0", {kTooMany + "4行目：r3,1,1"}},
+        ImportCase{"TrailingCommaAddsNoField", {}, {}, "h,A\r\nr1,1,\r\n", "A;r1=1", {}},
+        ImportCase{"EmptyFieldInTheMiddle", {}, {}, "h,A,B\r\nr1,,1\r\n", "A,B;r1=01", {}},
+        ImportCase{"LeadingCommaGivesEmptyName", {}, {}, ",A\r\n,1\r\n", "A;=1", {}},
+        ImportCase{"OnlyOneAndCircleCheck",
+                   {},
+                   {},
+                   "h,A,B,C,D,E,F,G\r\nr,\"" + kBatsu + "\",\"0\",\"\x82\x50\", \"" + kMaru + "\",\"\",\"" + kMaru +
+                       "\",\"1\"\r\n",
+                   "A,B,C,D,E,F,G;r=0000011",
+                   {}},
+        ImportCase{"BothStylesWhateverTheSetting", {}, {}, "h,A,B\r\nr," + kMaru + ",1\r\n", "A,B;r=11", {}},
+        ImportCase{"SpaceBeforeQuoteKept", {}, {}, "\"h\", \"A\"\r\n", " \"A", {}},
+        ImportCase{"InnerSpacesKept", {}, {}, "h,\" A \"\r\n\" r \",\" 1\"\r\n", " A ; r =0", {}},
+        ImportCase{"ManyQuotesStripped", {}, {}, "h,\"\"\"A\"\"\"\r\n\"\"r\"\",\"\"1\"\"\r\n", "A;r=1", {}},
+        ImportCase{"QuotedCommaSplits", {}, {}, "h,\"a,b\",C\r\n\"r\",\"x,1\"\r\n", "a,b,C;r=010", {}},
+        ImportCase{"IntoSheetWithColumns",
+                   {"X"},
+                   {{"old", "1"}},
+                   "h,A\r\nr1,1,1\r\nr2,0,1\r\nr3,1,1,1\r\n",
+                   "X,A;old=10;r1=11;r2=01",
+                   {kTooMany + "4行目：r3,1,1,1"}},
+        ImportCase{"LongLineIsOneRow", {}, {}, "h,A\r\n" + kLong + ",1\r\nr2,0\r\n", "A;" + kLong + "=1;r2=0", {}},
+        ImportCase{"NulCutsTheLine", {}, {}, std::string("h,A,B\r\nr1,1\0,1\r\n", 16), "A,B;r1=10", {}},
+        ImportCase{"BadLineShownInUtf8", {}, {}, "h\r\nr," + kMaru + "\r\n", "", {kTooMany + "2行目：r,○"}}),
+    [](const testing::TestParamInfo<ImportCase>& info) { return std::string(info.param.name); });
+
+TEST(SheetCsv, ImportOfMissingFileReportsAndLeavesTheSheet) {
+    ScopedUi ui;
+    CSheetFile sheet;
+    BuildSheet(sheet, {"A"}, {{"r1", "1"}});
+    TempDir dir;
+    const std::string path = dir.File("nothing.csv");
+    EXPECT_EQ(sheet.ImportCsv(path.c_str()), FALSE);
+    EXPECT_EQ(Dump(sheet), "A;r1=1");
+    ASSERT_EQ(ui->m_shown.size(), 1u);
+    EXPECT_EQ(ui->m_shown[0].text, "ファイルのオープンに失敗しました:" + path);
+}
+
+TEST(SheetCsv, ImportedCellsAreUncheckedCheckCellsInEveryRow) {
+    ScopedUi ui;
+    CSheetFile sheet;
+    BuildSheet(sheet, {"X"}, {{"a", "p"}, {"b", "1"}});
+    TempDir dir;
+    const std::string path = dir.File("in.csv");
+    WriteBytes(path, "h,A,B\r\nc,1,1,1\r\n");
+    sheet.ImportCsv(path.c_str());
+    // Existing rows got one new check cell per new column; the plain cell stays.
+    EXPECT_EQ(Dump(sheet), "X,A,B;a=p00;b=100;c=111");
+    for (int i = 0; i < sheet.GetSize(); ++i)
+        EXPECT_EQ(sheet.GetAt(i)->GetSize(), sheet.m_Columns.GetSize());
+}
+
+// ---- SplitString ---------------------------------------------------------------
+
+struct SplitCase {
+    const char* name;
+    std::string text;
+    std::vector<std::string> fields;
+};
+
+class SplitStringTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitStringTest, Splits) {
+    std::vector<std::string> got = {"kept"};
+    CSheetFile::SplitString(GetParam().text, ",", got);
+    std::vector<std::string> want = {"kept"};
+    want.insert(want.end(), GetParam().fields.begin(), GetParam().fields.end());
+    EXPECT_EQ(got, want) << "pieces are appended";
+}
+
+INSTANTIATE_TEST_SUITE_P(SheetCsv, SplitStringTest,
+                         testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"One", "a", {"a"}},
+                                         SplitCase{"EmptyMiddle", "a,,b", {"a", "", "b"}},
+                                         SplitCase{"LeadingComma", ",a", {"", "a"}},
+                                         SplitCase{"TrailingComma", "a,", {"a"}},
+                                         SplitCase{"TwoTrailingCommas", "a,,", {"a", ""}},
+                                         SplitCase{"CommaAlone", ",", {""}},
+                                         SplitCase{"QuotesDoNotProtect", "\"a,b\"", {"\"a", "b\""}},
+                                         SplitCase{"DoubleByteKept", kMaru + "," + kCorner, {kMaru, kCorner}}),
+                         [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+
+// ---- Round trips ---------------------------------------------------------------
+
+struct RoundTripCase {
+    const char* name;
+    std::vector<std::string> columns;
+    std::vector<RowSpec> rows;
+    int mark;
+};
+
+class CsvRoundTripTest : public testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(CsvRoundTripTest, ExportThenImportGivesTheSameSheet) {
+    const RoundTripCase& c = GetParam();
+    ScopedUi ui;
+    CSheetFile original;
+    BuildSheet(original, c.columns, c.rows);
+    original.m_nCsvMark = c.mark;
+    TempDir dir;
+    const std::string path = dir.File("rt.csv");
+    ASSERT_EQ(original.ExportCsv(path.c_str()), TRUE);
+    CSheetFile back;
+    ASSERT_EQ(back.ImportCsv(path.c_str()), TRUE);
+    EXPECT_EQ(Dump(back), Dump(original));
+    EXPECT_TRUE(ui->m_shown.empty());
+}
+
+std::vector<RoundTripCase> RoundTripCases() {
+    std::vector<RoundTripCase> cases = {
+        {"WorkedExample", {"A", "B"}, {{"r1", "10"}, {"r2", "00"}}, 0},
+        {"DigitMarks", {"A", "B"}, {{"r1", "10"}, {"r2", "01"}}, 1},
+        {"Empty", {}, {}, 0},
+        {"RowsOnly", {}, {{"a", ""}, {"b", ""}}, 0},
+        {"EmptyNames", {"", "B"}, {{"", "11"}}, 0},
+        {"JapaneseNames", {"\x83\x5c", "\x95\x5c"}, {{kCorner, "01"}, {"\x8b\x40\x94\x5c", "10"}}, 0},
+    };
+    RoundTripCase wide{"FiftyColumnsTwentyRows", {}, {}, 1};
+    for (int j = 0; j < 50; ++j)
+        wide.columns.push_back("c" + std::to_string(j));
+    for (int i = 0; i < 20; ++i) {
+        std::string cells;
+        for (int j = 0; j < 50; ++j)
+            cells += ((i * 7 + j * 3) % 5 == 0) ? '1' : '0';
+        wide.rows.push_back({"row " + std::to_string(i), cells});
+    }
+    cases.push_back(wide);
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(SheetCsv, CsvRoundTripTest, testing::ValuesIn(RoundTripCases()),
+                         [](const testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.name); });
+
+} // namespace
