@@ -1,0 +1,169 @@
+#include "cli/CliIo.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "fw/Cp932.h"
+#include "fw/FileError.h"
+#include "fw/UserInterface.h"
+#include "model/SheetFile.h"
+#include "model/SheetIo.h"
+
+namespace {
+
+// Message boxes of the core go to standard error while a command runs; the
+// clipboard is kept so that the table fragment can be printed.
+class CCliUi {
+public:
+    CCliUi() : m_pPrev(&AfxGetUserInterface()) {
+        m_ui.SetEcho(true);
+        AfxSetUserInterface(&m_ui);
+    }
+    ~CCliUi() { AfxSetUserInterface(m_pPrev); }
+    CScriptedUserInterface m_ui;
+
+private:
+    CUserInterface* m_pPrev;
+};
+
+int Usage(const char* usage) {
+    std::fprintf(stderr, "usage: tavreler-cli %s\n", usage);
+    return 2;
+}
+
+bool WantsHelp(const std::vector<std::string>& args) {
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h")
+            return true;
+    return false;
+}
+
+// Splits the words into positional ones and the values of the given
+// options; false on an unknown option or an option without its value.
+bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+               const std::vector<std::string>& flagOptions, std::vector<std::string>& positional,
+               std::vector<std::pair<std::string, std::string>>& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 1 && a[0] == '-') {
+            bool known = false;
+            for (const auto& o : valueOptions)
+                if (a == o) {
+                    if (i + 1 >= args.size())
+                        return false;
+                    options.emplace_back(a, args[++i]);
+                    known = true;
+                }
+            for (const auto& o : flagOptions)
+                if (a == o) {
+                    options.emplace_back(a, "");
+                    known = true;
+                }
+            if (!known)
+                return false;
+        } else {
+            positional.push_back(a);
+        }
+    }
+    return true;
+}
+
+const std::string* Option(const std::vector<std::pair<std::string, std::string>>& options, const char* name) {
+    const std::string* found = nullptr;
+    for (const auto& [k, v] : options)
+        if (k == name)
+            found = &v; // the last one counts
+    return found;
+}
+
+bool ReadSheetOrSay(CSheetFile& sheet, const std::string& path) {
+    if (std::optional<FileError> err = ReadSheetFile(sheet, path)) {
+        std::fprintf(stderr, "%s\n", FileErrorMessage(*err, path).c_str());
+        return false;
+    }
+    return true;
+}
+
+const char kExportCsvUsage[] = "export-csv FILE.tvr OUT.csv";
+const char kExportHtmlUsage[] = "export-html FILE.tvr OUT.html [--css NAME] | export-html --table FILE.tvr";
+const char kImportCsvUsage[] = "import-csv IN.csv OUT.tvr [--into BASE.tvr]";
+
+} // namespace
+
+int CliExportCsv(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::printf("usage: tavreler-cli %s\n", kExportCsvUsage);
+        return 0;
+    }
+    std::vector<std::string> pos;
+    std::vector<std::pair<std::string, std::string>> opts;
+    if (!ParseArgs(args, {}, {}, pos, opts) || pos.size() != 2)
+        return Usage(kExportCsvUsage);
+    CCliUi ui;
+    CSheetFile sheet;
+    if (!ReadSheetOrSay(sheet, pos[0]))
+        return 1;
+    return sheet.ExportCsv(pos[1].c_str()) ? 0 : 1;
+}
+
+int CliExportHtml(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::printf("usage: tavreler-cli %s\n", kExportHtmlUsage);
+        return 0;
+    }
+    std::vector<std::string> pos;
+    std::vector<std::pair<std::string, std::string>> opts;
+    if (!ParseArgs(args, {"--css"}, {"--table"}, pos, opts))
+        return Usage(kExportHtmlUsage);
+    const bool bTable = Option(opts, "--table") != nullptr;
+    const std::string* pCss = Option(opts, "--css");
+    if (bTable ? (pos.size() != 1 || pCss) : pos.size() != 2)
+        return Usage(kExportHtmlUsage);
+
+    CCliUi ui;
+    CSheetFile sheet;
+    if (!ReadSheetOrSay(sheet, pos[0]))
+        return 1;
+    if (bTable) {
+        sheet.ExportHtml(FALSE);
+        const std::string text = ui.m_ui.m_clipboard.value_or("");
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (pCss) {
+        cp932::EncodeResult css = cp932::FromUtf8(*pCss);
+        if (!css.ok()) {
+            std::fprintf(stderr, "%s\n", cp932::RejectedMessage(css.rejected).c_str());
+            return 1;
+        }
+        sheet.m_strHtmlCss = css.text;
+    }
+    // The output name is a path of this system (UTF-8): it is opened as
+    // given rather than passed through the sheet's code page.
+    return sheet.ExportHtmlFile(pos[1]) ? 0 : 1;
+}
+
+int CliImportCsv(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::printf("usage: tavreler-cli %s\n", kImportCsvUsage);
+        return 0;
+    }
+    std::vector<std::string> pos;
+    std::vector<std::pair<std::string, std::string>> opts;
+    if (!ParseArgs(args, {"--into"}, {}, pos, opts) || pos.size() != 2)
+        return Usage(kImportCsvUsage);
+    CCliUi ui;
+    CSheetFile sheet;
+    if (const std::string* pBase = Option(opts, "--into"))
+        if (!ReadSheetOrSay(sheet, *pBase))
+            return 1;
+    // A bad line stops the import with its message; what came before is kept
+    // and written all the same.
+    if (!sheet.ImportCsv(pos[0].c_str()))
+        return 1;
+    if (std::optional<FileError> err = SaveSheetFile(sheet, pos[1])) {
+        std::fprintf(stderr, "%s\n", FileErrorMessage(*err, pos[1]).c_str());
+        return 1;
+    }
+    return 0;
+}
