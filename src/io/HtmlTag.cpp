@@ -178,18 +178,26 @@ std::string CHtmlTag::GetStartTag() const {
 std::string CHtmlTag::GetEndTag() const { return "</" + m_strTag + ">"; }
 
 std::string CHtmlTag::GetHtml(BOOL bBreaks) const {
-    std::string s = GetStartTag();
-    if (bBreaks)
-        s += kCrLf;
-    s += m_strContent;
-    if (bBreaks && (m_strContent.size() < 2 || !EndsWithCrLf(m_strContent)))
-        s += kCrLf;
-    s += GetEndTag();
+    std::string s;
+    s.reserve(m_strContent.size() + 2 * m_strTag.size() + 64);
+    AppendHtml(s, bBreaks);
     return s;
 }
 
+void CHtmlTag::AppendHtml(std::string& out, BOOL bBreaks) const {
+    out += GetStartTag();
+    if (bBreaks)
+        out += kCrLf;
+    out += m_strContent;
+    if (bBreaks && (m_strContent.size() < 2 || !EndsWithCrLf(m_strContent)))
+        out += kCrLf;
+    out += "</";
+    out += m_strTag;
+    out += '>';
+}
+
 void CHtmlTag::AddChild(const CHtmlTag& child, BOOL bInnerBreaks, BOOL bBreakAfter) {
-    m_strContent += child.GetHtml(bInnerBreaks);
+    child.AppendHtml(m_strContent, bInnerBreaks);
     if (bBreakAfter)
         m_strContent += kCrLf;
 }

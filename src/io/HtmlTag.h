@@ -28,6 +28,8 @@ public:
     std::string GetStartTag() const;
     std::string GetEndTag() const;
     std::string GetHtml(BOOL bBreaks) const;
+    // Appends what GetHtml gives to out, without a temporary copy.
+    void AppendHtml(std::string& out, BOOL bBreaks) const;
     void AddChild(const CHtmlTag& child, BOOL bInnerBreaks, BOOL bBreakAfter);
 
     std::string m_strTag;

@@ -3,6 +3,7 @@
 // stylesheet name) is escaped after the builder's own quote handling, so a
 // name can place text but never markup into the page the preview opens.
 #include <string>
+#include <utility>
 
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
@@ -54,18 +55,31 @@ std::string CSheetFile::MakeHtmlTable() const {
             AddCell(tr, "Td", pColumn->m_strName, "CheckItem1");
         table.AddChild(tr, FALSE, TRUE);
     }
+    // A mark cell's text depends only on its state: each of the three is
+    // built once and appended as AddChild would append it.
+    auto markCell = [this](int state) {
+        CHtmlTag td("<td>");
+        if (state >= 0) {
+            td.m_strContent = HtmlMarkText(state);
+            td.SetAttribute("class", "CheckValue");
+        }
+        return td.GetHtml(FALSE);
+    };
+    const std::string plainCell = markCell(-1);
+    const std::string uncheckedCell = markCell(FALSE);
+    const std::string checkedCell = markCell(TRUE);
     for (const auto& pLine : *this) {
         CHtmlTag tr("<tr class=\"TavrelRowBody\">");
         AddCell(tr, "td", pLine->m_strName, "CheckItem2");
+        tr.m_strContent.reserve(tr.m_strContent.size() + static_cast<std::size_t>(pLine->GetSize()) * checkedCell.size());
         for (int k = 0; k < pLine->GetSize(); ++k) {
-            CHtmlTag td("<td>");
             const CDataItem* pItem = pLine->GetAt(k);
-            if (pItem->GetType() == 1) {
-                const auto* pCheck = dynamic_cast<const CCheckItem*>(pItem);
-                td.m_strContent = HtmlMarkText(pCheck && pCheck->m_bCheck);
-                td.SetAttribute("class", "CheckValue");
+            if (pItem->GetType() != 1) {
+                tr.m_strContent += plainCell;
+                continue;
             }
-            tr.AddChild(td, FALSE, FALSE);
+            const auto* pCheck = dynamic_cast<const CCheckItem*>(pItem);
+            tr.m_strContent += (pCheck && pCheck->m_bCheck) ? checkedCell : uncheckedCell;
         }
         table.AddChild(tr, FALSE, TRUE);
     }
@@ -73,7 +87,7 @@ std::string CSheetFile::MakeHtmlTable() const {
 }
 
 std::string CSheetFile::MakeHtmlPage() const {
-    const std::string table = MakeHtmlTable();
+    std::string table = MakeHtmlTable();
     CHtmlTag head("<head>");
     CHtmlTag body("<body>");
     if (!m_strTitle.empty()) {
@@ -92,8 +106,12 @@ std::string CSheetFile::MakeHtmlPage() const {
         }
         head.m_strContent += link.GetStartTag();
     }
-    body.m_strContent += table;
+    if (body.m_strContent.empty())
+        body.m_strContent = std::move(table);
+    else
+        body.m_strContent += table;
     CHtmlTag html("<html>");
+    html.m_strContent.reserve(head.m_strContent.size() + body.m_strContent.size() + 64);
     html.AddChild(head, TRUE, TRUE);
     html.AddChild(body, TRUE, TRUE);
     return html.GetHtml(TRUE);
