@@ -20,7 +20,8 @@ constexpr int kColumns = 100;
 class ScratchDir {
 public:
     ScratchDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tavreler-bench-XXXXXX").string();
+        std::string tmpl =
+            (std::filesystem::temp_directory_path() / "tavreler-bench-XXXXXX").string();
         if (!mkdtemp(tmpl.data()))
             std::abort();
         m_path = tmpl;

@@ -68,7 +68,8 @@ bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::stri
     return true;
 }
 
-const std::string* Option(const std::vector<std::pair<std::string, std::string>>& options, const char* name) {
+const std::string* Option(const std::vector<std::pair<std::string, std::string>>& options,
+                          const char* name) {
     const std::string* found = nullptr;
     for (const auto& [k, v] : options)
         if (k == name)
@@ -85,7 +86,8 @@ bool ReadSheetOrSay(CSheetFile& sheet, const std::string& path) {
 }
 
 const char kExportCsvUsage[] = "export-csv FILE.tvr OUT.csv";
-const char kExportHtmlUsage[] = "export-html FILE.tvr OUT.html [--css NAME] | export-html --table FILE.tvr";
+const char kExportHtmlUsage[] =
+    "export-html FILE.tvr OUT.html [--css NAME] | export-html --table FILE.tvr";
 const char kImportCsvUsage[] = "import-csv IN.csv OUT.tvr [--into BASE.tvr]";
 
 } // namespace

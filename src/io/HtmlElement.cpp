@@ -12,7 +12,8 @@ void TrimChar(std::string& s, char ch) {
     s.erase(0, first);
 }
 
-CHtmlElement::CHtmlElement(const std::string& name, const std::string& value) : m_strName(name), m_strValue(value) {
+CHtmlElement::CHtmlElement(const std::string& name, const std::string& value)
+    : m_strName(name), m_strValue(value) {
     TrimChar(m_strValue, '"');
 }
 

@@ -7,7 +7,9 @@
 namespace {
 const char kCrLf[] = "\r\n";
 
-bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsWhite(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 std::string TrimWhite(const std::string& s) {
     std::size_t b = 0, e = s.size();
@@ -18,12 +20,17 @@ std::string TrimWhite(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-bool EndsWithCrLf(const std::string& s) { return s.size() >= 2 && s.compare(s.size() - 2, 2, kCrLf) == 0; }
+bool EndsWithCrLf(const std::string& s) {
+    return s.size() >= 2 && s.compare(s.size() - 2, 2, kCrLf) == 0;
+}
 } // namespace
 
-CHtmlTag::CHtmlTag(LPCTSTR startTag) { Parse(startTag); }
+CHtmlTag::CHtmlTag(LPCTSTR startTag) {
+    Parse(startTag);
+}
 
-CHtmlTag::CHtmlTag(LPCTSTR tag, LPCTSTR content) : m_strTag(tag ? tag : ""), m_strContent(content ? content : "") {}
+CHtmlTag::CHtmlTag(LPCTSTR tag, LPCTSTR content)
+    : m_strTag(tag ? tag : ""), m_strContent(content ? content : "") {}
 
 void CHtmlTag::Parse(LPCTSTR text) {
     m_strTag.clear();
@@ -175,7 +182,9 @@ std::string CHtmlTag::GetStartTag() const {
     return s;
 }
 
-std::string CHtmlTag::GetEndTag() const { return "</" + m_strTag + ">"; }
+std::string CHtmlTag::GetEndTag() const {
+    return "</" + m_strTag + ">";
+}
 
 std::string CHtmlTag::GetHtml(BOOL bBreaks) const {
     std::string s;

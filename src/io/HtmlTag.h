@@ -15,7 +15,8 @@ public:
     explicit CHtmlTag(LPCTSTR startTag);
     // A tag name and its content; either may be null (empty).
     CHtmlTag(LPCTSTR tag, LPCTSTR content);
-    CHtmlTag(const std::string& tag, const std::string& content) : m_strTag(tag), m_strContent(content) {}
+    CHtmlTag(const std::string& tag, const std::string& content)
+        : m_strTag(tag), m_strContent(content) {}
     CHtmlTag(const CHtmlTag&) = delete;
     CHtmlTag& operator=(const CHtmlTag&) = delete;
 

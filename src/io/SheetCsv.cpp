@@ -27,7 +27,9 @@ const std::string& UncheckedMark() {
     return s;
 }
 
-void ShowFileError(const COstrelFileException& e) { AfxGetUserInterface().MessageBox(e.m_strMessage, MB_OK | MB_ICONEXCLAMATION); }
+void ShowFileError(const COstrelFileException& e) {
+    AfxGetUserInterface().MessageBox(e.m_strMessage, MB_OK | MB_ICONEXCLAMATION);
+}
 
 } // namespace
 
@@ -82,7 +84,8 @@ BOOL CSheetFile::ExportCsv(CTextFile& file) const {
     return TRUE;
 }
 
-void CSheetFile::SplitString(const std::string& text, const std::string& separator, std::vector<std::string>& array) {
+void CSheetFile::SplitString(const std::string& text, const std::string& separator,
+                             std::vector<std::string>& array) {
     if (text.empty())
         return;
     std::size_t start = 0;
@@ -136,8 +139,8 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
             const int nColumns = m_Columns.GetSize();
             if (fields.empty() || static_cast<long long>(fields.size()) - 1 > nColumns) {
                 AfxGetUserInterface().MessageBox(
-                    "インポートエラー：一行目の列数以上の項目を持つ行があります\n" + std::to_string(n) + "行目：" +
-                        cp932::ToUtf8(line),
+                    "インポートエラー：一行目の列数以上の項目を持つ行があります\n" +
+                        std::to_string(n) + "行目：" + cp932::ToUtf8(line),
                     MB_OK | MB_ICONEXCLAMATION);
                 break;
             }

@@ -71,7 +71,8 @@ std::string CSheetFile::MakeHtmlTable() const {
     for (const auto& pLine : *this) {
         CHtmlTag tr("<tr class=\"TavrelRowBody\">");
         AddCell(tr, "td", pLine->m_strName, "CheckItem2");
-        tr.m_strContent.reserve(tr.m_strContent.size() + static_cast<std::size_t>(pLine->GetSize()) * checkedCell.size());
+        tr.m_strContent.reserve(tr.m_strContent.size() +
+                                static_cast<std::size_t>(pLine->GetSize()) * checkedCell.size());
         for (int k = 0; k < pLine->GetSize(); ++k) {
             const CDataItem* pItem = pLine->GetAt(k);
             if (pItem->GetType() != 1) {

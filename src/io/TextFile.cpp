@@ -94,7 +94,8 @@ BOOL CTextFile::Write(LPCTSTR text) {
     const char* p = text;
     const char* end = text + len;
     while (p < end) {
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* lf =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         if (!lf) {
             WriteBytes(p, static_cast<std::size_t>(end - p));
             break;

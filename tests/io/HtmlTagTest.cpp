@@ -41,24 +41,39 @@ TEST_P(ParseTest, GivesTagAndAttributes) {
 INSTANTIATE_TEST_SUITE_P(
     HtmlTag, ParseTest,
     testing::Values(
-        ParseCase{"TableWithTwoQuoted", "<table class=\"Tavrel\" border=\"1\">", "table",
-                  {{"class", "Tavrel"}, {"border", "1"}}, false},
-        ParseCase{"Link", "<link rel=\"stylesheet\" type=\"text/css\">", "link",
-                  {{"rel", "stylesheet"}, {"type", "text/css"}}, false},
+        ParseCase{"TableWithTwoQuoted",
+                  "<table class=\"Tavrel\" border=\"1\">",
+                  "table",
+                  {{"class", "Tavrel"}, {"border", "1"}},
+                  false},
+        ParseCase{"Link",
+                  "<link rel=\"stylesheet\" type=\"text/css\">",
+                  "link",
+                  {{"rel", "stylesheet"}, {"type", "text/css"}},
+                  false},
         ParseCase{"PlainTd", "<td>", "td", {}, false},
         ParseCase{"SelfClosing", "<br />", "br", {}, true},
-        ParseCase{"SelfClosingWithAttribute", "<img src=\"a.png\" />", "img", {{"src", "a.png"}}, true},
+        ParseCase{
+            "SelfClosingWithAttribute", "<img src=\"a.png\" />", "img", {{"src", "a.png"}}, true},
         ParseCase{"UnquotedValuesEndAtSpace", "<p a=x b=y>", "p", {{"a", "x"}, {"b", "y"}}, false},
-        ParseCase{"SpacesAroundEquals", "<p a = 'x' b= \"y\">", "p", {{"a", "x"}, {"b", "y"}}, false},
-        ParseCase{"NameThenName", "<input checked value=\"v\">", "input", {{"checked", ""}, {"value", "v"}},
+        ParseCase{
+            "SpacesAroundEquals", "<p a = 'x' b= \"y\">", "p", {{"a", "x"}, {"b", "y"}}, false},
+        ParseCase{"NameThenName",
+                  "<input checked value=\"v\">",
+                  "input",
+                  {{"checked", ""}, {"value", "v"}},
                   false},
         ParseCase{"NameWithEqualsAtEnd", "<p a=>", "p", {{"a", ""}}, false},
         ParseCase{"SingleQuotedKeepsDouble", "<p a='say \"hi\"'>", "p", {{"a", "say \"hi"}}, false},
         ParseCase{"QuotedValueWithSpace", "<p title=\"a b\">", "p", {{"title", "a b"}}, false},
         ParseCase{"TextAroundTag", "before <em x=\"1\"> after", "em", {{"x", "1"}}, false},
-        ParseCase{"ExtraSpacesBeforeAttributes", "<tr    class=\"CheckRow1\">", "tr", {{"class", "CheckRow1"}},
+        ParseCase{"ExtraSpacesBeforeAttributes",
+                  "<tr    class=\"CheckRow1\">",
+                  "tr",
+                  {{"class", "CheckRow1"}},
                   false},
-        ParseCase{"DuplicateNamesKept", "<p a=\"1\" A=\"2\">", "p", {{"a", "1"}, {"A", "2"}}, false},
+        ParseCase{
+            "DuplicateNamesKept", "<p a=\"1\" A=\"2\">", "p", {{"a", "1"}, {"A", "2"}}, false},
         ParseCase{"PercentName", "<% include  %>", "include", {}, false},
         ParseCase{"NoOpeningBracket", "td class=\"x\">", "", {}, false},
         ParseCase{"NoClosingBracket", "<td class=\"x\"", "", {}, false},
@@ -104,15 +119,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "<link rel=\"stylesheet\" type=\"text/css\" href=\"s.css\">"},
         SetCase{"NewDropsDoubleQuotes", "<a>", "href", "\"x.css\"", "<a href=\"x.css\">"},
         SetCase{"NewKeepsSingleQuotes", "<a>", "href", "'x.css'", "<a href=\"'x.css'\">"},
-        SetCase{"ExistingDropsSingleQuotes", "<a href=\"old\">", "href", "'x.css'", "<a href=\"x.css\">"},
+        SetCase{"ExistingDropsSingleQuotes", "<a href=\"old\">", "href", "'x.css'",
+                "<a href=\"x.css\">"},
         SetCase{"ExistingFoundWithoutCase", "<p CLASS=\"a\">", "class", "b", "<p CLASS=\"b\">"},
-        SetCase{"ExistingMixedCase", "<p Class=\"a\" id=\"i\">", "cLaSs", "b", "<p Class=\"b\" id=\"i\">"},
-        SetCase{"EmptyRemovesExisting", "<p a=\"1\" b=\"2\" c=\"3\">", "b", "", "<p a=\"1\" c=\"3\">"},
+        SetCase{"ExistingMixedCase", "<p Class=\"a\" id=\"i\">", "cLaSs", "b",
+                "<p Class=\"b\" id=\"i\">"},
+        SetCase{"EmptyRemovesExisting", "<p a=\"1\" b=\"2\" c=\"3\">", "b", "",
+                "<p a=\"1\" c=\"3\">"},
         SetCase{"TwoQuotesRemoveExisting", "<p a=\"1\" b=\"2\">", "a", "\"\"", "<p b=\"2\">"},
         SetCase{"EmptyAddsNothing", "<p>", "a", "", "<p>"},
         SetCase{"TwoQuotesAddNothing", "<p>", "a", "\"\"", "<p>"},
         SetCase{"OnlyQuotesGiveBareName", "<p>", "a", "\"\"\"", "<p a>"},
-        SetCase{"OnlyFirstOfDuplicatesChanged", "<p a=\"1\" a=\"2\">", "a", "9", "<p a=\"9\" a=\"2\">"},
+        SetCase{"OnlyFirstOfDuplicatesChanged", "<p a=\"1\" a=\"2\">", "a", "9",
+                "<p a=\"9\" a=\"2\">"},
         SetCase{"NoEscaping", "<p>", "title", "a&b<c>", "<p title=\"a&b<c>\">"},
         SetCase{"InnerQuoteUnbalanced", "<p>", "title", "say\"hi", "<p title=\"say\"hi\">"},
         SetCase{"EmptyTagStartTag", "<br />", "id", "x", "<br id=\"x\" />"},
@@ -182,16 +201,18 @@ TEST_P(ElementTest, StripsQuotes) {
     EXPECT_EQ(e.m_strValue, c.set);
 }
 
-INSTANTIATE_TEST_SUITE_P(HtmlElement, ElementTest,
-                         testing::Values(ElementCase{"Plain", "a", "a", "a"},
-                                         ElementCase{"DoubleQuoted", "\"a\"", "a", "a"},
-                                         ElementCase{"SingleQuoted", "'a'", "'a'", "a"},
-                                         ElementCase{"ManyDoubleQuotes", "\"\"a\"\"\"", "a", "a"},
-                                         ElementCase{"SingleInsideDouble", "\"'a'\"", "'a'", "'a'"},
-                                         ElementCase{"DoubleInsideSingle", "'\"a\"'", "'\"a\"'", "a"},
-                                         ElementCase{"InnerQuotesStay", "a\"b'c", "a\"b'c", "a\"b'c"},
-                                         ElementCase{"OnlyQuotes", "'\"'", "'\"'", ""}, ElementCase{"DoubleAroundSingle", "\"'\"", "'", "'"}),
-                         [](const testing::TestParamInfo<ElementCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    HtmlElement, ElementTest,
+    testing::Values(ElementCase{"Plain", "a", "a", "a"},
+                    ElementCase{"DoubleQuoted", "\"a\"", "a", "a"},
+                    ElementCase{"SingleQuoted", "'a'", "'a'", "a"},
+                    ElementCase{"ManyDoubleQuotes", "\"\"a\"\"\"", "a", "a"},
+                    ElementCase{"SingleInsideDouble", "\"'a'\"", "'a'", "'a'"},
+                    ElementCase{"DoubleInsideSingle", "'\"a\"'", "'\"a\"'", "a"},
+                    ElementCase{"InnerQuotesStay", "a\"b'c", "a\"b'c", "a\"b'c"},
+                    ElementCase{"OnlyQuotes", "'\"'", "'\"'", ""},
+                    ElementCase{"DoubleAroundSingle", "\"'\"", "'", "'"}),
+    [](const testing::TestParamInfo<ElementCase>& info) { return std::string(info.param.name); });
 
 TEST(HtmlElement, TextIsNameAloneOrNameEqualsQuotedValue) {
     CHtmlElement bare("checked", "");
@@ -207,7 +228,7 @@ TEST(HtmlElement, TextIsNameAloneOrNameEqualsQuotedValue) {
 struct CompareCase {
     const char* name;
     std::string a, b;
-    int sign; // -1, 0, 1
+    int sign;  // -1, 0, 1
     int exact; // when not 0: the expected difference itself
 };
 
@@ -229,7 +250,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CompareCase{"EqualAscii", "class", "class", 0, 0},
                     CompareCase{"AsciiWithoutCase", "CLASS", "class", 0, 0},
                     CompareCase{"MixedCase", "ClAsS", "cLaSs", 0, 0},
-                    CompareCase{"FullWidthWithoutCase", "\x82\x81\x82\x82", "\x82\x60\x82\x61", 0, 0},
+                    CompareCase{"FullWidthWithoutCase", "\x82\x81\x82\x82", "\x82\x60\x82\x61", 0,
+                                0},
                     CompareCase{"FullWidthZ", "\x82\x9a", "\x82\x79", 0, 0},
                     CompareCase{"FullWidthIsNotAscii", "\x82\x60", "A", 1, 0x8260 - 'A'},
                     CompareCase{"KanjiEqual", "\x96\xbc", "\x96\xbc", 0, 0},
@@ -237,7 +259,12 @@ INSTANTIATE_TEST_SUITE_P(
                     CompareCase{"TrailByteIsNoLetter", "\x83\x61", "\x83\x41", 1, 0x8361 - 0x8341},
                     CompareCase{"AsciiDifference", "a", "c", -1, 'A' - 'C'},
                     CompareCase{"PrefixIsSmaller", "ab", "abc", -1, -'C'},
-                    CompareCase{"DoubleByteCountsAsOne", "\x96\xbc" "a", "\x96\xbc" "B", -1, 'A' - 'B'},
+                    CompareCase{"DoubleByteCountsAsOne",
+                                "\x96\xbc"
+                                "a",
+                                "\x96\xbc"
+                                "B",
+                                -1, 'A' - 'B'},
                     CompareCase{"NonLettersKept", "[", "{", -1, '[' - '{'},
                     CompareCase{"EmptyEqual", "", "", 0, 0}),
     [](const testing::TestParamInfo<CompareCase>& info) { return std::string(info.param.name); });

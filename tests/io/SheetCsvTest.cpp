@@ -46,13 +46,14 @@ INSTANTIATE_TEST_SUITE_P(
                    {"A", "B"},
                    {{"r1", "10"}, {"r2", "00"}},
                    0,
-                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"" + kMaru + "\",\"" + kBatsu + "\"\r\n\"r2\",\"" +
-                       kBatsu + "\",\"" + kBatsu + "\"\r\n"},
+                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"" + kMaru + "\",\"" + kBatsu +
+                       "\"\r\n\"r2\",\"" + kBatsu + "\",\"" + kBatsu + "\"\r\n"},
         ExportCase{"WorkedExampleDigits",
                    {"A", "B"},
                    {{"r1", "10"}, {"r2", "00"}},
                    1,
-                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"1\",\"0\"\r\n\"r2\",\"0\",\"0\"\r\n"},
+                   "\"" + kCorner +
+                       "\",\"A\",\"B\"\r\n\"r1\",\"1\",\"0\"\r\n\"r2\",\"0\",\"0\"\r\n"},
         ExportCase{"EmptySheetIsHeaderOnly", {}, {}, 0, "\"" + kCorner + "\"\r\n"},
         ExportCase{"RowsWithoutColumnsKeepTheComma",
                    {},
@@ -74,18 +75,24 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"r1", "1p0"}},
                    1,
                    "\"" + kCorner + "\",\"A\",\"B\",\"C\"\r\n\"r1\",\"1\",\"\",\"0\"\r\n"},
-        ExportCase{"NamesWrittenUnescaped",
-                   {"a,b", "say \"x\"", "100%d"},
-                   {{"two\nlines", "111"}},
-                   1,
-                   "\"" + kCorner +
-                       "\",\"a,b\",\"say \"x\"\",\"100%d\"\r\n\"two\r\nlines\",\"1\",\"1\",\"1\"\r\n"},
-        ExportCase{"EmptyRowName", {"A"}, {{"", "0"}}, 0, "\"" + kCorner + "\",\"A\"\r\n\"\",\"" + kBatsu + "\"\r\n"},
+        ExportCase{
+            "NamesWrittenUnescaped",
+            {"a,b", "say \"x\"", "100%d"},
+            {{"two\nlines", "111"}},
+            1,
+            "\"" + kCorner +
+                "\",\"a,b\",\"say \"x\"\",\"100%d\"\r\n\"two\r\nlines\",\"1\",\"1\",\"1\"\r\n"},
+        ExportCase{"EmptyRowName",
+                   {"A"},
+                   {{"", "0"}},
+                   0,
+                   "\"" + kCorner + "\",\"A\"\r\n\"\",\"" + kBatsu + "\"\r\n"},
         ExportCase{"HeaderAlwaysItemName",
                    {kCorner},
                    {{kCorner, "1"}},
                    0,
-                   "\"" + kCorner + "\",\"" + kCorner + "\"\r\n\"" + kCorner + "\",\"" + kMaru + "\"\r\n"}),
+                   "\"" + kCorner + "\",\"" + kCorner + "\"\r\n\"" + kCorner + "\",\"" + kMaru +
+                       "\"\r\n"}),
     [](const testing::TestParamInfo<ExportCase>& info) { return std::string(info.param.name); });
 
 TEST(SheetCsv, CsvMarkTextFollowsTheSetting) {
@@ -200,49 +207,92 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"WorkedExample",
                    {},
                    {},
-                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"" + kMaru + "\",\"" + kBatsu + "\"\r\n\"r2\",\"" +
-                       kBatsu + "\",\"" + kBatsu + "\"\r\n",
+                   "\"" + kCorner + "\",\"A\",\"B\"\r\n\"r1\",\"" + kMaru + "\",\"" + kBatsu +
+                       "\"\r\n\"r2\",\"" + kBatsu + "\",\"" + kBatsu + "\"\r\n",
                    "A,B;r1=10;r2=00",
                    {}},
         ImportCase{"DigitMarks", {}, {}, "h,A,B\r\nr1,1,0\r\nr2,0,1\r\n", "A,B;r1=10;r2=01", {}},
         ImportCase{"EmptyFileAddsNothing", {}, {}, "", "", {}},
         ImportCase{"LfLineEnds", {}, {}, "h,A\nr1,1\nr2,0", "A;r1=1;r2=0", {}},
         ImportCase{"HeaderFirstFieldIgnored", {}, {}, "anything,A\r\n", "A", {}},
-        ImportCase{"HeaderSingleFieldNamesOnly", {}, {}, "\"h\"\r\n\"r1\"\r\n\"r2\"\r\n", ";r1=;r2=", {}},
-        ImportCase{"HeaderSingleFieldMarkStops", {}, {}, "\"h\"\r\n\"r1\"\r\n\"r2\",\"1\"\r\n", ";r1=",
+        ImportCase{
+            "HeaderSingleFieldNamesOnly", {}, {}, "\"h\"\r\n\"r1\"\r\n\"r2\"\r\n", ";r1=;r2=", {}},
+        ImportCase{"HeaderSingleFieldMarkStops",
+                   {},
+                   {},
+                   "\"h\"\r\n\"r1\"\r\n\"r2\",\"1\"\r\n",
+                   ";r1=",
                    {kTooMany + "3行目：\"r2\",\"1\""}},
-        ImportCase{"FewerMarksLeaveCellsUnchecked", {}, {}, "h,A,B,C\r\nr1,1\r\nr2\r\n", "A,B,C;r1=100;r2=000",
+        ImportCase{"FewerMarksLeaveCellsUnchecked",
+                   {},
+                   {},
+                   "h,A,B,C\r\nr1,1\r\nr2\r\n",
+                   "A,B,C;r1=100;r2=000",
                    {}},
-        ImportCase{"EmptyLineStopsAndNamesItsLine", {}, {}, "h,A\r\nr1,1\r\n\r\nr2,1\r\n", "A;r1=1",
+        ImportCase{"EmptyLineStopsAndNamesItsLine",
+                   {},
+                   {},
+                   "h,A\r\nr1,1\r\n\r\nr2,1\r\n",
+                   "A;r1=1",
                    {kTooMany + "3行目："}},
-        ImportCase{"FileEndingInEmptyLine", {}, {}, "h,A\r\nr1,1\r\nr2,0\r\n\r\n", "A;r1=1;r2=0",
+        ImportCase{"FileEndingInEmptyLine",
+                   {},
+                   {},
+                   "h,A\r\nr1,1\r\nr2,0\r\n\r\n",
+                   "A;r1=1;r2=0",
                    {kTooMany + "4行目："}},
-        ImportCase{"TooManyFieldsOnFourthLine", {}, {}, "h,A\r\nr1,1\r\nr2,0\r\nr3,1,1\r\nr4,1\r\n",
-                   "A;r1=1;r2=0", {kTooMany + "4行目：r3,1,1"}},
+        ImportCase{"TooManyFieldsOnFourthLine",
+                   {},
+                   {},
+                   "h,A\r\nr1,1\r\nr2,0\r\nr3,1,1\r\nr4,1\r\n",
+                   "A;r1=1;r2=0",
+                   {kTooMany + "4行目：r3,1,1"}},
         ImportCase{"TrailingCommaAddsNoField", {}, {}, "h,A\r\nr1,1,\r\n", "A;r1=1", {}},
         ImportCase{"EmptyFieldInTheMiddle", {}, {}, "h,A,B\r\nr1,,1\r\n", "A,B;r1=01", {}},
         ImportCase{"LeadingCommaGivesEmptyName", {}, {}, ",A\r\n,1\r\n", "A;=1", {}},
         ImportCase{"OnlyOneAndCircleCheck",
                    {},
                    {},
-                   "h,A,B,C,D,E,F,G\r\nr,\"" + kBatsu + "\",\"0\",\"\x82\x50\", \"" + kMaru + "\",\"\",\"" + kMaru +
-                       "\",\"1\"\r\n",
+                   "h,A,B,C,D,E,F,G\r\nr,\"" + kBatsu + "\",\"0\",\"\x82\x50\", \"" + kMaru +
+                       "\",\"\",\"" + kMaru + "\",\"1\"\r\n",
                    "A,B,C,D,E,F,G;r=0000011",
                    {}},
-        ImportCase{"BothStylesWhateverTheSetting", {}, {}, "h,A,B\r\nr," + kMaru + ",1\r\n", "A,B;r=11", {}},
+        ImportCase{"BothStylesWhateverTheSetting",
+                   {},
+                   {},
+                   "h,A,B\r\nr," + kMaru + ",1\r\n",
+                   "A,B;r=11",
+                   {}},
         ImportCase{"SpaceBeforeQuoteKept", {}, {}, "\"h\", \"A\"\r\n", " \"A", {}},
         ImportCase{"InnerSpacesKept", {}, {}, "h,\" A \"\r\n\" r \",\" 1\"\r\n", " A ; r =0", {}},
-        ImportCase{"ManyQuotesStripped", {}, {}, "h,\"\"\"A\"\"\"\r\n\"\"r\"\",\"\"1\"\"\r\n", "A;r=1", {}},
-        ImportCase{"QuotedCommaSplits", {}, {}, "h,\"a,b\",C\r\n\"r\",\"x,1\"\r\n", "a,b,C;r=010", {}},
+        ImportCase{"ManyQuotesStripped",
+                   {},
+                   {},
+                   "h,\"\"\"A\"\"\"\r\n\"\"r\"\",\"\"1\"\"\r\n",
+                   "A;r=1",
+                   {}},
+        ImportCase{
+            "QuotedCommaSplits", {}, {}, "h,\"a,b\",C\r\n\"r\",\"x,1\"\r\n", "a,b,C;r=010", {}},
         ImportCase{"IntoSheetWithColumns",
                    {"X"},
                    {{"old", "1"}},
                    "h,A\r\nr1,1,1\r\nr2,0,1\r\nr3,1,1,1\r\n",
                    "X,A;old=10;r1=11;r2=01",
                    {kTooMany + "4行目：r3,1,1,1"}},
-        ImportCase{"LongLineIsOneRow", {}, {}, "h,A\r\n" + kLong + ",1\r\nr2,0\r\n", "A;" + kLong + "=1;r2=0", {}},
-        ImportCase{"NulCutsTheLine", {}, {}, std::string("h,A,B\r\nr1,1\0,1\r\n", 16), "A,B;r1=10", {}},
-        ImportCase{"BadLineShownInUtf8", {}, {}, "h\r\nr," + kMaru + "\r\n", "", {kTooMany + "2行目：r,○"}}),
+        ImportCase{"LongLineIsOneRow",
+                   {},
+                   {},
+                   "h,A\r\n" + kLong + ",1\r\nr2,0\r\n",
+                   "A;" + kLong + "=1;r2=0",
+                   {}},
+        ImportCase{
+            "NulCutsTheLine", {}, {}, std::string("h,A,B\r\nr1,1\0,1\r\n", 16), "A,B;r1=10", {}},
+        ImportCase{"BadLineShownInUtf8",
+                   {},
+                   {},
+                   "h\r\nr," + kMaru + "\r\n",
+                   "",
+                   {kTooMany + "2行目：r,○"}}),
     [](const testing::TestParamInfo<ImportCase>& info) { return std::string(info.param.name); });
 
 TEST(SheetCsv, ImportOfMissingFileReportsAndLeavesTheSheet) {
@@ -289,16 +339,17 @@ TEST_P(SplitStringTest, Splits) {
     EXPECT_EQ(got, want) << "pieces are appended";
 }
 
-INSTANTIATE_TEST_SUITE_P(SheetCsv, SplitStringTest,
-                         testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"One", "a", {"a"}},
-                                         SplitCase{"EmptyMiddle", "a,,b", {"a", "", "b"}},
-                                         SplitCase{"LeadingComma", ",a", {"", "a"}},
-                                         SplitCase{"TrailingComma", "a,", {"a"}},
-                                         SplitCase{"TwoTrailingCommas", "a,,", {"a", ""}},
-                                         SplitCase{"CommaAlone", ",", {""}},
-                                         SplitCase{"QuotesDoNotProtect", "\"a,b\"", {"\"a", "b\""}},
-                                         SplitCase{"DoubleByteKept", kMaru + "," + kCorner, {kMaru, kCorner}}),
-                         [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    SheetCsv, SplitStringTest,
+    testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"One", "a", {"a"}},
+                    SplitCase{"EmptyMiddle", "a,,b", {"a", "", "b"}},
+                    SplitCase{"LeadingComma", ",a", {"", "a"}},
+                    SplitCase{"TrailingComma", "a,", {"a"}},
+                    SplitCase{"TwoTrailingCommas", "a,,", {"a", ""}},
+                    SplitCase{"CommaAlone", ",", {""}},
+                    SplitCase{"QuotesDoNotProtect", "\"a,b\"", {"\"a", "b\""}},
+                    SplitCase{"DoubleByteKept", kMaru + "," + kCorner, {kMaru, kCorner}}),
+    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
 
 // ---- Round trips ---------------------------------------------------------------
 
@@ -333,7 +384,10 @@ std::vector<RoundTripCase> RoundTripCases() {
         {"Empty", {}, {}, 0},
         {"RowsOnly", {}, {{"a", ""}, {"b", ""}}, 0},
         {"EmptyNames", {"", "B"}, {{"", "11"}}, 0},
-        {"JapaneseNames", {"\x83\x5c", "\x95\x5c"}, {{kCorner, "01"}, {"\x8b\x40\x94\x5c", "10"}}, 0},
+        {"JapaneseNames",
+         {"\x83\x5c", "\x95\x5c"},
+         {{kCorner, "01"}, {"\x8b\x40\x94\x5c", "10"}},
+         0},
     };
     RoundTripCase wide{"FiftyColumnsTwentyRows", {}, {}, 1};
     for (int j = 0; j < 50; ++j)
@@ -349,6 +403,8 @@ std::vector<RoundTripCase> RoundTripCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(SheetCsv, CsvRoundTripTest, testing::ValuesIn(RoundTripCases()),
-                         [](const testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<RoundTripCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

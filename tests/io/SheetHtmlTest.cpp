@@ -20,7 +20,8 @@ std::string Lines(const std::vector<std::string>& lines) {
 }
 
 const std::string kTable = "<table class=\"Tavrel\" border=\"1\">";
-const std::string kHeaderStart = "<tr class=\"CheckRow1\"><td class=\"CheckTop\">" + kCorner + "</td>";
+const std::string kHeaderStart =
+    "<tr class=\"CheckRow1\"><td class=\"CheckTop\">" + kCorner + "</td>";
 const std::string kRowStart = "<tr class=\"TavrelRowBody\"><td class=\"CheckItem2\">";
 
 // ---- The page, line by line --------------------------------------------------
@@ -87,39 +88,45 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  "",
                  "s.css",
-                 {"<html>", "<head>", "<link rel=\"stylesheet\" type=\"text/css\" href=\"s.css\">", "</head>", "<body>",
-                  kTable, kHeaderStart + "<Td class=\"CheckItem1\">A</Td></tr>",
-                  kRowStart + "r1</td><td class=\"CheckValue\">" + kMaru + "</td></tr>", "</table>", "</body>",
-                  "</html>"}},
-        PageCase{"NeitherTitleNorStylesheet",
-                 {"A", "B"},
-                 {{"r1", "10"}, {"r2", "01"}},
-                 1,
-                 "",
-                 "",
-                 {"<html>", "<head>", "", "</head>", "<body>", kTable,
-                  kHeaderStart + "<Td class=\"CheckItem1\">A</Td><Td class=\"CheckItem1\">B</Td></tr>",
-                  kRowStart + "r1</td><td class=\"CheckValue\">1</td><td class=\"CheckValue\">0</td></tr>",
-                  kRowStart + "r2</td><td class=\"CheckValue\">0</td><td class=\"CheckValue\">1</td></tr>",
-                  "</table>", "</body>", "</html>"}},
+                 {"<html>", "<head>", "<link rel=\"stylesheet\" type=\"text/css\" href=\"s.css\">",
+                  "</head>", "<body>", kTable,
+                  kHeaderStart + "<Td class=\"CheckItem1\">A</Td></tr>",
+                  kRowStart + "r1</td><td class=\"CheckValue\">" + kMaru + "</td></tr>", "</table>",
+                  "</body>", "</html>"}},
+        PageCase{
+            "NeitherTitleNorStylesheet",
+            {"A", "B"},
+            {{"r1", "10"}, {"r2", "01"}},
+            1,
+            "",
+            "",
+            {"<html>", "<head>", "", "</head>", "<body>", kTable,
+             kHeaderStart + "<Td class=\"CheckItem1\">A</Td><Td class=\"CheckItem1\">B</Td></tr>",
+             kRowStart +
+                 "r1</td><td class=\"CheckValue\">1</td><td class=\"CheckValue\">0</td></tr>",
+             kRowStart +
+                 "r2</td><td class=\"CheckValue\">0</td><td class=\"CheckValue\">1</td></tr>",
+             "</table>", "</body>", "</html>"}},
         PageCase{"TitleAndStylesheet",
                  {"A"},
                  {{"r1", "0"}},
                  0,
                  "T",
                  "s.css",
-                 {"<html>", "<head>", "<title>T</title>", "<link rel=\"stylesheet\" type=\"text/css\" href=\"s.css\">",
-                  "</head>", "<body>", "<h1>T</h1>", kTable, kHeaderStart + "<Td class=\"CheckItem1\">A</Td></tr>",
-                  kRowStart + "r1</td><td class=\"CheckValue\">" + kBatsu + "</td></tr>", "</table>", "</body>",
-                  "</html>"}},
+                 {"<html>", "<head>", "<title>T</title>",
+                  "<link rel=\"stylesheet\" type=\"text/css\" href=\"s.css\">", "</head>", "<body>",
+                  "<h1>T</h1>", kTable, kHeaderStart + "<Td class=\"CheckItem1\">A</Td></tr>",
+                  kRowStart + "r1</td><td class=\"CheckValue\">" + kBatsu + "</td></tr>",
+                  "</table>", "</body>", "</html>"}},
         PageCase{"TitleOnly",
                  {},
                  {},
                  0,
                  "\x83\x5c\x95\x5c",
                  "",
-                 {"<html>", "<head>", "<title>\x83\x5c\x95\x5c</title>", "</head>", "<body>", "<h1>\x83\x5c\x95\x5c</h1>",
-                  kTable, kHeaderStart + "</tr>", "</table>", "</body>", "</html>"}},
+                 {"<html>", "<head>", "<title>\x83\x5c\x95\x5c</title>", "</head>", "<body>",
+                  "<h1>\x83\x5c\x95\x5c</h1>", kTable, kHeaderStart + "</tr>", "</table>",
+                  "</body>", "</html>"}},
         PageCase{"NoRowsHeaderOnly",
                  {"A"},
                  {},
@@ -127,25 +134,28 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  "",
                  {"<html>", "<head>", "", "</head>", "<body>", kTable,
-                  kHeaderStart + "<Td class=\"CheckItem1\">A</Td></tr>", "</table>", "</body>", "</html>"}},
+                  kHeaderStart + "<Td class=\"CheckItem1\">A</Td></tr>", "</table>", "</body>",
+                  "</html>"}},
         PageCase{"NoColumnsNameCellsOnly",
                  {},
                  {{"a", ""}, {"b", ""}},
                  0,
                  "",
                  "",
-                 {"<html>", "<head>", "", "</head>", "<body>", kTable, kHeaderStart + "</tr>", kRowStart + "a</td></tr>",
-                  kRowStart + "b</td></tr>", "</table>", "</body>", "</html>"}},
-        PageCase{"PlainCellHasNoClass",
-                 {"A", "B"},
-                 {{"r", "p1"}},
-                 0,
-                 "",
-                 "",
-                 {"<html>", "<head>", "", "</head>", "<body>", kTable,
-                  kHeaderStart + "<Td class=\"CheckItem1\">A</Td><Td class=\"CheckItem1\">B</Td></tr>",
-                  kRowStart + "r</td><td></td><td class=\"CheckValue\">" + kMaru + "</td></tr>", "</table>", "</body>",
+                 {"<html>", "<head>", "", "</head>", "<body>", kTable, kHeaderStart + "</tr>",
+                  kRowStart + "a</td></tr>", kRowStart + "b</td></tr>", "</table>", "</body>",
                   "</html>"}},
+        PageCase{
+            "PlainCellHasNoClass",
+            {"A", "B"},
+            {{"r", "p1"}},
+            0,
+            "",
+            "",
+            {"<html>", "<head>", "", "</head>", "<body>", kTable,
+             kHeaderStart + "<Td class=\"CheckItem1\">A</Td><Td class=\"CheckItem1\">B</Td></tr>",
+             kRowStart + "r</td><td></td><td class=\"CheckValue\">" + kMaru + "</td></tr>",
+             "</table>", "</body>", "</html>"}},
         PageCase{"OtherMarkValueEmptyMarks",
                  {"A"},
                  {{"r", "1"}},
@@ -153,8 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  "",
                  {"<html>", "<head>", "", "</head>", "<body>", kTable,
-                  kHeaderStart + "<Td class=\"CheckItem1\">A</Td></tr>", kRowStart + "r</td><td class=\"CheckValue\"></td></tr>",
-                  "</table>", "</body>", "</html>"}}),
+                  kHeaderStart + "<Td class=\"CheckItem1\">A</Td></tr>",
+                  kRowStart + "r</td><td class=\"CheckValue\"></td></tr>", "</table>", "</body>",
+                  "</html>"}}),
     [](const testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
 
 // ---- The stylesheet link: quote handling first, then escaping ---------------
@@ -177,14 +188,18 @@ TEST_P(HtmlCssTest, GivesLinkLine) {
 INSTANTIATE_TEST_SUITE_P(
     SheetHtml, HtmlCssTest,
     testing::Values(
-        CssCase{"Plain", "style.css", "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">"},
-        CssCase{"DoubleQuotesDropped", "\"s.css\"", "<link rel=\"stylesheet\" type=\"text/css\" href=\"s.css\">"},
+        CssCase{"Plain", "style.css",
+                "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">"},
+        CssCase{"DoubleQuotesDropped", "\"s.css\"",
+                "<link rel=\"stylesheet\" type=\"text/css\" href=\"s.css\">"},
         CssCase{"SingleQuotesStayEscaped", "'s.css'",
                 "<link rel=\"stylesheet\" type=\"text/css\" href=\"&#39;s.css&#39;\">"},
         CssCase{"TwoDoubleQuotesNoHref", "\"\"", "<link rel=\"stylesheet\" type=\"text/css\">"},
-        CssCase{"ThreeDoubleQuotesBareHref", "\"\"\"", "<link rel=\"stylesheet\" type=\"text/css\" href>"},
+        CssCase{"ThreeDoubleQuotesBareHref", "\"\"\"",
+                "<link rel=\"stylesheet\" type=\"text/css\" href>"},
         CssCase{"BreakOutAttemptEscaped", "x.css\"><script>alert(1)</script>",
-                "<link rel=\"stylesheet\" type=\"text/css\" href=\"x.css&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;\">"},
+                "<link rel=\"stylesheet\" type=\"text/css\" "
+                "href=\"x.css&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;\">"},
         CssCase{"AmpersandInQuery", "s.css?a=1&b=2",
                 "<link rel=\"stylesheet\" type=\"text/css\" href=\"s.css?a=1&amp;b=2\">"}),
     [](const testing::TestParamInfo<CssCase>& info) { return std::string(info.param.name); });
@@ -205,10 +220,11 @@ TEST_P(HtmlEscapeTest, NamesAndTitleEscaped) {
     BuildSheet(sheet, {c.text}, {{c.text, "1"}});
     sheet.m_strTitle = c.text;
     const std::string page = sheet.MakeHtmlPage();
-    EXPECT_EQ(page, Lines({"<html>", "<head>", "<title>" + c.escaped + "</title>", "</head>", "<body>",
-                           "<h1>" + c.escaped + "</h1>", kTable,
+    EXPECT_EQ(page, Lines({"<html>", "<head>", "<title>" + c.escaped + "</title>", "</head>",
+                           "<body>", "<h1>" + c.escaped + "</h1>", kTable,
                            kHeaderStart + "<Td class=\"CheckItem1\">" + c.escaped + "</Td></tr>",
-                           kRowStart + c.escaped + "</td><td class=\"CheckValue\">" + kMaru + "</td></tr>",
+                           kRowStart + c.escaped + "</td><td class=\"CheckValue\">" + kMaru +
+                               "</td></tr>",
                            "</table>", "</body>", "</html>"}));
 }
 
@@ -219,7 +235,8 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"Ampersand", "R&D", "R&amp;D"},
                     EscapeCase{"DoubleQuotes", "\"q\"", "&quot;q&quot;"},
                     EscapeCase{"AlreadyAnEntity", "&amp;", "&amp;amp;"},
-                    EscapeCase{"DoubleByteTrailBytesUntouched", "\x83\x5c\x95\x5c\x83\x7c", "\x83\x5c\x95\x5c\x83\x7c"},
+                    EscapeCase{"DoubleByteTrailBytesUntouched", "\x83\x5c\x95\x5c\x83\x7c",
+                               "\x83\x5c\x95\x5c\x83\x7c"},
                     EscapeCase{"PlainNameUnchanged", "Name 1", "Name 1"}),
     [](const testing::TestParamInfo<EscapeCase>& info) { return std::string(info.param.name); });
 

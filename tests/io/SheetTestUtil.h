@@ -16,7 +16,8 @@ struct RowSpec {
     std::string cells;
 };
 
-inline void BuildSheet(CSheetFile& sheet, const std::vector<std::string>& columns, const std::vector<RowSpec>& rows) {
+inline void BuildSheet(CSheetFile& sheet, const std::vector<std::string>& columns,
+                       const std::vector<RowSpec>& rows) {
     for (const auto& c : columns)
         sheet.AddColumn(c, 1);
     for (const auto& r : rows) {

@@ -54,16 +54,22 @@ const std::string k4094(4094, 'z');
 
 INSTANTIATE_TEST_SUITE_P(
     TextFile, ReadLineTest,
-    testing::Values(ReadCase{"LfEnds", "a\nb\n", {"a", "b"}}, ReadCase{"CrLfEnds", "a\r\nb\r\n", {"a", "b"}},
+    testing::Values(ReadCase{"LfEnds", "a\nb\n", {"a", "b"}},
+                    ReadCase{"CrLfEnds", "a\r\nb\r\n", {"a", "b"}},
                     ReadCase{"MixedEnds", "a\r\nb\nc\r\n", {"a", "b", "c"}},
-                    ReadCase{"LastLineWithoutEnd", "a\nlast", {"a", "last"}}, ReadCase{"EmptyFile", "", {}},
-                    ReadCase{"EmptyLines", "\n\r\n", {"", ""}},
+                    ReadCase{"LastLineWithoutEnd", "a\nlast", {"a", "last"}},
+                    ReadCase{"EmptyFile", "", {}}, ReadCase{"EmptyLines", "\n\r\n", {"", ""}},
                     ReadCase{"NulCutsTheLine", std::string("ab\0cd\nx\n", 8), {"ab", "x"}},
                     ReadCase{"CrAloneIsNoLineEnd", "a\rb\n", {"a\rb"}},
                     ReadCase{"SpacesAndTabsKept", " a\t \n\t\n", {" a\t ", "\t"}},
                     ReadCase{"CrBeforeCrLfGoesToo", "a\r\r\n", {"a"}},
-                    ReadCase{"DoubleByteTextUnchanged", "\x81\x9b,\x81\x7e\r\n", {"\x81\x9b,\x81\x7e"}},
-                    ReadCase{"ByteOrderMarkNotSkipped", "\xEF\xBB\xBF" "a\n", {"\xEF\xBB\xBF" "a"}},
+                    ReadCase{
+                        "DoubleByteTextUnchanged", "\x81\x9b,\x81\x7e\r\n", {"\x81\x9b,\x81\x7e"}},
+                    ReadCase{"ByteOrderMarkNotSkipped",
+                             "\xEF\xBB\xBF"
+                             "a\n",
+                             {"\xEF\xBB\xBF"
+                              "a"}},
                     ReadCase{"LongLineComesWhole", k5000 + "\r\nnext\r\n", {k5000, "next"}},
                     ReadCase{"Line2047BytesNoExtraEmptyLine", k2047 + "\r\n", {k2047}},
                     ReadCase{"Line4094BytesWithoutEnd", k4094, {k4094}}),
@@ -96,13 +102,14 @@ TEST_P(WriteTest, WritesExactBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     TextFile, WriteTest,
-    testing::Values(WriteCase{"TextModeLfBecomesCrLf", "wt", {"a\nb", "\n"}, "a\r\nb\r\n"},
-                    WriteCase{"TextModeEveryLf", "wt", {"\n\n", "x\r\n"}, "\r\n\r\nx\r\r\n"},
-                    WriteCase{"PercentIsNoFormat", "wt", {"%d%s%n", "100%"}, "%d%s%n100%"},
-                    WriteCase{"EmptyWritesNothing", "wt", {"", ""}, ""},
-                    WriteCase{"DoubleByteUnchanged", "wt", {"\x81\x9b\x96\xbc\n"}, "\x81\x9b\x96\xbc\r\n"},
-                    WriteCase{"BinaryModeKeepsLf", "wb", {"a\nb\r\n"}, "a\nb\r\n"},
-                    WriteCase{"ModeWithoutTIsText", "w", {"a\n"}, "a\r\n"}),
+    testing::Values(
+        WriteCase{"TextModeLfBecomesCrLf", "wt", {"a\nb", "\n"}, "a\r\nb\r\n"},
+        WriteCase{"TextModeEveryLf", "wt", {"\n\n", "x\r\n"}, "\r\n\r\nx\r\r\n"},
+        WriteCase{"PercentIsNoFormat", "wt", {"%d%s%n", "100%"}, "%d%s%n100%"},
+        WriteCase{"EmptyWritesNothing", "wt", {"", ""}, ""},
+        WriteCase{"DoubleByteUnchanged", "wt", {"\x81\x9b\x96\xbc\n"}, "\x81\x9b\x96\xbc\r\n"},
+        WriteCase{"BinaryModeKeepsLf", "wb", {"a\nb\r\n"}, "a\nb\r\n"},
+        WriteCase{"ModeWithoutTIsText", "w", {"a\n"}, "a\r\n"}),
     [](const testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
 
 TEST(TextFile, WriteReplacesAnExistingFile) {
@@ -142,7 +149,8 @@ TEST(TextFileFailure, OpenNamesThePathAsPassed) {
     TempDir dir;
     const std::string missing = dir.File("no such folder/x.csv");
     CTextFile file;
-    EXPECT_EQ(Message([&] { file.Open(missing.c_str(), "rt"); }), "ファイルのオープンに失敗しました:" + missing);
+    EXPECT_EQ(Message([&] { file.Open(missing.c_str(), "rt"); }),
+              "ファイルのオープンに失敗しました:" + missing);
     EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(file.m_strFileName, "");
 }
@@ -163,7 +171,8 @@ TEST(TextFileFailure, WriteToAFullDeviceKeepsWhatFitAndStaysOpen) {
         CTextFile file;
         file.Attach(dev.Open(), "/media/full/out.csv", true);
         file << "abc";
-        EXPECT_EQ(Message([&] { file << "de\nfg"; }), "ファイルの書込に失敗しました:/media/full/out.csv");
+        EXPECT_EQ(Message([&] { file << "de\nfg"; }),
+                  "ファイルの書込に失敗しました:/media/full/out.csv");
         EXPECT_TRUE(file.IsOpen());
         EXPECT_EQ(dev.closes, 0);
     }
