@@ -1,0 +1,449 @@
+#include "view/TavrelView.h"
+
+#include <algorithm>
+
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "app/CommandTable.h"
+#include "app/TavrelDoc.h"
+#include "model/CheckItem.h"
+#include "model/DisplaySettings.h"
+#include "model/SheetFile.h"
+#include "qt/QtDC.h"
+#include "view/InvalidatingDC.h"
+#include "view/SheetCommands.h"
+
+namespace {
+
+// The keys the main frame binds to commands, for when the view receives them
+// itself (no frame, or a frame without that shortcut). A key the frame takes
+// never reaches the view, so nothing runs twice.
+struct Accel {
+    int key;
+    Qt::KeyboardModifiers mods;
+    UINT id;
+};
+const Accel kAccels[] = {
+    {Qt::Key_A, Qt::ControlModifier, 32771},
+    {Qt::Key_C, Qt::ControlModifier, 57634},
+    {Qt::Key_Insert, Qt::ControlModifier, 57634},
+    {Qt::Key_X, Qt::ControlModifier, 57635},
+    {Qt::Key_Delete, Qt::ShiftModifier, 57635},
+    {Qt::Key_V, Qt::ControlModifier, 57637},
+    {Qt::Key_Insert, Qt::ShiftModifier, 57637},
+    {Qt::Key_Z, Qt::ControlModifier, 57643},
+    {Qt::Key_Backspace, Qt::AltModifier, 57643},
+    {Qt::Key_P, Qt::ControlModifier, 57607},
+    {Qt::Key_Up, Qt::ControlModifier, 32801},
+    {Qt::Key_Down, Qt::ControlModifier, 32802},
+    {Qt::Key_Left, Qt::ControlModifier, 32805},
+    {Qt::Key_Right, Qt::ControlModifier, 32806},
+    {Qt::Key_Return, Qt::NoModifier, 32776},
+    {Qt::Key_Enter, Qt::KeypadModifier, 32776},
+    {Qt::Key_Return, Qt::ShiftModifier, 32778},
+    {Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier, 32778},
+    {Qt::Key_Space, Qt::NoModifier, 32775},
+};
+
+} // namespace
+
+CTavrelView::CTavrelView(CTavrelDoc* pDoc, QWidget* parent)
+    : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    LoadDisplaySettings();
+    CSheetFile::s_nHScrollHeight = ScrollBarExtent();
+    CSheetFile::s_nVScrollWidth = ScrollBarExtent();
+
+    m_wndHScroll = new QScrollBar(Qt::Horizontal, this);
+    m_wndHScroll->setObjectName(QString::number(kHScrollId));
+    m_wndHScroll->setProperty("id", int(kHScrollId));
+    m_wndVScroll = new QScrollBar(Qt::Vertical, this);
+    m_wndVScroll->setObjectName(QString::number(kVScrollId));
+    m_wndVScroll->setProperty("id", int(kVScrollId));
+    for (QScrollBar* bar : {m_wndHScroll, m_wndVScroll}) {
+        bar->setGeometry(0, 0, 100, 100);
+        bar->setFocusPolicy(Qt::NoFocus);
+        // The view keeps the bar's position itself: the step sizes are its own.
+        bar->setSingleStep(1);
+    }
+    connect(m_wndHScroll, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(true, a); });
+    connect(m_wndVScroll, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(false, a); });
+    if (m_pDoc)
+        connect(m_pDoc, &CTavrelDoc::UpdateViews, this, [this] { OnUpdate(); });
+}
+
+CTavrelView::~CTavrelView() = default;
+
+CSheetFile& CTavrelView::Sheet() const {
+    return m_pDoc->m_Sheet;
+}
+
+int CTavrelView::ScrollBarExtent() const {
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
+CRect CTavrelView::GridRect() const {
+    const int cx = ScrollBarExtent();
+    return CRect(0, 0, width() - cx, height() - cx);
+}
+
+void CTavrelView::ClipToGrid(CDC* pDC) const {
+    pDC->SelectClipRect(GridRect());
+}
+
+std::unique_ptr<CDC> CTavrelView::ClientDC() {
+    return std::make_unique<CInvalidatingDC>(
+        [this](const CRect& rc) { update(QRect(rc.left, rc.top, rc.Width(), rc.Height())); });
+}
+
+void CTavrelView::OnInitialUpdate() {
+    CSheetFile& s = Sheet();
+    const CRect rc = GridRect();
+    s.Layout(rc.left, rc.top, rc.right, rc.bottom);
+    {
+        // Measuring needs only the fonts, not the screen.
+        QImage image(1, 1, QImage::Format_RGB32);
+        QPainter painter(&image);
+        CQtDC dc(painter);
+        s.CalcMetrics(&dc);
+    }
+    PlaceScrollBars();
+    UpdateScrollRanges();
+    m_wndVScroll->setSliderPosition(s.m_nTopLine);
+    m_wndHScroll->setSliderPosition(s.m_nLeftColumn);
+    update();
+}
+
+void CTavrelView::OnUpdate() {
+    update();
+}
+
+void CTavrelView::CalcMetricsAndLayout() {
+    QImage image(1, 1, QImage::Format_RGB32);
+    QPainter painter(&image);
+    CQtDC dc(painter);
+    Sheet().CalcMetrics(&dc);
+    update();
+}
+
+void CTavrelView::Relayout() {
+    CSheetFile& s = Sheet();
+    const CRect rc = GridRect();
+    s.Layout(rc.left, rc.top, rc.right, rc.bottom);
+    UpdateScrollRanges();
+    m_wndVScroll->setSliderPosition(s.m_nTopLine);
+    m_wndHScroll->setSliderPosition(s.m_nLeftColumn);
+}
+
+void CTavrelView::PlaceScrollBars() {
+    const int cx = ScrollBarExtent(), cy = cx;
+    const int w = width(), h = height();
+    const int colHeight = m_pDoc ? Sheet().m_nColumnHeight : 0;
+    m_wndHScroll->setGeometry(g_nLineNameWidthPx, h - cy, std::max(0, w - cx - g_nLineNameWidthPx), cy);
+    m_wndVScroll->setGeometry(w - cx, colHeight, cx, std::max(0, h - cy - colHeight));
+}
+
+namespace {
+// Range 0..count-1 with a page, as the platform keeps it: the thumb's last
+// position is count - page, and a bar that cannot scroll is disabled.
+void SetScrollInfo(QScrollBar* bar, int count, int page) {
+    const int pos = bar->sliderPosition();
+    const bool canScroll = count > 0 && page >= 0 && page < count;
+    const int step = std::max(page, 1);
+    bar->setRange(0, std::max(0, count - step));
+    bar->setPageStep(step);
+    bar->setSliderPosition(pos);
+    bar->setEnabled(canScroll);
+}
+} // namespace
+
+void CTavrelView::UpdateScrollRanges() {
+    const CSheetFile& s = Sheet();
+    const int colWidth = g_nColumnWidthPx ? g_nColumnWidthPx : 1;
+    const int lineHeight = s.m_nLineHeight ? s.m_nLineHeight : 1;
+    SetScrollInfo(m_wndHScroll, s.m_Columns.GetSize(), (width() - g_nLineNameWidthPx) / colWidth);
+    SetScrollInfo(m_wndVScroll, s.GetSize(), (height() - s.m_nColumnHeight) / lineHeight);
+}
+
+void CTavrelView::OnScroll(bool bHorz, int action) {
+    CSheetFile& s = Sheet();
+    QScrollBar* bar = bHorz ? m_wndHScroll : m_wndVScroll;
+    const int n = bHorz ? s.m_Columns.GetSize() : s.GetSize();
+    const int old = bHorz ? s.m_nLeftColumn : s.m_nTopLine;
+    int p = old;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: p = old - 1; break;
+    case QAbstractSlider::SliderSingleStepAdd: p = old + 1; break;
+    case QAbstractSlider::SliderPageStepSub: p = old - 5; break;
+    case QAbstractSlider::SliderPageStepAdd: p = old + 5; break;
+    case QAbstractSlider::SliderMove: p = bar->sliderPosition(); break;
+    case QAbstractSlider::SliderToMinimum: p = 0; break;
+    case QAbstractSlider::SliderToMaximum: p = n - 1; break;
+    default: break;
+    }
+    if (p < 0 || n - 1 < 0)
+        p = 0;
+    else
+        p = std::min(p, n - 1);
+    if (p != old) {
+        if (bHorz)
+            s.SetLeftColumn(p);
+        else
+            s.SetTopLine(p);
+        if (m_pDoc)
+            m_pDoc->UpdateAllViews();
+    }
+    // The bar shows where the grid is, not where its own step would go.
+    bar->setSliderPosition(p);
+}
+
+void CTavrelView::RedrawSelection() {
+    auto dc = ClientDC();
+    ClipToGrid(dc.get());
+    Sheet().DrawSelection(dc.get());
+}
+
+void CTavrelView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    CQtDC dc(painter);
+    ClipToGrid(&dc);
+    Sheet().Draw(&dc);
+}
+
+void CTavrelView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const CRect rc = GridRect();
+    Sheet().Layout(rc.left, rc.top, rc.right, rc.bottom);
+    PlaceScrollBars();
+    UpdateScrollRanges();
+}
+
+void CTavrelView::keyPressEvent(QKeyEvent* event) {
+    CSheetFile& s = Sheet();
+    const int oldColumn = s.m_nCurColumn, oldLine = s.m_nCurLine;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    bool moved = true;
+    BOOL scrolled = FALSE;
+    QScrollBar* bar = m_wndVScroll;
+    if (mods != Qt::NoModifier) {
+        moved = false;
+    } else {
+        switch (event->key()) {
+        case Qt::Key_PageUp: scrolled = s.MoveUp(5); break;
+        case Qt::Key_PageDown: scrolled = s.MoveDown(5); break;
+        case Qt::Key_Up: scrolled = s.MoveUp(1); break;
+        case Qt::Key_Down: scrolled = s.MoveDown(1); break;
+        case Qt::Key_Left:
+            scrolled = s.MoveLeft();
+            bar = m_wndHScroll;
+            break;
+        case Qt::Key_Right:
+            scrolled = s.MoveRight();
+            bar = m_wndHScroll;
+            break;
+        case Qt::Key_Home:
+        case Qt::Key_End: break;
+        default: moved = false; break;
+        }
+    }
+    if (moved) {
+        if (scrolled) {
+            bar->setSliderPosition(bar == m_wndHScroll ? s.m_nLeftColumn : s.m_nTopLine);
+            if (m_pDoc)
+                m_pDoc->UpdateAllViews();
+        }
+        if (s.m_nCurColumn != oldColumn || s.m_nCurLine != oldLine)
+            RedrawSelection();
+        event->accept();
+        return;
+    }
+    const Qt::KeyboardModifiers all = event->modifiers();
+    for (const Accel& a : kAccels) {
+        if (a.key == event->key() && a.mods == all) {
+            RunRouted(a.id);
+            event->accept();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CTavrelView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    auto dc = ClientDC();
+    ClipToGrid(dc.get());
+    CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get());
+    if (item) {
+        if (item->GetType() == 1 && static_cast<CCheckItem*>(item)->m_rcCheck.PtInRect(CPoint(p.x(), p.y()))) {
+            m_pDoc->SaveUndo();
+            item->Toggle();
+            item->Draw(dc.get());
+        }
+        m_pDoc->SetModifiedFlag(true);
+    }
+    event->accept();
+}
+
+void CTavrelView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    if (Sheet().LineFromPoint(p.x(), p.y()) >= 0)
+        RunRouted(kLineEdit);
+    else if (Sheet().ColumnFromPoint(p.x(), p.y()) >= 0)
+        RunRouted(kColumnEdit);
+    event->accept();
+}
+
+QPoint CTavrelView::CursorPoint() const {
+    const CSheetFile& s = Sheet();
+    CRect rc;
+    const CLineData* line = s.GetCurLine();
+    const CColumnData* column = s.GetCurColumn();
+    if (line && column && s.m_nCurColumn < line->GetSize())
+        rc = line->GetAt(s.m_nCurColumn)->GetRect();
+    if (rc.IsRectEmpty() && line)
+        rc = line->m_rect;
+    if (rc.IsRectEmpty() && column)
+        rc = column->m_rect;
+    const CRect grid = GridRect();
+    if (rc.IsRectEmpty() || !rc.Intersects(grid))
+        return QPoint(0, 0);
+    // The middle of the cell's visible part.
+    const CRect shown = rc.Intersect(grid);
+    return QPoint((shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2);
+}
+
+void CTavrelView::contextMenuEvent(QContextMenuEvent* event) {
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(CursorPoint())
+                                                                     : event->globalPos();
+    QWidget* owner = window();
+    std::unique_ptr<QMenu> menu(BuildPopupMenu(kContextMenuId, owner));
+    if (menu)
+        menu->exec(at);
+    event->accept();
+}
+
+void CTavrelView::RunRouted(UINT id) {
+    CCmdUI ui;
+    ui.m_nID = id;
+    if (!OnUpdateCmdUI(ui) || !ui.m_bEnabled)
+        return;
+    OnCmdMsg(id);
+}
+
+bool CTavrelView::OnCmdMsg(UINT id) {
+    CCmdUI ui;
+    ui.m_nID = id;
+    switch (id) {
+    case kCheck:
+    case kEditUndo:
+    case kEditRedo:
+        // A disabled command does nothing, however it is reached.
+        OnUpdateCmdUI(ui);
+        if (ui.m_bEnabled) {
+            if (id == kCheck)
+                OnCheck();
+            else if (id == kEditUndo)
+                OnEditUndo();
+            else
+                OnEditRedo();
+        }
+        return true;
+    case kFilePrint: OnFilePrint(); return true;
+    case kFilePrintDirect: OnFilePrintDirect(); return true;
+    case kFilePrintPreview: OnFilePrintPreview(); return true;
+    default: return m_pCommands->OnCmdMsg(id);
+    }
+}
+
+bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
+    switch (cmdUI.m_nID) {
+    case kCheck: cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr); return true;
+    case kEditUndo: cmdUI.Enable(m_pDoc->CanUndo()); return true;
+    case kEditRedo: cmdUI.Enable(m_pDoc->CanRedo()); return true;
+    case kFilePrint:
+    case kFilePrintDirect:
+    case kFilePrintPreview: cmdUI.Enable(true); return true;
+    default: return m_pCommands->OnUpdateCmdUI(cmdUI);
+    }
+}
+
+void CTavrelView::OnCheck() {
+    m_pDoc->SaveUndo();
+    auto dc = ClientDC();
+    ClipToGrid(dc.get());
+    Sheet().ToggleCur(dc.get());
+    m_pDoc->SetModifiedFlag(true);
+}
+
+void CTavrelView::OnEditUndo() {
+    m_pDoc->Undo();
+    // The sheet no longer matches its file, so leaving it unmarked would let
+    // a close skip the save question and lose the undone state.
+    m_pDoc->SetModifiedFlag(true);
+    // The snapshot's rectangles belong to the window size it was taken at.
+    Relayout();
+    m_pDoc->UpdateAllViews();
+}
+
+void CTavrelView::OnEditRedo() {
+    m_pDoc->Redo();
+    m_pDoc->SetModifiedFlag(true);
+    Relayout();
+    m_pDoc->UpdateAllViews();
+}
+
+bool CTavrelView::PrintTo(QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // Keep the size the grid has on screen: one screen pixel becomes as many
+    // printer dots as the printer has per screen pixel.
+    const int screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    const double scale = double(printer.resolution()) / screenDpi;
+    painter.scale(scale, scale);
+    {
+        CQtDC dc(painter);
+        ClipToGrid(&dc);
+        Sheet().Draw(&dc);
+    }
+    return painter.end();
+}
+
+void CTavrelView::OnFilePrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintTo(printer);
+}
+
+void CTavrelView::OnFilePrintDirect() {
+    QPrinter printer(QPrinter::HighResolution);
+    PrintTo(printer);
+}
+
+void CTavrelView::OnFilePrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintTo(*p); });
+    dialog.exec();
+}

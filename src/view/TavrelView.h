@@ -1,0 +1,102 @@
+#pragma once
+// The one view of the document: paints the sheet as a grid through the
+// model's drawing operations, keeps its own two scroll bars beside the cells
+// (so the header and the row names stay put), moves the cursor with keys and
+// mouse, and handles undo, redo, the check command and printing. The row and
+// column commands live in the CSheetCommands it owns.
+#include <memory>
+
+#include <QWidget>
+
+#include "fw/CmdTarget.h"
+#include "fw/Geometry.h"
+#include "view/ViewHost.h"
+
+class CDC;
+class CSheetFile;
+class CSheetCommands;
+class CTavrelDoc;
+class QPrinter;
+class QPoint;
+class QScrollBar;
+
+class CTavrelView : public QWidget, public CCmdTarget, public CViewHost {
+    Q_OBJECT
+public:
+    enum : UINT {
+        kHScrollId = 300,
+        kVScrollId = 301,
+        kContextMenuId = 138,
+        kCheck = 32775,
+        kLineEdit = 32776,
+        kColumnEdit = 32778,
+        kFilePrint = 57607,
+        kFilePrintDirect = 57608,
+        kFilePrintPreview = 57609,
+        kEditUndo = 57643,
+        kEditRedo = 57644,
+    };
+
+    CTavrelView(CTavrelDoc* pDoc, QWidget* parent = nullptr);
+    ~CTavrelView() override;
+
+    // After every New and Open: lay out, measure, place and range the bars.
+    void OnInitialUpdate();
+    // The document changed what is shown: repaint everything.
+    void OnUpdate();
+
+    bool OnCmdMsg(UINT id) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+
+    // CViewHost
+    CTavrelDoc* GetDocument() override { return m_pDoc; }
+    void UpdateScrollRanges() override;
+    void RedrawSelection() override;
+    void CalcMetricsAndLayout() override;
+    QWidget* Widget() override { return this; }
+
+    void PlaceScrollBars();
+    void ClipToGrid(CDC* pDC) const;
+    // The grid rectangle: the client area less the two scroll bar strips.
+    CRect GridRect() const;
+    // One page with the screen layout, scaled so that it keeps its size on
+    // screen; false when the printer could not be started.
+    bool PrintTo(QPrinter& printer);
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
+    QScrollBar* HScrollBar() const { return m_wndHScroll; }
+    QScrollBar* VScrollBar() const { return m_wndVScroll; }
+    // The platform's scroll bar thickness (both directions).
+    int ScrollBarExtent() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    CSheetFile& Sheet() const;
+    // Scroll bar action on one axis (line, page, thumb, ends).
+    void OnScroll(bool bHorz, int action);
+    // Runs a command through the routing when it is enabled.
+    void RunRouted(UINT id);
+    // Where the keyboard opens the context menu: the current cell.
+    QPoint CursorPoint() const;
+    // A context that repaints, later, whatever the model draws on it.
+    std::unique_ptr<CDC> ClientDC();
+    // Fill the grid rectangle and ranges again after the sheet was replaced.
+    void Relayout();
+    void OnCheck();
+    void OnEditUndo();
+    void OnEditRedo();
+
+    CTavrelDoc* m_pDoc;
+    QScrollBar* m_wndHScroll = nullptr;
+    QScrollBar* m_wndVScroll = nullptr;
+    std::unique_ptr<CSheetCommands> m_pCommands;
+};

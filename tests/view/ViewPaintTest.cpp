@@ -1,0 +1,181 @@
+// The rendered grid, pixel by pixel, at the coordinates the layout gives.
+#include <gtest/gtest.h>
+
+#include "ViewTestUtil.h"
+
+namespace {
+
+TEST(ViewPaint, EmptySheetShowsOnlyTheTwoFrameLines) {
+    ViewFixture f(0, 0);
+    const QImage img = f.Render();
+    const CRect grid = f.view->GridRect();
+    const int x = g_nLineNameWidthPx, y = f.Sheet().m_nColumnHeight;
+    const COLORREF waku = g_Display.WakuColor;
+    for (int yy : {0, y / 2, y + 3, grid.bottom - 1})
+        EXPECT_EQ(PixelRef(img, x, yy), waku) << "vertical line at y " << yy;
+    for (int xx : {0, x / 2, x + 5, grid.right - 1})
+        EXPECT_EQ(PixelRef(img, xx, y), waku) << "horizontal line at x " << xx;
+    // Nothing else is drawn: neither beside the lines nor outside the grid.
+    EXPECT_NE(PixelRef(img, x + 1, y + 5), waku);
+    EXPECT_NE(PixelRef(img, x - 1, y + 5), waku);
+    EXPECT_NE(PixelRef(img, x + 5, y + 1), waku);
+    EXPECT_NE(PixelRef(img, x + 5, y - 1), waku);
+}
+
+TEST(ViewPaint, ColumnsWithoutRowsShowFullHeightColumnLines) {
+    ViewFixture f(0, 3);
+    const QImage img = f.Render();
+    const CRect grid = f.view->GridRect();
+    for (int c = 0; c < 3; ++c) {
+        const int x = f.Sheet().m_Columns.GetAt(c)->m_rect.right;
+        EXPECT_EQ(x, g_nLineNameWidthPx + (c + 1) * g_nColumnWidthPx);
+        EXPECT_EQ(PixelRef(img, x, grid.bottom - 1), g_Display.WakuColor) << "column " << c;
+        EXPECT_EQ(PixelRef(img, x, 1), g_Display.WakuColor) << "column " << c;
+    }
+}
+
+struct BoxCase {
+    const char* name;
+    bool checked;
+};
+
+class ViewCheckBox : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(ViewCheckBox, SunkenFrameInsideAndCross) {
+    const bool checked = GetParam().checked;
+    ViewFixture f(3, 3, 480, 320, checked ? +[](int r, int c) { return r == 1 && c == 1; } : nullptr);
+    const QImage img = f.Render();
+    const auto* cell = static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1));
+    const CRect b = cell->m_rcCheck;
+    const int L = b.left, T = b.top, R = b.right, B = b.bottom;
+    ASSERT_EQ(R - L, 15);
+    ASSERT_EQ(B - T, 15);
+    EXPECT_EQ(PixelRef(img, L + 7, T), 0x99A8ACu);  // top outer
+    EXPECT_EQ(PixelRef(img, L, T + 7), 0x99A8ACu);  // left outer
+    EXPECT_EQ(PixelRef(img, L + 7, T + 1), 0x646F71u);
+    EXPECT_EQ(PixelRef(img, L + 1, T + 7), 0x646F71u);
+    EXPECT_EQ(PixelRef(img, R, T + 7), 0xFFFFFFu);  // right outer
+    EXPECT_EQ(PixelRef(img, L + 7, B), 0xFFFFFFu);  // bottom outer
+    EXPECT_EQ(PixelRef(img, R - 1, T + 7), 0xE2EFF1u);
+    EXPECT_EQ(PixelRef(img, L + 7, B - 1), 0xE2EFF1u);
+    // Off both diagonals the inside keeps its own colour.
+    EXPECT_EQ(PixelRef(img, L + 4, T + 9), g_Display.CheckBackColor);
+    const COLORREF onCross = checked ? g_Display.CheckColor : g_Display.CheckBackColor;
+    EXPECT_EQ(PixelRef(img, L + 2, T + 2), onCross);
+    EXPECT_EQ(PixelRef(img, L + 7, T + 7), onCross);
+    EXPECT_EQ(PixelRef(img, R - 2, T + 2), onCross);
+    EXPECT_EQ(PixelRef(img, L + 2, B - 2), onCross);
+    // The cross stays inside the inner square.
+    EXPECT_EQ(PixelRef(img, R - 1, B - 1), 0xE2EFF1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, ViewCheckBox,
+                         ::testing::Values(BoxCase{"Unchecked", false}, BoxCase{"Checked", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ViewPaint, HighlightedRowAndCursorCell) {
+    ViewFixture f(4, 3);
+    f.Sheet().SetCur(1, 2, nullptr);
+    const QImage img = f.Render();
+    const CLineData* row = f.Sheet().GetAt(2);
+    const CRect cell = row->GetAt(1)->GetRect();
+    const CRect box = static_cast<const CCheckItem*>(row->GetAt(1))->m_rcCheck;
+    ASSERT_GT(box.left, cell.left + 1) << "the cell must be wider than its box";
+    const int midY = (cell.top + cell.bottom) / 2;
+    // Row name area and another cell of the row: SelColor.
+    EXPECT_EQ(PixelRef(img, g_nLineNameWidthPx - 2, row->m_rect.bottom - 2), g_Display.SelColor);
+    const CRect other = row->GetAt(2)->GetRect();
+    EXPECT_EQ(PixelRef(img, other.left + 1, midY), g_Display.SelColor);
+    // The cursor cell around its box, whose inside stays light.
+    EXPECT_EQ(PixelRef(img, cell.left + 1, midY), g_Display.CellColor);
+    EXPECT_EQ(PixelRef(img, box.left + 4, box.top + 9), g_Display.CheckBackColor);
+    // The line under the row.
+    EXPECT_EQ(PixelRef(img, other.left + 3, row->m_rect.bottom), g_Display.LineColor);
+    // Another row keeps the background; the cursor column shows only in its header.
+    const CLineData* plain = f.Sheet().GetAt(0);
+    const CRect plainCell = plain->GetAt(1)->GetRect();
+    EXPECT_EQ(PixelRef(img, plainCell.left + 1, (plainCell.top + plainCell.bottom) / 2), g_Display.BackColor);
+    const CRect head = f.Sheet().m_Columns.GetAt(1)->m_rect;
+    EXPECT_EQ(PixelRef(img, head.left + 1, head.bottom - 2), g_Display.SelColor);
+    const CRect head0 = f.Sheet().m_Columns.GetAt(0)->m_rect;
+    EXPECT_EQ(PixelRef(img, head0.left + 1, head0.bottom - 2), g_Display.BackColor);
+}
+
+TEST(ViewPaint, HeadersAfterScrollingRight) {
+    ViewFixture f(3, 20);
+    QScrollBar* bar = f.view->HScrollBar();
+    ASSERT_TRUE(bar->isEnabled());
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    ASSERT_EQ(f.Sheet().m_nLeftColumn, 2);
+    EXPECT_EQ(bar->value(), 2);
+    EXPECT_TRUE(f.Sheet().m_Columns.GetAt(0)->m_rect.IsRectNull());
+    EXPECT_TRUE(f.Sheet().GetAt(0)->GetAt(1)->GetRect().IsRectNull());
+    const CRect head = f.Sheet().m_Columns.GetAt(2)->m_rect;
+    EXPECT_EQ(head.left, g_nLineNameWidthPx);
+    f.Sheet().SetCur(2, -1, nullptr);
+    const QImage img = f.Render();
+    EXPECT_EQ(PixelRef(img, head.left + 2, head.bottom - 2), g_Display.SelColor);
+    EXPECT_EQ(PixelRef(img, head.right, 1), g_Display.WakuColor);
+    EXPECT_EQ(PixelRef(img, head.right + 2, head.bottom - 2), g_Display.BackColor);
+}
+
+struct ScrollCase {
+    const char* name;
+    QAbstractSlider::SliderAction action;
+    int start;
+    int expected;
+};
+
+class ViewScroll : public ::testing::TestWithParam<ScrollCase> {};
+
+TEST_P(ViewScroll, VerticalFirstRow) {
+    const ScrollCase& c = GetParam();
+    ViewFixture f(30, 3);
+    f.Sheet().SetTopLine(c.start);
+    f.view->VScrollBar()->setSliderPosition(c.start);
+    f.view->VScrollBar()->triggerAction(c.action);
+    EXPECT_EQ(f.Sheet().m_nTopLine, c.expected);
+    EXPECT_EQ(f.Sheet().GetAt(c.expected)->m_rect.top, f.Sheet().m_nColumnHeight);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ViewScroll,
+    ::testing::Values(ScrollCase{"LineDown", QAbstractSlider::SliderSingleStepAdd, 3, 4},
+                      ScrollCase{"LineUp", QAbstractSlider::SliderSingleStepSub, 3, 2},
+                      ScrollCase{"LineUpAtTop", QAbstractSlider::SliderSingleStepSub, 0, 0},
+                      ScrollCase{"PageDownIsFive", QAbstractSlider::SliderPageStepAdd, 3, 8},
+                      ScrollCase{"PageUpIsFive", QAbstractSlider::SliderPageStepSub, 7, 2},
+                      ScrollCase{"PageUpClampsAtZero", QAbstractSlider::SliderPageStepSub, 2, 0},
+                      ScrollCase{"LineDownAtLastRowStays", QAbstractSlider::SliderSingleStepAdd, 29, 29},
+                      ScrollCase{"PageDownClampsToLastRow", QAbstractSlider::SliderPageStepAdd, 27, 29},
+                      ScrollCase{"Top", QAbstractSlider::SliderToMinimum, 12, 0},
+                      ScrollCase{"BottomIsLastRow", QAbstractSlider::SliderToMaximum, 0, 29}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ViewScrollBars, PlacedBesideTheCellsAndDisabledWhenAllFits) {
+    ViewFixture f(2, 2);
+    const int ext = f.view->ScrollBarExtent();
+    QScrollBar* h = f.view->HScrollBar();
+    QScrollBar* v = f.view->VScrollBar();
+    EXPECT_EQ(h->objectName(), "300");
+    EXPECT_EQ(v->objectName(), "301");
+    EXPECT_EQ(h->geometry(), QRect(g_nLineNameWidthPx, 320 - ext, 480 - ext - g_nLineNameWidthPx, ext));
+    EXPECT_EQ(v->geometry(), QRect(480 - ext, f.Sheet().m_nColumnHeight, ext, 320 - ext - f.Sheet().m_nColumnHeight));
+    EXPECT_TRUE(h->isVisible() || !f.view->isVisible());
+    EXPECT_FALSE(h->isEnabled());
+    EXPECT_FALSE(v->isEnabled());
+    EXPECT_EQ(CSheetFile::s_nHScrollHeight, ext);
+}
+
+TEST(ViewScrollBars, ResizeKeepsMeasuresAndReRanges) {
+    ViewFixture f(40, 40);
+    const int lineHeight = f.Sheet().m_nLineHeight;
+    EXPECT_TRUE(f.view->VScrollBar()->isEnabled());
+    f.view->resize(3000, 3000);
+    EXPECT_EQ(f.Sheet().m_nLineHeight, lineHeight);
+    EXPECT_EQ(f.Sheet().m_rcGrid, f.view->GridRect());
+    EXPECT_FALSE(f.view->VScrollBar()->isEnabled());
+}
+
+} // namespace

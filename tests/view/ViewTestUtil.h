@@ -1,0 +1,68 @@
+#pragma once
+// A document with a grid view of a fixed size, laid out and measured as
+// after opening, and helpers to look at its pixels.
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+
+#include "app/TavrelDoc.h"
+#include "fw/ColorRef.h"
+#include "fw/Profile.h"
+#include "model/CheckItem.h"
+#include "model/DisplaySettings.h"
+#include "model/SheetFile.h"
+#include "view/TavrelView.h"
+
+struct ViewFixture {
+    CMemoryProfile profile;
+    std::unique_ptr<CTavrelDoc> doc;
+    std::unique_ptr<CTavrelView> view;
+
+    // rows × columns of check cells; every cell of row r and column c is
+    // checked when checked(r, c).
+    ViewFixture(int rows, int columns, int w = 480, int h = 320, bool (*checked)(int, int) = nullptr) {
+        AfxSetProfile(&profile);
+        doc = std::make_unique<CTavrelDoc>();
+        CSheetFile& s = doc->m_Sheet;
+        for (int c = 0; c < columns; ++c)
+            s.AddColumn("c" + std::to_string(c), 1);
+        for (int r = 0; r < rows; ++r)
+            s.AddLine("r" + std::to_string(r));
+        if (checked)
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < columns; ++c)
+                    if (checked(r, c))
+                        static_cast<CCheckItem*>(s.GetAt(r)->GetAt(c))->m_bCheck = 1;
+        s.m_nCurLine = -1;
+        s.m_nCurColumn = -1;
+        view = std::make_unique<CTavrelView>(doc.get(), nullptr);
+        view->resize(w, h);
+        view->show();
+        view->OnInitialUpdate();
+        doc->SetModifiedFlag(false);
+    }
+    ~ViewFixture() {
+        view.reset();
+        doc.reset();
+        AfxSetProfile(nullptr);
+    }
+
+    CSheetFile& Sheet() { return doc->m_Sheet; }
+
+    QImage Render() {
+        QImage image(view->size(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(1);
+        image.fill(Qt::magenta);
+        view->render(&image);
+        return image;
+    }
+};
+
+// The colour at (x, y) as a COLORREF, to compare with the settings.
+inline COLORREF PixelRef(const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
