@@ -29,8 +29,9 @@ TEST_P(ViewKeys, MovesCursorAndScrolls) {
     EXPECT_EQ(s.m_nCurColumn, c.expColumn);
     EXPECT_EQ(s.m_nTopLine, c.expTop);
     EXPECT_EQ(s.m_nLeftColumn, c.expLeft);
-    if (c.expTop != c.top)
+    if (c.expTop != c.top) {
         EXPECT_EQ(f.view->VScrollBar()->sliderPosition(), std::min(c.expTop, f.view->VScrollBar()->maximum()));
+    }
     // Only the cursor's row and column are highlighted.
     for (int i = 0; i < s.GetSize(); ++i)
         EXPECT_EQ(s.GetAt(i)->m_bSelected != 0, i == s.m_nCurLine) << "row " << i;
@@ -201,8 +202,9 @@ TEST_P(ViewSpace, CheckCommandNeedsRowAndColumn) {
     EXPECT_EQ(checked, c.enabled ? 1 : 0);
     EXPECT_EQ(f.doc->m_Undo.GetSize(), c.enabled ? 1 : 0);
     EXPECT_EQ(f.doc->IsModified(), c.enabled);
-    if (c.enabled)
+    if (c.enabled) {
         EXPECT_EQ(static_cast<CCheckItem*>(f.Sheet().GetAt(c.line)->GetAt(c.column))->m_bCheck, 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cursor, ViewSpace,
