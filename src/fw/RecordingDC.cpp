@@ -28,23 +28,23 @@ const CFont* CRecordingDC::SelectObject(const CFont* pFont) {
 
 void CRecordingDC::MoveTo(int x, int y) {
     m_pos = CPoint(x, y);
-    m_records.push_back({Op::MoveTo, CRect(x, y, x, y), m_pPen ? m_pPen->m_color : 0, m_bkColor});
+    m_records.push_back({Op::MoveTo, CRect(x, y, x, y), m_pPen ? m_pPen->m_color : 0, m_bkColor, {}});
 }
 
 void CRecordingDC::LineTo(int x, int y) {
     // Records the segment from the current position to (x, y).
     m_records.push_back(
-        {Op::LineTo, CRect(m_pos.x, m_pos.y, x, y), m_pPen ? m_pPen->m_color : 0, m_bkColor});
+        {Op::LineTo, CRect(m_pos.x, m_pos.y, x, y), m_pPen ? m_pPen->m_color : 0, m_bkColor, {}});
     m_pos = CPoint(x, y);
 }
 
 void CRecordingDC::FillSolidRect(const CRect& rc, COLORREF color) {
     m_bkColor = color;
-    m_records.push_back({Op::FillSolidRect, rc, color, m_bkColor});
+    m_records.push_back({Op::FillSolidRect, rc, color, m_bkColor, {}});
 }
 
 void CRecordingDC::Rectangle(const CRect& rc) {
-    m_records.push_back({Op::Rectangle, rc, m_pPen ? m_pPen->m_color : 0, m_bkColor});
+    m_records.push_back({Op::Rectangle, rc, m_pPen ? m_pPen->m_color : 0, m_bkColor, {}});
 }
 
 COLORREF CRecordingDC::SetBkColor(COLORREF color) {

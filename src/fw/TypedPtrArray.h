@@ -34,8 +34,24 @@ public:
     void RemoveAll() { m_items.clear(); }
     void Reserve(std::size_t n) { m_items.reserve(n); }
 
-    auto begin() const { return m_items.begin(); }
-    auto end() const { return m_items.end(); }
+    // Iterates over the elements as plain pointers.
+    class const_iterator {
+    public:
+        using Base = typename std::vector<std::unique_ptr<T>>::const_iterator;
+        explicit const_iterator(Base it) : m_it(it) {}
+        T* operator*() const { return m_it->get(); }
+        const_iterator& operator++() {
+            ++m_it;
+            return *this;
+        }
+        bool operator!=(const const_iterator& o) const { return m_it != o.m_it; }
+        bool operator==(const const_iterator& o) const { return m_it == o.m_it; }
+
+    private:
+        Base m_it;
+    };
+    const_iterator begin() const { return const_iterator(m_items.begin()); }
+    const_iterator end() const { return const_iterator(m_items.end()); }
 
 private:
     std::vector<std::unique_ptr<T>> m_items;

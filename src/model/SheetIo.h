@@ -6,6 +6,8 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "fw/FileError.h"
 #include "model/SheetFile.h"

@@ -1,0 +1,210 @@
+#include "cli/CliSheet.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
+
+#include "fw/Cp932.h"
+#include "model/SheetFile.h"
+#include "model/SheetIo.h"
+
+using nlohmann::json;
+
+namespace {
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return 1;
+}
+
+bool Save(const CSheetFile& sheet, const std::string& path) {
+    if (std::optional<FileError> err = SaveSheetFile(sheet, path)) {
+        Fail(FileErrorMessage(*err, path));
+        return false;
+    }
+    return true;
+}
+
+json Item(const std::string& name, const std::string& detail, const std::string& link) {
+    return json{{"name", cp932::ToUtf8(name)},
+                {"detail", cp932::ToUtf8(detail)},
+                {"linkFile", cp932::ToUtf8(link)}};
+}
+
+// A text member of the JSON in code page 932; throws with a message naming
+// the characters that cannot be held.
+std::string Text(const json& j, const char* member) {
+    if (!j.contains(member))
+        return {};
+    const json& v = j.at(member);
+    if (!v.is_string())
+        throw std::runtime_error(std::string("\"") + member + "\" must be a string");
+    cp932::EncodeResult r = cp932::FromUtf8(v.get<std::string>());
+    if (!r.ok())
+        throw std::runtime_error(std::string("\"") + member + "\": " +
+                                 cp932::RejectedMessage(r.rejected));
+    return r.text;
+}
+
+int Int(const json& j, const char* member, int def) {
+    if (!j.contains(member))
+        return def;
+    const json& v = j.at(member);
+    if (!v.is_number_integer())
+        throw std::runtime_error(std::string("\"") + member + "\" must be an integer");
+    return v.get<int>();
+}
+
+bool ReadAll(const std::string& path, std::string& out) {
+    if (path == "-") {
+        out.assign(std::istreambuf_iterator<char>(std::cin), {});
+        return true;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    out.assign(std::istreambuf_iterator<char>(in), {});
+    return !in.bad();
+}
+
+} // namespace
+
+int CliDump(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: tavreler-cli dump FILE.tvr\n");
+        return 2;
+    }
+    CSheetFile sheet;
+    if (std::optional<FileError> err = ReadSheetFile(sheet, args[0]))
+        return Fail(FileErrorMessage(*err, args[0]));
+    json j;
+    j["title"] = cp932::ToUtf8(sheet.m_strTitle);
+    j["columnHeight"] = sheet.m_nColumnHeight;
+    j["topLine"] = sheet.m_nTopLine;
+    j["leftColumn"] = sheet.m_nLeftColumn;
+    j["lineNameWidth"] = sheet.m_nLineNameWidth;
+    j["columnWidth"] = sheet.m_nColumnWidth;
+    j["csvMark"] = sheet.m_nCsvMark;
+    j["htmlMark"] = sheet.m_nHtmlMark;
+    j["htmlCss"] = cp932::ToUtf8(sheet.m_strHtmlCss);
+    j["htmlFile"] = cp932::ToUtf8(sheet.m_strHtmlFile);
+    json columns = json::array();
+    for (const CColumnData* c : sheet.m_Columns)
+        columns.push_back(Item(c->m_strName, c->m_strDetail, c->m_strLinkFile));
+    j["columns"] = std::move(columns);
+    json rows = json::array();
+    for (const CLineData* line : sheet) {
+        json row = Item(line->m_strName, line->m_strDetail, line->m_strLinkFile);
+        json cells = json::array();
+        for (const CDataItem* p : *line) {
+            if (const auto* c = dynamic_cast<const CCheckItem*>(p))
+                cells.push_back(json{{"type", 1}, {"check", c->m_bCheck ? 1 : 0}});
+            else
+                cells.push_back(json{{"type", 0}});
+        }
+        row["cells"] = std::move(cells);
+        rows.push_back(std::move(row));
+    }
+    j["rows"] = std::move(rows);
+    std::cout << j.dump(2) << "\n";
+    return std::cout ? 0 : 1;
+}
+
+int CliFromJson(const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: tavreler-cli from-json IN.json OUT.tvr\n");
+        return 2;
+    }
+    std::string text;
+    if (!ReadAll(args[0], text))
+        return Fail(args[0] + ": cannot be read");
+    CSheetFile sheet;
+    try {
+        const json j = json::parse(text);
+        if (!j.is_object())
+            throw std::runtime_error("the JSON must be an object");
+        sheet.m_nLineNameWidth = 10;
+        sheet.m_nColumnWidth = 10;
+        sheet.m_strTitle = Text(j, "title");
+        sheet.m_nColumnHeight = Int(j, "columnHeight", 20);
+        sheet.m_nTopLine = Int(j, "topLine", 0);
+        sheet.m_nLeftColumn = Int(j, "leftColumn", 0);
+        sheet.m_nLineNameWidth = Int(j, "lineNameWidth", 10);
+        sheet.m_nColumnWidth = Int(j, "columnWidth", 10);
+        sheet.m_nCsvMark = Int(j, "csvMark", 0);
+        sheet.m_nHtmlMark = Int(j, "htmlMark", 0);
+        sheet.m_strHtmlCss = Text(j, "htmlCss");
+        sheet.m_strHtmlFile = Text(j, "htmlFile");
+        if (j.contains("columns"))
+            for (const json& c : j.at("columns")) {
+                auto* col = new CColumnData(Text(c, "name"));
+                sheet.m_Columns.Add(col);
+                col->m_strDetail = Text(c, "detail");
+                col->m_strLinkFile = Text(c, "linkFile");
+            }
+        if (j.contains("rows"))
+            for (const json& r : j.at("rows")) {
+                auto* line = new CLineData;
+                sheet.Add(line);
+                line->m_strName = Text(r, "name");
+                line->m_strDetail = Text(r, "detail");
+                line->m_strLinkFile = Text(r, "linkFile");
+                if (r.contains("cells")) {
+                    for (const json& c : r.at("cells")) {
+                        const int type = Int(c, "type", 1);
+                        CDataItem* item = CSheetFile::CreateItem(type);
+                        if (!item)
+                            throw std::runtime_error("a cell's \"type\" must be 0 or 1");
+                        line->Add(item);
+                        if (auto* check = dynamic_cast<CCheckItem*>(item))
+                            check->m_bCheck = Int(c, "check", 0) ? 1 : 0;
+                    }
+                } else {
+                    for (int i = 0; i < sheet.m_Columns.GetSize(); ++i)
+                        line->Add(new CCheckItem);
+                }
+                if (line->GetSize() != sheet.m_Columns.GetSize())
+                    throw std::runtime_error("row \"" + cp932::ToUtf8(line->m_strName) +
+                                             "\" must hold one cell per column");
+            }
+    } catch (const std::exception& e) {
+        return Fail(args[0] + ": " + e.what());
+    }
+    return Save(sheet, args[1]) ? 0 : 1;
+}
+
+int CliNew(const std::vector<std::string>& args) {
+    bool utf8 = false;
+    std::vector<std::string> pos;
+    for (const std::string& a : args) {
+        if (a == "--utf8")
+            utf8 = true;
+        else if (a.size() > 1 && a[0] == '-') {
+            std::fprintf(stderr, "usage: tavreler-cli new OUT.tvr [ROWS.txt|-] [--utf8]\n");
+            return 2;
+        } else
+            pos.push_back(a);
+    }
+    if (pos.empty() || pos.size() > 2) {
+        std::fprintf(stderr, "usage: tavreler-cli new OUT.tvr [ROWS.txt|-] [--utf8]\n");
+        return 2;
+    }
+    CSheetFile sheet;
+    if (pos.size() == 2) {
+        std::string text;
+        if (!ReadAll(pos[1], text))
+            return Fail(pos[1] + ": cannot be read");
+        if (utf8) {
+            cp932::EncodeResult r = cp932::FromUtf8(text);
+            if (!r.ok())
+                return Fail(pos[1] + ": " + cp932::RejectedMessage(r.rejected));
+            text = r.text;
+        }
+        BuildNewSheet(sheet, text);
+    }
+    return Save(sheet, pos[0]) ? 0 : 1;
+}

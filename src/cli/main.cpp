@@ -1,0 +1,53 @@
+// tavreler-cli: reads and writes check sheet files without the editor.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/CliIo.h"
+#include "cli/CliSheet.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
+    const char* usage;
+};
+
+const Command kCommands[] = {
+    {"dump", CliDump, "dump FILE.tvr                         print the sheet as JSON"},
+    {"from-json", CliFromJson, "from-json IN.json OUT.tvr             write the sheet a JSON describes"},
+    {"new", CliNew, "new OUT.tvr [ROWS.txt|-] [--utf8]     a new sheet with these rows"},
+    {"export-csv", CliExportCsv, "export-csv FILE.tvr OUT.csv           write the sheet as CSV"},
+    {"export-html", CliExportHtml,
+     "export-html FILE.tvr OUT.html [--css NAME] | export-html --table FILE.tvr"},
+    {"import-csv", CliImportCsv, "import-csv IN.csv OUT.tvr [--into BASE.tvr]"},
+};
+
+void PrintUsage(FILE* out) {
+    std::fprintf(out, "usage: tavreler-cli COMMAND ARGS...\n\ncommands:\n");
+    for (const Command& c : kCommands)
+        std::fprintf(out, "  %s\n", c.usage);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return 2;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintUsage(stdout);
+        return 0;
+    }
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& c : kCommands)
+        if (name == c.name)
+            return c.run(args);
+    std::fprintf(stderr, "tavreler-cli: unknown command \"%s\"\n", name.c_str());
+    PrintUsage(stderr);
+    return 2;
+}

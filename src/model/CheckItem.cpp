@@ -1,0 +1,68 @@
+#include "model/CheckItem.h"
+
+#include "model/DisplaySettings.h"
+
+IMPLEMENT_SERIAL(CCheckItem, RUNTIME_CLASS(CDataItem), 1)
+
+void CCheckItem::Serialize(CArchive& ar) {
+    CDataItem::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << DWORD(100) << LONG(m_bCheck);
+    } else {
+        DWORD version;
+        LONG check;
+        ar >> version >> check;
+        m_bCheck = check;
+    }
+}
+
+void CCheckItem::SetRect(int l, int t, int r, int b) {
+    CDataItem::SetRect(l, t, r, b);
+    int dy = (b - t - 15) / 2;
+    const int dx = (r - l - 15) / 2;
+    if (dy < 1)
+        dy = 1;
+    m_rcCheck.SetRect(l + dx, t + dy, l + dx + 15, t + dy + 15);
+}
+
+CDataItem* CCheckItem::Clone() const {
+    CCheckItem* p = new CCheckItem;
+    p->m_nType = m_nType;
+    p->m_rect = m_rect;
+    p->m_bCheck = m_bCheck;
+    p->m_rcCheck = m_rcCheck;
+    return p;
+}
+
+void CCheckItem::Draw(CDC* pDC) const {
+    if (m_rect.IsRectNull())
+        return;
+    const int L = m_rcCheck.left, T = m_rcCheck.top, R = m_rcCheck.right, B = m_rcCheck.bottom;
+    const CPen* old = pDC->SelectObject(&g_Display.m_penBox[0]);
+    pDC->MoveTo(L, T);
+    pDC->LineTo(R, T);
+    pDC->MoveTo(L, T);
+    pDC->LineTo(L, B);
+    pDC->SelectObject(&g_Display.m_penBox[1]);
+    pDC->MoveTo(L + 1, T + 1);
+    pDC->LineTo(R - 1, T + 1);
+    pDC->MoveTo(L + 1, T + 1);
+    pDC->LineTo(L + 1, B - 1);
+    pDC->SelectObject(&g_Display.m_penBox[2]);
+    pDC->MoveTo(R, T);
+    pDC->LineTo(R, B);
+    pDC->LineTo(L - 1, B);
+    pDC->SelectObject(&g_Display.m_penBox[3]);
+    pDC->MoveTo(R - 1, T + 1);
+    pDC->LineTo(R - 1, B - 1);
+    pDC->LineTo(L, B - 1);
+    pDC->FillSolidRect(CRect(L + 2, T + 2, R - 1, B - 1), g_Display.CheckBackColor);
+    if (m_bCheck) {
+        pDC->SelectObject(&g_Display.m_penCheck);
+        pDC->MoveTo(L + 2, T + 2);
+        pDC->LineTo(R - 1, B - 1);
+        pDC->MoveTo(R - 2, T + 2);
+        pDC->LineTo(L + 1, B - 1);
+    }
+    pDC->SelectObject(old);
+}

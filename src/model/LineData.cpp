@@ -1,0 +1,122 @@
+#include "model/LineData.h"
+
+#include "model/CheckItem.h"
+#include "model/DisplaySettings.h"
+
+IMPLEMENT_SERIAL(CLineData, nullptr, 1)
+
+CLineData::CLineData(const std::string& name, int nColumns) : m_strName(name) {
+    Reserve(static_cast<std::size_t>(nColumns > 0 ? nColumns : 0));
+    for (int i = 0; i < nColumns; ++i)
+        Add(new CCheckItem);
+}
+
+CLineData::CLineData(const CLineData& src)
+    : CObject(), CTypedPtrArray<CDataItem>(), m_strName(src.m_strName),
+      m_strDetail(src.m_strDetail), m_strLinkFile(src.m_strLinkFile), m_rect(src.m_rect),
+      m_bSelected(src.m_bSelected) {
+    Reserve(static_cast<std::size_t>(src.GetSize()));
+    for (CDataItem* p : src)
+        Add(p->Clone());
+}
+
+void CLineData::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << DWORD(100);
+        ar.WriteString(m_strName);
+        ar.WriteString(m_strDetail);
+        ar.WriteString(m_strLinkFile);
+        ar.WriteCount(static_cast<std::size_t>(GetSize()));
+        for (CDataItem* p : *this)
+            ar.WriteObject(p);
+    } else {
+        DWORD version;
+        ar >> version;
+        m_strName = ar.ReadString();
+        m_strDetail = ar.ReadString();
+        m_strLinkFile = ar.ReadString();
+        const std::size_t n = ar.ReadCount();
+        RemoveAll();
+        Reserve(n);
+        for (std::size_t i = 0; i < n; ++i)
+            Add(static_cast<CDataItem*>(ar.ReadObject(RUNTIME_CLASS(CDataItem))));
+    }
+}
+
+void CLineData::SetRect(int l, int t, int r, int b, int firstColumn) {
+    m_rect.SetRect(l, t, r, b);
+    int x = l + g_nLineNameWidthPx;
+    const int n = GetSize();
+    for (int i = 0; i < n; ++i) {
+        if (i < firstColumn) {
+            GetAt(i)->SetRect(0, 0, 0, 0);
+        } else {
+            GetAt(i)->SetRect(x, t, x + g_nColumnWidthPx, b);
+            x += g_nColumnWidthPx;
+        }
+    }
+}
+
+int CLineData::ItemFromPoint(int x, int y) const {
+    const int n = GetSize();
+    for (int i = 0; i < n; ++i)
+        if (GetAt(i)->HitTest(x, y))
+            return i;
+    return -1;
+}
+
+BOOL CLineData::NameHitTest(int x, int y) const {
+    CRect rc = m_rect;
+    rc.right = rc.left + g_nLineNameWidthPx;
+    return rc.PtInRect(CPoint(x, y));
+}
+
+void CLineData::Draw(CDC* pDC, int firstColumn, int right, int curColumn) const {
+    const CRect& r = m_rect;
+    const CPen* oldPen = pDC->SelectObject(&g_Display.m_penLine);
+    pDC->MoveTo(r.left, r.bottom);
+    pDC->LineTo(r.right, r.bottom);
+
+    const COLORREF bg = m_bSelected ? g_Display.SelColor : g_Display.BackColor;
+    pDC->FillSolidRect(r.Deflated(1), bg);
+    DrawCursor(pDC, curColumn);
+
+    pDC->SetBkColor(bg);
+    pDC->SetTextColor(m_bSelected ? g_Display.SelTextColor : g_Display.TextColor);
+    const CFont* oldFont = pDC->SelectObject(&g_Display.m_fontLine);
+    pDC->DrawText(m_strName, CRect(r.left, r.top + 1, r.left + g_nLineNameWidthPx, r.bottom),
+                  DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+    pDC->SelectObject(oldFont);
+
+    const int n = GetSize();
+    for (int i = firstColumn < 0 ? 0 : firstColumn; i < n; ++i) {
+        const CDataItem* p = GetAt(i);
+        if (p->GetRect().left > right)
+            break;
+        if (pDC->RectVisible(p->GetRect()))
+            p->Draw(pDC);
+    }
+    pDC->SelectObject(oldPen);
+}
+
+void CLineData::DrawGrid(CDC* pDC, int firstColumn, int right) const {
+    const CRect& r = m_rect;
+    const int x = r.left + g_nLineNameWidthPx;
+    pDC->MoveTo(x, r.top);
+    pDC->LineTo(x, r.bottom);
+    const int n = GetSize();
+    for (int i = firstColumn < 0 ? 0 : firstColumn; i < n; ++i) {
+        const CRect rc = GetAt(i)->GetRect();
+        if (rc.left > right)
+            break;
+        pDC->MoveTo(rc.right, r.top);
+        pDC->LineTo(rc.right, r.bottom);
+    }
+}
+
+void CLineData::DrawCursor(CDC* pDC, int curColumn) const {
+    if (curColumn < 0 || curColumn >= GetSize())
+        return;
+    pDC->FillSolidRect(GetAt(curColumn)->GetRect().Deflated(1),
+                       m_bSelected ? g_Display.CellColor : g_Display.BackColor);
+}

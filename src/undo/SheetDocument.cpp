@@ -1,0 +1,37 @@
+#include "undo/SheetDocument.h"
+
+#include "model/SheetIo.h"
+#include "undo/TavrlUndo.h"
+
+void CSheetDocument::SaveUndo() { m_Undo.Push(new CTavrlUndo(m_Sheet)); }
+
+void CSheetDocument::Undo() {
+    if (!CanUndo())
+        return;
+    if (auto* unit = static_cast<CTavrlUndo*>(m_Undo.StepBack(new CTavrlUndo(m_Sheet))))
+        m_Sheet.Copy(unit->m_Sheet);
+}
+
+void CSheetDocument::Redo() {
+    if (auto* unit = static_cast<CTavrlUndo*>(m_Undo.StepForward()))
+        m_Sheet.Copy(unit->m_Sheet);
+}
+
+void CSheetDocument::DeleteContents() {
+    m_Sheet.Clear();
+    m_Undo.Clear();
+}
+
+std::optional<FileError> CSheetDocument::Open(const std::string& path) {
+    m_Undo.Clear();
+    auto err = ReadSheetFile(m_Sheet, path);
+    m_bModified = false;
+    return err;
+}
+
+std::optional<FileError> CSheetDocument::Save(const std::string& path) {
+    auto err = SaveSheetFile(m_Sheet, path);
+    if (!err)
+        m_bModified = false;
+    return err;
+}
