@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "fw/Cp932.h"
+#include "model/SheetIo.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Bytes(const CSheetFile& sheet) {
+    std::ostringstream out;
+    EXPECT_TRUE(WriteSheet(sheet, out));
+    return out.str();
+}
+
+const std::string kWorked = ReadBytes(TAVRELER_TEST_DATA "/worked_example.tvr");
+
+void MakeWorkedExample(CSheetFile& s) {
+    BuildNewSheet(s, "A\r\nB");
+    s.m_nColumnHeight = 24;
+    static_cast<CCheckItem*>(s[0]->GetAt(0))->m_bCheck = 1;
+}
+
+TEST(SheetFileFormat, WorkedExampleByteForByte) {
+    ASSERT_EQ(kWorked.size(), 158u);
+    CSheetFile s;
+    s.m_nLineNameWidth = 10;
+    MakeWorkedExample(s);
+    EXPECT_EQ(Bytes(s), kWorked);
+}
+
+TEST(SheetFileFormat, WorkedExampleReadsBack) {
+    CSheetFile s;
+    ASSERT_FALSE(ReadSheet(s, kWorked));
+    ASSERT_EQ(s.GetSize(), 2);
+    ASSERT_EQ(s.m_Columns.GetSize(), 1);
+    EXPECT_EQ(s.m_Columns[0]->m_strName, cp932::FromUtf8OrDie("チェック"));
+    EXPECT_EQ(s[0]->m_strName, "A");
+    EXPECT_EQ(s[1]->m_strName, "B");
+    EXPECT_EQ(static_cast<CCheckItem*>(s[0]->GetAt(0))->m_bCheck, 1);
+    EXPECT_EQ(static_cast<CCheckItem*>(s[1]->GetAt(0))->m_bCheck, 0);
+    EXPECT_EQ(s.m_nColumnHeight, 24);
+    EXPECT_EQ(s.m_nCurLine, -1);
+    EXPECT_EQ(s.m_nCurColumn, -1);
+    EXPECT_EQ(Bytes(s), kWorked);
+}
+
+TEST(SheetFileFormat, EmptySheetIs39Bytes) {
+    CSheetFile s;
+    s.m_nLineNameWidth = s.m_nColumnWidth = 10;
+    const std::string b = Bytes(s);
+    ASSERT_EQ(b.size(), 39u);
+    EXPECT_EQ(b.substr(35), std::string(4, '\0'));
+}
+
+TEST(SheetFileFormat, EmptyFileIsAnEmptySheet) {
+    CSheetFile s;
+    s.AddLine("x");
+    EXPECT_FALSE(ReadSheet(s, ""));
+    EXPECT_EQ(s.GetSize(), 0);
+}
+
+TEST(SheetFileFormat, ClassIndicesDependOnWhatCameBefore) {
+    for (int columns : {0, 1, 2}) {
+        CSheetFile s;
+        for (int c = 0; c < columns; ++c)
+            s.AddColumn("c", 1);
+        s.AddLine("a");
+        s.AddLine("b");
+        const std::string b = Bytes(s);
+        // Expected tag of the second row: 01 80, 03 80 or 04 80.
+        const char want = columns == 0 ? 1 : static_cast<char>(columns + 2);
+        const std::string tag = std::string(1, want) + "\x80" + std::string("\x64\x00\x00\x00\x01" "b", 6);
+        EXPECT_NE(b.find(tag), std::string::npos) << columns << " columns";
+    }
+}
+
+TEST(SheetFileFormat, AnyVersionValueIsAccepted) {
+    for (char v : {'\x00', '\xC8'}) {
+        std::string data = kWorked;
+        for (std::size_t off : {0u, 54u, 86u, 112u, 120u, 130u})
+            data[off] = v;
+        CSheetFile s;
+        EXPECT_FALSE(ReadSheet(s, data));
+        EXPECT_EQ(s.GetSize(), 2);
+    }
+}
+
+TEST(SheetFileFormat, EveryTruncationIsRejectedAndLeavesAnEmptySheet) {
+    for (std::size_t n = 1; n < kWorked.size(); ++n) {
+        CSheetFile s;
+        auto err = ReadSheet(s, std::string_view(kWorked).substr(0, n));
+        ASSERT_TRUE(err) << n;
+        EXPECT_EQ(*err, FileError::BadFormat) << n;
+        EXPECT_EQ(s.GetSize(), 0) << n;
+        EXPECT_EQ(s.m_Columns.GetSize(), 0) << n;
+    }
+}
+
+struct Corruption {
+    const char* name;
+    std::size_t offset;
+    std::string bytes; // replace from offset
+};
+
+class BrokenFile : public ::testing::TestWithParam<Corruption> {};
+
+TEST_P(BrokenFile, RejectedAsMalformed) {
+    std::string data = kWorked;
+    data.replace(GetParam().offset, GetParam().bytes.size(), GetParam().bytes);
+    CSheetFile s;
+    auto err = ReadSheet(s, data);
+    ASSERT_TRUE(err);
+    EXPECT_EQ(*err, FileError::BadFormat);
+    EXPECT_EQ(FileErrorMessage(*err, "x.tvr"), "予期しないﾌｧｲﾙ形式です。");
+    EXPECT_EQ(s.GetSize(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BrokenFile,
+    ::testing::Values(Corruption{"UnknownRowClass", 81, "X"},
+                      Corruption{"ClassNameCaseDiffers", 77, "c"},
+                      Corruption{"SchemaTwo", 73, "\x02"},
+                      Corruption{"NullTagForRow", 128, std::string("\x00\x00", 2)},
+                      Corruption{"ReferenceToEarlierObject", 128, std::string("\x04\x00", 2)},
+                      Corruption{"NeverAssignedClassIndex", 128, std::string("\x09\x80", 2)},
+                      Corruption{"ObjectIndexUsedAsClass", 128, std::string("\x04\x80", 2)},
+                      Corruption{"CellWhereRowExpected", 128, std::string("\x05\x80", 2)},
+                      Corruption{"RowWithTwoCells", 138, std::string("\x02\x00", 2)},
+                      Corruption{"RowWithoutCells", 94, std::string("\x00\x00", 2)},
+                      Corruption{"ClassNameTooLong", 41, std::string("\x40\x00", 2)},
+                      Corruption{"HugeRowCount", 69, std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SheetFileFormat, RoundTripKeepsEverythingStored) {
+    CSheetFile s;
+    s.m_strTitle = "T";
+    s.m_nColumnHeight = 33;
+    s.m_nTopLine = 2;
+    s.m_nLeftColumn = 1;
+    s.m_nLineNameWidth = 15;
+    s.m_nColumnWidth = 8;
+    s.m_nCsvMark = 1;
+    s.m_nHtmlMark = 1;
+    s.m_strHtmlCss = "a.css";
+    s.m_strHtmlFile = "out.html";
+    s.AddColumn("c1", 1);
+    s.AddColumn("c2", 1);
+    s.m_Columns[1]->m_strDetail = "d\r\nd";
+    s.m_Columns[1]->m_strLinkFile = std::string(300, 'L');
+    s.AddLine("r1");
+    s.AddLine(std::string(254, 'n'));
+    s[0]->Add(new CDataItem); // a plain cell as files may hold
+    s.m_Columns.Add(new CColumnData("c3"));
+    s[1]->Add(new CCheckItem);
+    const std::string first = Bytes(s);
+    CSheetFile t;
+    ASSERT_FALSE(ReadSheet(t, first));
+    EXPECT_EQ(Bytes(t), first);
+    EXPECT_EQ(t[0]->GetAt(2)->GetType(), 0);
+    EXPECT_EQ(t.m_nTopLine, 2);
+    EXPECT_EQ(t.m_strHtmlCss, "a.css");
+}
+
+class SaveFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("tavreler-save-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override {
+        ::chmod(m_dir.c_str(), 0700);
+        std::filesystem::remove_all(m_dir);
+    }
+    std::filesystem::path m_dir;
+};
+
+TEST_F(SaveFile, WritesThenReadsBack) {
+    CSheetFile s;
+    MakeWorkedExample(s);
+    const std::string path = (m_dir / "a.tvr").string();
+    ASSERT_FALSE(SaveSheetFile(s, path));
+    EXPECT_EQ(ReadBytes(path), kWorked);
+    CSheetFile t;
+    EXPECT_FALSE(ReadSheetFile(t, path));
+    EXPECT_EQ(t.GetSize(), 2);
+}
+
+TEST_F(SaveFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    const std::string path = (m_dir / "a.tvr").string();
+    { std::ofstream(path, std::ios::binary) << "old"; }
+    ::chmod(m_dir.c_str(), 0500);
+    CSheetFile s;
+    auto err = SaveSheetFile(s, path);
+    ::chmod(m_dir.c_str(), 0700);
+    ASSERT_TRUE(err);
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
+}
+
+TEST_F(SaveFile, TemporaryThatCannotBeMadeLeavesTheOldFile) {
+    // The name fits, but the temporary name beside it is too long for the file system.
+    const std::string path = (m_dir / std::string(250, 'n')).string();
+    { std::ofstream(path, std::ios::binary) << "old"; }
+    CSheetFile s;
+    s.AddLine("new");
+    auto err = SaveSheetFile(s, path);
+    ASSERT_TRUE(err);
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
+}
+
+TEST_F(SaveFile, MissingFolderIsReportedAsNotFound) {
+    CSheetFile s;
+    auto err = SaveSheetFile(s, (m_dir / "no" / "a.tvr").string());
+    ASSERT_TRUE(err);
+    EXPECT_EQ(*err, FileError::FileNotFound);
+    CSheetFile t;
+    auto rerr = ReadSheetFile(t, (m_dir / "none.tvr").string());
+    ASSERT_TRUE(rerr);
+    EXPECT_EQ(*rerr, FileError::FileNotFound);
+}
+
+TEST(SaveStream, FailingStreamIsReported) {
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    CSheetFile s;
+    EXPECT_FALSE(WriteSheet(s, out));
+}
+
+} // namespace
