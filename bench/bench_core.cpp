@@ -1,0 +1,66 @@
+// Writing, reading and copying (one undo snapshot) a sheet of 10,000 rows x 100 columns.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+
+#include "model/SheetIo.h"
+#include "undo/TavrlUndo.h"
+
+namespace {
+
+void Fill(CSheetFile& s) {
+    for (int c = 0; c < 100; ++c)
+        s.m_Columns.Add(new CColumnData("column " + std::to_string(c)));
+    for (int i = 0; i < 10000; ++i) {
+        auto* line = new CLineData("row " + std::to_string(i), 100);
+        static_cast<CCheckItem*>(line->GetAt(i % 100))->m_bCheck = 1;
+        s.Add(line);
+    }
+    s.Layout(0, 0, 800, 600);
+}
+
+const CSheetFile& Big() {
+    static CSheetFile* s = [] {
+        auto* p = new CSheetFile;
+        Fill(*p);
+        return p;
+    }();
+    return *s;
+}
+
+std::string Bytes() {
+    std::ostringstream out;
+    WriteSheet(Big(), out);
+    return out.str();
+}
+
+void BM_WriteSheet(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ostringstream out;
+        WriteSheet(Big(), out);
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+BENCHMARK(BM_WriteSheet)->Unit(benchmark::kMillisecond);
+
+void BM_ReadSheet(benchmark::State& state) {
+    const std::string data = Bytes();
+    state.counters["bytes"] = static_cast<double>(data.size());
+    for (auto _ : state) {
+        CSheetFile s;
+        benchmark::DoNotOptimize(ReadSheet(s, data));
+    }
+}
+BENCHMARK(BM_ReadSheet)->Unit(benchmark::kMillisecond);
+
+void BM_CopySnapshot(benchmark::State& state) {
+    for (auto _ : state) {
+        CTavrlUndo unit(Big());
+        benchmark::DoNotOptimize(unit.m_Sheet.GetSize());
+    }
+}
+BENCHMARK(BM_CopySnapshot)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
