@@ -24,40 +24,6 @@
 #include "view/InvalidatingDC.h"
 #include "view/SheetCommands.h"
 
-namespace {
-
-// The keys the main frame binds to commands, for when the view receives them
-// itself (no frame, or a frame without that shortcut). A key the frame takes
-// never reaches the view, so nothing runs twice.
-struct Accel {
-    int key;
-    Qt::KeyboardModifiers mods;
-    UINT id;
-};
-const Accel kAccels[] = {
-    {Qt::Key_A, Qt::ControlModifier, 32771},
-    {Qt::Key_C, Qt::ControlModifier, 57634},
-    {Qt::Key_Insert, Qt::ControlModifier, 57634},
-    {Qt::Key_X, Qt::ControlModifier, 57635},
-    {Qt::Key_Delete, Qt::ShiftModifier, 57635},
-    {Qt::Key_V, Qt::ControlModifier, 57637},
-    {Qt::Key_Insert, Qt::ShiftModifier, 57637},
-    {Qt::Key_Z, Qt::ControlModifier, 57643},
-    {Qt::Key_Backspace, Qt::AltModifier, 57643},
-    {Qt::Key_P, Qt::ControlModifier, 57607},
-    {Qt::Key_Up, Qt::ControlModifier, 32801},
-    {Qt::Key_Down, Qt::ControlModifier, 32802},
-    {Qt::Key_Left, Qt::ControlModifier, 32805},
-    {Qt::Key_Right, Qt::ControlModifier, 32806},
-    {Qt::Key_Return, Qt::NoModifier, 32776},
-    {Qt::Key_Enter, Qt::KeypadModifier, 32776},
-    {Qt::Key_Return, Qt::ShiftModifier, 32778},
-    {Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier, 32778},
-    {Qt::Key_Space, Qt::NoModifier, 32775},
-};
-
-} // namespace
-
 CTavrelView::CTavrelView(CTavrelDoc* pDoc, QWidget* parent)
     : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)) {
     setFocusPolicy(Qt::StrongFocus);
@@ -215,9 +181,10 @@ void CTavrelView::RedrawSelection() {
     Sheet().DrawSelection(dc.get());
 }
 
-void CTavrelView::paintEvent(QPaintEvent* /*event*/) {
+void CTavrelView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     CQtDC dc(painter);
+    dc.SetPaintRegion(event->region());
     ClipToGrid(&dc);
     Sheet().Draw(&dc);
 }
@@ -269,13 +236,15 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    const Qt::KeyboardModifiers all = event->modifiers();
-    for (const Accel& a : kAccels) {
-        if (a.key == event->key() && a.mods == all) {
-            RunRouted(a.id);
-            event->accept();
-            return;
-        }
+    // The frame's shortcuts take their keys first; a key reaches the view
+    // only without a frame, and then runs through the view alone.
+    if (const UINT id = AcceleratorCommand(event->key(), event->modifiers())) {
+        if (CommandRoute())
+            RunCommand(id);
+        else
+            RunRouted(id);
+        event->accept();
+        return;
     }
     QWidget::keyPressEvent(event);
 }

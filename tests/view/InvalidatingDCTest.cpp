@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ViewTestUtil.h"
 #include "model/DisplaySettings.h"
 #include "model/SheetFile.h"
 #include "view/InvalidatingDC.h"
@@ -41,7 +42,7 @@ class CursorRedraw : public ::testing::TestWithParam<MoveCase> {};
 TEST_P(CursorRedraw, TouchesOnlyChangedRowsAndHeaders) {
     const MoveCase& c = GetParam();
     Fixture f;
-    f.sheet.SetCur(c.fromColumn, c.fromLine, nullptr);
+    SetCurQuietly(f.sheet, c.fromColumn, c.fromLine);
     f.touched.clear();
     f.sheet.SetCur(c.toColumn, c.toLine, &f.dc);
     for (int r = 0; r < f.sheet.GetSize(); ++r) {

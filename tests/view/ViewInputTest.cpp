@@ -23,7 +23,7 @@ TEST_P(ViewKeys, MovesCursorAndScrolls) {
     CSheetFile& s = f.Sheet();
     s.SetTopLine(c.top);
     s.SetLeftColumn(c.left);
-    s.SetCur(c.column, c.line, nullptr);
+    SetCurQuietly(s, c.column, c.line);
     QTest::keyClick(f.view.get(), c.key);
     EXPECT_EQ(s.m_nCurLine, c.expLine);
     EXPECT_EQ(s.m_nCurColumn, c.expColumn);
@@ -69,7 +69,7 @@ TEST(ViewKeysEdge, DownScrollsAtTheLastFullyVisibleRow) {
     int lastQuiet = 0; // last row Down reaches without scrolling
     while (s.m_nColumnHeight + (lastQuiet + 1) * s.m_nLineHeight < limit)
         ++lastQuiet;
-    s.SetCur(-1, lastQuiet - 1, nullptr);
+    SetCurQuietly(s, -1, lastQuiet - 1);
     QTest::keyClick(f.view.get(), Qt::Key_Down);
     EXPECT_EQ(s.m_nCurLine, lastQuiet);
     EXPECT_EQ(s.m_nTopLine, 0);
@@ -86,7 +86,7 @@ TEST(ViewKeysEdge, RightScrollsOnceTheCursorColumnNoLongerFits) {
     int lastQuiet = 0;
     while (g_nLineNameWidthPx + (lastQuiet + 2) * g_nColumnWidthPx < limit)
         ++lastQuiet;
-    s.SetCur(lastQuiet - 1, 0, nullptr);
+    SetCurQuietly(s, lastQuiet - 1, 0);
     QTest::keyClick(f.view.get(), Qt::Key_Right);
     EXPECT_EQ(s.m_nCurColumn, lastQuiet);
     EXPECT_EQ(s.m_nLeftColumn, 0);
@@ -189,7 +189,7 @@ class ViewSpace : public ::testing::TestWithParam<SpaceCase> {};
 TEST_P(ViewSpace, CheckCommandNeedsRowAndColumn) {
     const SpaceCase& c = GetParam();
     ViewFixture f(3, 3);
-    f.Sheet().SetCur(c.column, c.line, nullptr);
+    SetCurQuietly(f.Sheet(), c.column, c.line);
     CCmdUI ui;
     ui.m_nID = CTavrelView::kCheck;
     ASSERT_TRUE(f.view->OnUpdateCmdUI(ui));
@@ -225,9 +225,9 @@ TEST(ViewUndo, EnableRulesAndModifiedFlag) {
     CTavrelView& v = *f.view;
     EXPECT_FALSE(Enabled(v, CTavrelView::kEditUndo));
     EXPECT_FALSE(Enabled(v, CTavrelView::kEditRedo));
-    f.Sheet().SetCur(0, 0, nullptr);
+    SetCurQuietly(f.Sheet(), 0, 0);
     v.OnCmdMsg(CTavrelView::kCheck);
-    f.Sheet().SetCur(1, 1, nullptr);
+    SetCurQuietly(f.Sheet(), 1, 1);
     v.OnCmdMsg(CTavrelView::kCheck);
     EXPECT_TRUE(Enabled(v, CTavrelView::kEditUndo));
     EXPECT_FALSE(Enabled(v, CTavrelView::kEditRedo));
@@ -257,7 +257,7 @@ TEST(ViewUndo, EnableRulesAndModifiedFlag) {
 
 TEST(ViewUndo, RestoredSheetIsLaidOutForTheCurrentWindow) {
     ViewFixture f(3, 3);
-    f.Sheet().SetCur(0, 0, nullptr);
+    SetCurQuietly(f.Sheet(), 0, 0);
     f.view->OnCmdMsg(CTavrelView::kCheck);
     f.view->resize(700, 500);
     f.view->OnCmdMsg(CTavrelView::kEditUndo);

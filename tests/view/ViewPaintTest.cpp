@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, ViewCheckBox,
 
 TEST(ViewPaint, HighlightedRowAndCursorCell) {
     ViewFixture f(4, 3);
-    f.Sheet().SetCur(1, 2, nullptr);
+    SetCurQuietly(f.Sheet(), 1, 2);
     const QImage img = f.Render();
     const CLineData* row = f.Sheet().GetAt(2);
     const CRect cell = row->GetAt(1)->GetRect();
@@ -113,7 +113,7 @@ TEST(ViewPaint, HeadersAfterScrollingRight) {
     EXPECT_TRUE(f.Sheet().GetAt(0)->GetAt(1)->GetRect().IsRectNull());
     const CRect head = f.Sheet().m_Columns.GetAt(2)->m_rect;
     EXPECT_EQ(head.left, g_nLineNameWidthPx);
-    f.Sheet().SetCur(2, -1, nullptr);
+    SetCurQuietly(f.Sheet(), 2, -1);
     const QImage img = f.Render();
     EXPECT_EQ(PixelRef(img, head.left + 2, head.bottom - 2), g_Display.SelColor);
     EXPECT_EQ(PixelRef(img, head.right, 1), g_Display.WakuColor);

@@ -10,6 +10,7 @@
 
 #include "app/TavrelDoc.h"
 #include "fw/ColorRef.h"
+#include "fw/RecordingDC.h"
 #include "fw/Profile.h"
 #include "model/CheckItem.h"
 #include "model/DisplaySettings.h"
@@ -65,4 +66,10 @@ struct ViewFixture {
 inline COLORREF PixelRef(const QImage& image, int x, int y) {
     const QRgb p = image.pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+// Moves the cursor as a test set-up step, drawing into nothing visible.
+inline void SetCurQuietly(CSheetFile& s, int column, int line) {
+    CRecordingDC dc;
+    s.SetCur(column, line, &dc);
 }

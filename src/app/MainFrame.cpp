@@ -1,0 +1,238 @@
+#include "app/MainFrame.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/CommandTable.h"
+#include "app/KeyLockState.h"
+#include "app/RecentFileList.h"
+#include "app/TavrelDoc.h"
+#include "res/ToolBarImages.h"
+#include "view/TavrelView.h"
+
+namespace {
+
+const char* const kReady = "ﾚﾃﾞｨ";
+
+struct Indicator {
+    UINT id;
+    const char* text;
+    int lockBit; // KeyLockState bit, or 0 when the state cannot be read
+};
+const Indicator kIndicators[] = {
+    {CMainFrame::kIndicatorKana, "ｶﾅ", 0},
+    {CMainFrame::kIndicatorCaps, "CAP", kCapsLockBit},
+    {CMainFrame::kIndicatorNum, "NUM", kNumLockBit},
+    {CMainFrame::kIndicatorScrl, "SCRL", kScrollLockBit},
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRecent)
+    : m_pDoc(pDoc), m_pApp(pApp), m_pRecent(pRecent) {
+    setObjectName(QStringLiteral("128"));
+    m_pView = new CTavrelView(pDoc, this);
+    setCentralWidget(m_pView);
+    CreateMenuBar();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateAccelerators();
+    setWindowIcon(AppIcon());
+    SetCommandRoute(this);
+    m_pDoc->SetOwner(this);
+    connect(m_pDoc, &CTavrelDoc::InitialUpdate, m_pView, &CTavrelView::OnInitialUpdate);
+    connect(m_pDoc, &CTavrelDoc::TitleChanged, this, [this] { OnUpdateFrameTitle(); });
+    OnUpdateFrameTitle();
+    // The tool bar follows the enable rules whenever the program goes idle.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { UpdateToolBar(); });
+    // Asking the display for the lock keys costs a round trip: twice a second is enough.
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] { UpdateIndicators(); });
+    timer->start(500);
+    qApp->installEventFilter(this);
+    m_pView->setFocus();
+}
+
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    if (CommandRoute() == this)
+        SetCommandRoute(nullptr);
+}
+
+void CMainFrame::OnUpdateFrameTitle() {
+    setWindowTitle(m_pDoc->GetTitle() + QStringLiteral(" - Tavreler"));
+}
+
+void CMainFrame::CreateMenuBar() {
+    QMenuBar* bar = menuBar();
+    for (const CMenuPopup& popup : MenuBarTable()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
+        for (const CMenuItem& item : popup.items) {
+            if (item.id == ID_SEPARATOR) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = CreateCommandAction(item.id, QString::fromUtf8(item.text), menu);
+            if (item.id == ID_VIEW_TOOLBAR || item.id == ID_VIEW_STATUS_BAR)
+                action->setCheckable(true);
+            if (item.id == ID_FILE_MRU_FILE1)
+                m_pRecentPlaceholder = action;
+            menu->addAction(action);
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            if (m_pRecentPlaceholder && m_pRecentPlaceholder->parent() == menu)
+                FillRecentFiles(menu);
+            UpdateMenuActions(menu);
+        });
+    }
+}
+
+void CMainFrame::FillRecentFiles(QMenu* fileMenu) {
+    for (QAction* action : m_recentActions)
+        delete action;
+    m_recentActions.clear();
+    const int n = m_pRecent ? m_pRecent->GetSize() : 0;
+    // With no files the greyed placeholder stays; otherwise the entries take its place.
+    m_pRecentPlaceholder->setVisible(n == 0);
+    for (int i = 0; i < n; ++i) {
+        QAction* action = CreateCommandAction(ID_FILE_MRU_FILE1 + i, m_pRecent->MenuText(i), fileMenu);
+        fileMenu->insertAction(m_pRecentPlaceholder, action);
+        m_recentActions.push_back(action);
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QString::number(kToolBarId));
+    m_wndToolBar->setWindowTitle(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
+    m_wndToolBar->setIconSize(QSize(16, 15));
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    int image = 0;
+    for (UINT id : ToolBarTable()) {
+        if (id == ID_SEPARATOR) {
+            m_wndToolBar->addSeparator();
+            continue;
+        }
+        const CCommandInfo* info = FindCommand(id);
+        QAction* action = CreateCommandAction(id, QString::fromUtf8(info && info->tip ? info->tip : ""), m_wndToolBar);
+        action->setIcon(ToolBarIcon(image++));
+        m_wndToolBar->addAction(action);
+        m_toolActions.push_back(action);
+    }
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    m_wndStatusBar = new QStatusBar(this);
+    m_wndStatusBar->setObjectName(QString::number(kStatusBarId));
+    setStatusBar(m_wndStatusBar);
+    m_pMessage = new QLabel(QString::fromUtf8(kReady), m_wndStatusBar);
+    m_pMessage->setObjectName(QStringLiteral("0"));
+    m_wndStatusBar->addWidget(m_pMessage, 1);
+    for (const Indicator& ind : kIndicators) {
+        auto* label = new QLabel(QString::fromUtf8(ind.text), m_wndStatusBar);
+        label->setObjectName(QString::number(ind.id));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        // Sized for its text, which shows only while the lock is on.
+        label->setMinimumWidth(label->sizeHint().width() + 6);
+        m_wndStatusBar->addPermanentWidget(label);
+        m_indicators.push_back(label);
+    }
+    // Prompts of menus and buttons replace the message; when they go, "ﾚﾃﾞｨ" returns.
+    connect(m_wndStatusBar, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        m_pMessage->setText(message.isEmpty() ? QString::fromUtf8(kReady) : message);
+    });
+    m_wndStatusBar->setSizeGripEnabled(true);
+    UpdateIndicators();
+}
+
+void CMainFrame::UpdateIndicators() {
+    const int state = KeyLockState();
+    for (std::size_t i = 0; i < m_indicators.size(); ++i) {
+        const bool on = kIndicators[i].lockBit && (state & kIndicators[i].lockBit);
+        const QString text = on ? QString::fromUtf8(kIndicators[i].text) : QString();
+        if (m_indicators[i]->text() != text)
+            m_indicators[i]->setText(text);
+    }
+}
+
+void CMainFrame::CreateAccelerators() {
+    for (const CAccelerator& accel : AcceleratorTable()) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(QKeyCombination(accel.mods, Qt::Key(accel.key))));
+        action->setShortcutContext(Qt::WindowShortcut);
+        const UINT id = accel.id;
+        connect(action, &QAction::triggered, this, [id] { RunCommand(id); });
+        addAction(action);
+    }
+}
+
+void CMainFrame::UpdateToolBar() {
+    for (QAction* action : m_toolActions) {
+        const bool enabled = UpdateCommand(action->data().toUInt()).m_bEnabled;
+        if (action->isEnabled() != enabled)
+            action->setEnabled(enabled);
+    }
+}
+
+bool CMainFrame::OnCmdMsg(UINT id) {
+    if (m_pView && m_pView->OnCmdMsg(id))
+        return true;
+    if (m_pDoc && m_pDoc->OnCmdMsg(id))
+        return true;
+    switch (id) {
+    case ID_VIEW_TOOLBAR: m_wndToolBar->setVisible(m_wndToolBar->isHidden()); return true;
+    case ID_VIEW_STATUS_BAR: m_wndStatusBar->setVisible(m_wndStatusBar->isHidden()); return true;
+    case ID_APP_EXIT: close(); return true;
+    default: break;
+    }
+    return m_pApp && m_pApp->OnCmdMsg(id);
+}
+
+bool CMainFrame::OnUpdateCmdUI(CCmdUI& cmdUI) {
+    if (m_pView && m_pView->OnUpdateCmdUI(cmdUI))
+        return true;
+    if (m_pDoc && m_pDoc->OnUpdateCmdUI(cmdUI))
+        return true;
+    switch (cmdUI.m_nID) {
+    case ID_VIEW_TOOLBAR: cmdUI.SetCheck(!m_wndToolBar->isHidden()); return true;
+    case ID_VIEW_STATUS_BAR: cmdUI.SetCheck(!m_wndStatusBar->isHidden()); return true;
+    case ID_APP_EXIT: return true;
+    default: break;
+    }
+    return m_pApp && m_pApp->OnUpdateCmdUI(cmdUI);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_pDoc->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    SavePlacement();
+    event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Lock keys change the indicators at once, not only at the next idle.
+    if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            UpdateIndicators();
+    }
+    return CContFrameWnd::eventFilter(watched, event);
+}

@@ -1,0 +1,199 @@
+#include "app/TavrelApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+
+#include "app/CommandTable.h"
+#include "app/MainFrame.h"
+#include "app/TavrelDoc.h"
+#include "dialogs/FileChooser.h"
+#include "fw/Profile.h"
+#include "fw/UserInterface.h"
+#include "model/Settings.h"
+#include "view/TavrelView.h"
+
+namespace {
+
+const char* const kSheetFilter = "ﾁｪｯｸｼｰﾄ(*.tvr)|*.tvr|すべてのﾌｧｲﾙ (*.*)|*.*||";
+
+bool IsFlag(const QString& arg, const char* name) {
+    return (arg.startsWith(QChar('/')) || arg.startsWith(QChar('-'))) &&
+           arg.mid(1).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QString GetModulePath(const QString& name) {
+    QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.isEmpty() && !dir.endsWith(QChar('/')))
+        dir += QChar('/');
+    return dir + name;
+}
+
+CCommandLineInfo CCommandLineInfo::Parse(const QStringList& args) {
+    CCommandLineInfo info;
+    // Only the known switches are switches: on this platform a path may start with "/".
+    QStringList rest;
+    bool print = false;
+    bool printTo = false;
+    for (const QString& arg : args) {
+        if (IsFlag(arg, "p"))
+            print = true;
+        else if (IsFlag(arg, "pt"))
+            printTo = true;
+        else if (IsFlag(arg, "dde") || IsFlag(arg, "automation") || IsFlag(arg, "embedding"))
+            continue;
+        else
+            rest << arg;
+    }
+    if (!rest.isEmpty()) {
+        info.m_strFileName = rest[0];
+        info.m_nShellCommand = printTo ? FilePrintTo : print ? FilePrint : FileOpen;
+        if (printTo && rest.size() > 1)
+            info.m_strPrinterName = rest[1];
+    }
+    return info;
+}
+
+CTavrelApp::CTavrelApp(CProfile& profile) : m_profile(profile), m_recentFiles(profile, settings::RecentFileCount) {}
+
+CTavrelApp::~CTavrelApp() {
+    m_pMainWnd.reset();
+    m_pDoc.reset();
+    if (CommandRoute() == this)
+        SetCommandRoute(nullptr);
+}
+
+CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
+    m_strHelpFilePath = GetModulePath(QStringLiteral("Tavrl.chm"));
+
+    AfxSetProfile(&m_profile);
+    m_recentFiles.ReadList();
+
+    m_pDoc = std::make_unique<CTavrelDoc>();
+    m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get(), this, &m_recentFiles);
+    QObject::connect(m_pDoc.get(), &CTavrelDoc::FileUsed, m_pDoc.get(),
+                     [this](const QString& path) { m_recentFiles.Add(path); });
+
+    const CCommandLineInfo cmdInfo = CCommandLineInfo::Parse(args);
+    const int initFile = m_profile.GetProfileInt(settings::InitFile.m_section, settings::InitFile.m_name, settings::InitFile.m_nDefault);
+
+    switch (cmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (initFile != 0 && m_recentFiles.GetSize() > 0 && QFileInfo::exists(m_recentFiles[0])) {
+            // A last file that exists but cannot be read is reported, then a new sheet starts.
+            if (!m_pDoc->OnOpenDocument(m_recentFiles[0])) {
+                m_pDoc->SetDefaultTitle();
+                m_pDoc->OnNewDocument();
+            }
+        } else {
+            m_pDoc->OnNewDocument();
+        }
+        break;
+    case CCommandLineInfo::FileOpen:
+        if (!m_pDoc->OnOpenDocument(cmdInfo.m_strFileName))
+            return StartResult::Failed;
+        break;
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo:
+        return PrintFile(cmdInfo) ? StartResult::Done : StartResult::Failed;
+    }
+
+    m_pMainWnd->ActivateFrame(SW_SHOW);
+    return StartResult::Run;
+}
+
+bool CTavrelApp::PrintFile(const CCommandLineInfo& cmdInfo) {
+    if (!m_pDoc->OnOpenDocument(cmdInfo.m_strFileName))
+        return false;
+    CTavrelView* view = m_pMainWnd->GetActiveView();
+    // The view lays out for its size: give it the size the window would have.
+    int nCmdShow = SW_SHOW;
+    m_pMainWnd->LoadPlacement(nCmdShow);
+    m_pMainWnd->m_bFirstActivate = false;
+    view->resize(m_pMainWnd->centralWidget()->size());
+    view->OnInitialUpdate();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!cmdInfo.m_strPrinterName.isEmpty())
+        printer.setPrinterName(cmdInfo.m_strPrinterName);
+    if (!printer.isValid() || !view->PrintTo(printer)) {
+        AfxGetUserInterface().MessageBox("印刷できませんでした。", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+bool CTavrelApp::OnFileNew() {
+    if (!m_pDoc->SaveModified())
+        return false;
+    return m_pDoc->OnNewDocument();
+}
+
+void CTavrelApp::OnFileOpen() {
+    auto path = CFileChooser::Run({true, QStringLiteral("tvr"), QString(), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                                   QString::fromUtf8(kSheetFilter), QStringLiteral("開く")},
+                                  m_pMainWnd.get());
+    if (path)
+        OpenDocumentFile(*path);
+}
+
+bool CTavrelApp::OpenDocumentFile(const QString& path) {
+    // The file shown already is not read again.
+    if (!m_pDoc->GetPathName().isEmpty() && QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
+        return true;
+    if (!m_pDoc->SaveModified())
+        return false;
+    if (m_pDoc->OnOpenDocument(path))
+        return true;
+    // The old sheet is gone: start a new one in its place.
+    m_pDoc->SetDefaultTitle();
+    m_pDoc->OnNewDocument();
+    return false;
+}
+
+void CTavrelApp::OnOpenRecentFile(int nIndex) {
+    if (nIndex < 0 || nIndex >= m_recentFiles.GetSize())
+        return;
+    const QString path = m_recentFiles[nIndex];
+    if (!m_pDoc->GetPathName().isEmpty() && QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
+        return;
+    if (!m_pDoc->SaveModified())
+        return;
+    if (m_pDoc->OnOpenDocument(path))
+        return;
+    // An entry that cannot be opened goes; a cancelled question keeps it.
+    m_recentFiles.Remove(nIndex);
+    m_pDoc->SetDefaultTitle();
+    m_pDoc->OnNewDocument();
+}
+
+bool CTavrelApp::OnCmdMsg(UINT id) {
+    if (id == ID_FILE_NEW) {
+        OnFileNew();
+        return true;
+    }
+    if (id == ID_FILE_OPEN) {
+        OnFileOpen();
+        return true;
+    }
+    if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + UINT(settings::RecentFileCount)) {
+        OnOpenRecentFile(int(id - ID_FILE_MRU_FILE1));
+        return true;
+    }
+    return false;
+}
+
+bool CTavrelApp::OnUpdateCmdUI(CCmdUI& cmdUI) {
+    const UINT id = cmdUI.m_nID;
+    if (id == ID_FILE_NEW || id == ID_FILE_OPEN) {
+        cmdUI.Enable(true);
+        return true;
+    }
+    if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + UINT(settings::RecentFileCount)) {
+        cmdUI.Enable(int(id - ID_FILE_MRU_FILE1) < m_recentFiles.GetSize());
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The application: start-up in its fixed order (help path, settings store and
+// recent files, document with frame and view, command line, reopening the
+// last file or a new sheet, showing the window), and the commands New, Open,
+// the recent files and printing from the command line.
+#include <memory>
+
+#include <QString>
+#include <QStringList>
+
+#include "app/RecentFileList.h"
+#include "fw/CmdTarget.h"
+
+class CMainFrame;
+class CProfile;
+class CTavrelDoc;
+
+// What the command line asks for.
+struct CCommandLineInfo {
+    enum Shell { FileNew, FileOpen, FilePrint, FilePrintTo };
+    Shell m_nShellCommand = FileNew;
+    QString m_strFileName;
+    QString m_strPrinterName;
+
+    // Arguments without the program name: nothing, FILE, /p FILE, /pt FILE PRINTER [DRIVER PORT].
+    static CCommandLineInfo Parse(const QStringList& args);
+};
+
+class CTavrelApp : public CCmdTarget {
+public:
+    // Every setting of the run goes to profile.
+    explicit CTavrelApp(CProfile& profile);
+    ~CTavrelApp() override;
+
+    enum class StartResult { Run, Done, Failed };
+    // The start-up; Run: enter the event loop, Done: finished without a
+    // window (printed), Failed: exit with an error.
+    StartResult InitInstance(const QStringList& args);
+
+    CTavrelDoc* GetDocument() const { return m_pDoc.get(); }
+    CMainFrame* GetMainWnd() const { return m_pMainWnd.get(); }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+    const QString& HelpFilePath() const { return m_strHelpFilePath; }
+
+    // Save question, then the new-file step.
+    bool OnFileNew();
+    // File dialog, then OpenDocumentFile.
+    void OnFileOpen();
+    // Save question, then the file; a failed open leaves a new sheet behind.
+    bool OpenDocumentFile(const QString& path);
+    void OnOpenRecentFile(int nIndex);
+
+    bool OnCmdMsg(UINT id) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+
+private:
+    bool PrintFile(const CCommandLineInfo& cmdInfo);
+
+    CProfile& m_profile;
+    CRecentFileList m_recentFiles;
+    QString m_strHelpFilePath;
+    std::unique_ptr<CTavrelDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pMainWnd;
+};
+
+// The program's directory followed by name.
+QString GetModulePath(const QString& name);

@@ -1,0 +1,65 @@
+#pragma once
+// The one document: the sheet, its undo history and the modified flag, the
+// file it came from, the save question, and the document's commands (Save,
+// Save As, and the CSV and HTML commands it hands to CDocCommands).
+#include <string>
+
+#include <QObject>
+#include <QString>
+
+#include "dialogs/DocCommands.h"
+#include "fw/CmdTarget.h"
+#include "undo/SheetDocument.h"
+
+class QWidget;
+
+class CTavrelDoc : public QObject, public CSheetDocument, public CCmdTarget {
+    Q_OBJECT
+public:
+    enum : UINT { kFileSave = 57603, kFileSaveAs = 57604 };
+
+    CTavrelDoc();
+    ~CTavrelDoc() override;
+
+    // The new-sheet step: cleared sheet, no path, then the new-file dialog.
+    bool OnNewDocument();
+    // Reads path; on failure the framework's message is shown and false returned.
+    bool OnOpenDocument(const QString& path);
+    // Writes path; on failure the message is shown and false returned.
+    bool OnSaveDocument(const QString& path);
+    // Save (Save As when there is no path yet); false when cancelled or failed.
+    bool DoFileSave();
+    bool DoSaveAs();
+    // The question before the sheet is replaced; false when the user cancelled.
+    bool SaveModified();
+
+    const QString& GetPathName() const { return m_strPathName; }
+    void SetPathName(const QString& path);
+    // "Sheet1" until the sheet has a file, then the file's name.
+    const QString& GetTitle() const { return m_strTitle; }
+    void SetDefaultTitle();
+
+    // Repaint every view of the document.
+    void UpdateAllViews() { emit UpdateViews(); }
+
+    // Owner of the dialogs and questions the document shows.
+    void SetOwner(QWidget* pOwner) { m_pOwner = pOwner; }
+    QWidget* Owner() const { return m_pOwner; }
+
+    bool OnCmdMsg(UINT id) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+
+signals:
+    void UpdateViews();
+    // A new or opened sheet: the views lay out and measure it again.
+    void InitialUpdate();
+    void TitleChanged(const QString& title);
+    // A file was opened or saved under path (the recent-file list takes it).
+    void FileUsed(const QString& path);
+
+private:
+    QString m_strPathName;
+    QString m_strTitle;
+    QWidget* m_pOwner = nullptr;
+    CDocCommands m_docCommands{this};
+};

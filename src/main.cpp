@@ -1,0 +1,47 @@
+// The editor: Qt's own texts in Japanese, the settings store, message boxes
+// and clipboard of the desktop, then the application's start-up.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "app/MainFrame.h"
+#include "app/TavrelApp.h"
+#include "fw/UserInterface.h"
+#include "qt/QtProfile.h"
+#include "qt/QtUserInterface.h"
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Ostrel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tavreler"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Tavreler"));
+
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    QTranslator translator;
+    if (translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+
+    CQtProfile profile;
+    CQtUserInterface ui;
+    AfxSetUserInterface(&ui);
+
+    int status = 0;
+    {
+        CTavrelApp app(profile);
+        QStringList args = QCoreApplication::arguments();
+        args.removeFirst();
+        switch (app.InitInstance(args)) {
+        case CTavrelApp::StartResult::Failed: status = 1; break;
+        case CTavrelApp::StartResult::Done: status = 0; break;
+        case CTavrelApp::StartResult::Run:
+            ui.SetOwner(app.GetMainWnd());
+            status = QApplication::exec();
+            break;
+        }
+        ui.SetOwner(nullptr);
+    }
+    AfxSetUserInterface(nullptr);
+    AfxSetProfile(nullptr);
+    return status;
+}

@@ -1,0 +1,168 @@
+#include "qt/QtDC.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <cstdlib>
+
+#include "fw/Cp932.h"
+#include "qt/QtFont.h"
+
+namespace {
+
+QColor ToQColor(COLORREF c) {
+    return QColor::fromRgb(ColorRefToArgb(c));
+}
+
+QRect ToQRect(const CRect& rc) {
+    return QRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+}
+
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+} // namespace
+
+CQtDC::CQtDC(QPainter& painter) : m_painter(painter) {
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setBrush(Qt::NoBrush);
+    ApplyPen();
+}
+
+CQtDC::~CQtDC() {
+    m_painter.restore();
+}
+
+void CQtDC::ApplyPen() {
+    QPen pen(ToQColor(m_pPen ? m_pPen->m_color : 0));
+    pen.setWidth(0); // cosmetic: one device pixel whatever the scale
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::SquareCap); // covers both end points; LineTo stops one short itself
+    m_painter.setPen(pen);
+}
+
+const CPen* CQtDC::SelectObject(const CPen* pPen) {
+    const CPen* old = m_pPen;
+    m_pPen = pPen;
+    ApplyPen();
+    return old;
+}
+
+const CFont* CQtDC::SelectObject(const CFont* pFont) {
+    const CFont* old = m_pFont;
+    m_pFont = pFont;
+    if (pFont)
+        m_painter.setFont(QtFontFor(*pFont));
+    return old;
+}
+
+void CQtDC::MoveTo(int x, int y) {
+    m_pos = QPoint(x, y);
+}
+
+void CQtDC::LineTo(int x, int y) {
+    const QPoint from = m_pos;
+    m_pos = QPoint(x, y);
+    const int dx = x - from.x();
+    const int dy = y - from.y();
+    if (dx == 0 && dy == 0)
+        return;
+    // Stop one step short along the major axis: QPainter draws the end point.
+    QPoint last;
+    if (std::abs(dx) >= std::abs(dy)) {
+        const int lx = x - Sign(dx);
+        const int ly = from.y() + (dx == 0 ? 0 : static_cast<int>(std::lround(double(lx - from.x()) * dy / dx)));
+        last = QPoint(lx, ly);
+    } else {
+        const int ly = y - Sign(dy);
+        const int lx = from.x() + static_cast<int>(std::lround(double(ly - from.y()) * dx / dy));
+        last = QPoint(lx, ly);
+    }
+    if (last == from)
+        m_painter.drawPoint(from);
+    else
+        m_painter.drawLine(from, last);
+}
+
+void CQtDC::FillSolidRect(const CRect& rc, COLORREF color) {
+    m_bkColor = color;
+    if (rc.right > rc.left && rc.bottom > rc.top)
+        m_painter.fillRect(ToQRect(rc), ToQColor(color));
+}
+
+void CQtDC::Rectangle(const CRect& rc) {
+    if (rc.right - rc.left < 1 || rc.bottom - rc.top < 1)
+        return;
+    // A cosmetic outline of QRect(x, y, w, h) covers x..x+w, y..y+h.
+    m_painter.drawRect(QRect(rc.left, rc.top, rc.right - rc.left - 1, rc.bottom - rc.top - 1));
+}
+
+COLORREF CQtDC::SetBkColor(COLORREF color) {
+    const COLORREF old = m_bkColor;
+    m_bkColor = color;
+    return old;
+}
+
+COLORREF CQtDC::SetTextColor(COLORREF color) {
+    const COLORREF old = m_textColor;
+    m_textColor = color;
+    return old;
+}
+
+int CQtDC::SetBkMode(int mode) {
+    const int old = m_nBkMode;
+    m_nBkMode = mode;
+    return old;
+}
+
+int CQtDC::DrawText(const std::string& text, const CRect& rc, UINT format) {
+    const QString str = QString::fromStdString(cp932::ToUtf8(text));
+    int flags = 0;
+    flags |= (format & DT_CENTER) ? Qt::AlignHCenter : (format & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
+    if (format & DT_SINGLELINE)
+        flags |= (format & DT_VCENTER) ? Qt::AlignVCenter : (format & DT_BOTTOM) ? Qt::AlignBottom : Qt::AlignTop;
+    else
+        flags |= Qt::AlignTop;
+    flags |= (format & DT_SINGLELINE) ? Qt::TextSingleLine : 0;
+    flags |= (format & DT_WORDBREAK) ? Qt::TextWordWrap : 0;
+    flags |= (format & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic;
+    const QRect box = ToQRect(rc);
+    const QRect bounds = m_painter.fontMetrics().boundingRect(box, flags, str);
+
+    m_painter.save();
+    if (!(format & DT_NOCLIP))
+        m_painter.setClipRect(box, m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (m_nBkMode == OPAQUE)
+        m_painter.fillRect(bounds, ToQColor(m_bkColor));
+    m_painter.setPen(ToQColor(m_textColor));
+    m_painter.drawText(box, flags, str);
+    m_painter.restore();
+    return bounds.height();
+}
+
+bool CQtDC::GetTextMetrics(TEXTMETRIC* pMetrics) {
+    if (!pMetrics)
+        return false;
+    *pMetrics = QtTextMetrics(m_painter.font());
+    return true;
+}
+
+void CQtDC::SelectClipRect(const CRect& rc) {
+    m_clip = ToQRect(rc);
+    m_painter.setClipRect(*m_clip, Qt::ReplaceClip);
+}
+
+bool CQtDC::RectVisible(const CRect& rc) const {
+    QRect r = ToQRect(rc);
+    if (r.isEmpty())
+        return false;
+    if (m_clip)
+        r = r.intersected(*m_clip);
+    if (r.isEmpty())
+        return false;
+    return !m_paintRegion || m_paintRegion->intersects(r);
+}
