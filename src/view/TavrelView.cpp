@@ -87,8 +87,8 @@ void CTavrelView::OnInitialUpdate() {
     }
     PlaceScrollBars();
     UpdateScrollRanges();
-    m_wndVScroll->setSliderPosition(s.m_nTopLine);
-    m_wndHScroll->setSliderPosition(s.m_nLeftColumn);
+    m_wndVScroll->setValue(s.m_nTopLine);
+    m_wndHScroll->setValue(s.m_nLeftColumn);
     update();
 }
 
@@ -109,8 +109,8 @@ void CTavrelView::Relayout() {
     const CRect rc = GridRect();
     s.Layout(rc.left, rc.top, rc.right, rc.bottom);
     UpdateScrollRanges();
-    m_wndVScroll->setSliderPosition(s.m_nTopLine);
-    m_wndHScroll->setSliderPosition(s.m_nLeftColumn);
+    m_wndVScroll->setValue(s.m_nTopLine);
+    m_wndHScroll->setValue(s.m_nLeftColumn);
 }
 
 void CTavrelView::PlaceScrollBars() {
@@ -124,13 +124,15 @@ void CTavrelView::PlaceScrollBars() {
 namespace {
 // Range 0..count-1 with a page, as the platform keeps it: the thumb's last
 // position is count - page, and a bar that cannot scroll is disabled.
+// setValue, unlike setSliderPosition, does not come back as a scroll action
+// (which would move the grid to where the bar's thumb can go).
 void SetScrollInfo(QScrollBar* bar, int count, int page) {
     const int pos = bar->sliderPosition();
     const bool canScroll = count > 0 && page >= 0 && page < count;
     const int step = std::max(page, 1);
     bar->setRange(0, std::max(0, count - step));
     bar->setPageStep(step);
-    bar->setSliderPosition(pos);
+    bar->setValue(pos);
     bar->setEnabled(canScroll);
 }
 } // namespace
@@ -227,7 +229,7 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
     }
     if (moved) {
         if (scrolled) {
-            bar->setSliderPosition(bar == m_wndHScroll ? s.m_nLeftColumn : s.m_nTopLine);
+            bar->setValue(bar == m_wndHScroll ? s.m_nLeftColumn : s.m_nTopLine);
             if (m_pDoc)
                 m_pDoc->UpdateAllViews();
         }

@@ -1,4 +1,5 @@
 // The rendered grid, pixel by pixel, at the coordinates the layout gives.
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "ViewTestUtil.h"
@@ -133,7 +134,7 @@ TEST_P(ViewScroll, VerticalFirstRow) {
     const ScrollCase& c = GetParam();
     ViewFixture f(30, 3);
     f.Sheet().SetTopLine(c.start);
-    f.view->VScrollBar()->setSliderPosition(c.start);
+    f.view->VScrollBar()->setValue(c.start);
     f.view->VScrollBar()->triggerAction(c.action);
     EXPECT_EQ(f.Sheet().m_nTopLine, c.expected);
     EXPECT_EQ(f.Sheet().GetAt(c.expected)->m_rect.top, f.Sheet().m_nColumnHeight);
@@ -176,6 +177,23 @@ TEST(ViewScrollBars, ResizeKeepsMeasuresAndReRanges) {
     EXPECT_EQ(f.Sheet().m_nLineHeight, lineHeight);
     EXPECT_EQ(f.Sheet().m_rcGrid, f.view->GridRect());
     EXPECT_FALSE(f.view->VScrollBar()->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// The thumb cannot go past count - page, but the grid can: a sheet opened at
+// its last row, or scrolled there with the keys, stays there.
+TEST(ViewScrollBars, GridKeepsAPositionBeyondTheThumbRange) {
+    ViewFixture f(30, 3);
+    f.Sheet().SetTopLine(29);
+    f.view->OnInitialUpdate();
+    EXPECT_EQ(f.Sheet().m_nTopLine, 29);
+    EXPECT_LT(f.view->VScrollBar()->value(), 29);
+    SetCurQuietly(f.Sheet(), 0, 29);
+    QTest::keyClick(f.view.get(), Qt::Key_Up);
+    EXPECT_EQ(f.Sheet().m_nTopLine, 28);
 }
 
 } // namespace
