@@ -1,0 +1,96 @@
+#pragma once
+// An editor started as the program starts it, with the settings in memory
+// (kept across "restarts"), scripted answers for message boxes, and the
+// new-file dialog and file questions answered for the user.
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/MainFrame.h"
+#include "app/NewFileDlg.h"
+#include "app/TavrelApp.h"
+#include "app/TavrelDoc.h"
+#include "dialogs/FileChooser.h"
+#include "fw/Profile.h"
+#include "fw/UserInterface.h"
+#include "model/SheetIo.h"
+
+struct AppFixture {
+    QTemporaryDir dir;
+    CMemoryProfile profile;
+    CScriptedUserInterface ui;
+    std::unique_ptr<CTavrelApp> app;
+
+    // What the new-file dialog answers, and what was seen when it was asked.
+    int newFileAnswer = IDCANCEL;
+    QString newFileLines;
+    int newFileShown = 0;
+    bool windowVisibleAtNewFile = false;
+    // What the file questions answer (nullopt: cancel), and what they asked.
+    std::optional<QString> fileAnswer;
+    std::vector<CFileChooser::Request> fileAsked;
+
+    AppFixture() {
+        AfxSetUserInterface(&ui);
+        CNewFileDlg::s_hook = [this](CNewFileDlg& dlg) {
+            ++newFileShown;
+            windowVisibleAtNewFile = app && app->GetMainWnd() && app->GetMainWnd()->isVisible();
+            dlg.m_strLines = newFileLines;
+            return newFileAnswer;
+        };
+        CFileChooser::s_hook = [this](const CFileChooser::Request& r) {
+            fileAsked.push_back(r);
+            return fileAnswer;
+        };
+    }
+    ~AppFixture() {
+        Stop();
+        CNewFileDlg::s_hook = nullptr;
+        CFileChooser::s_hook = nullptr;
+        AfxSetUserInterface(nullptr);
+        AfxSetProfile(nullptr);
+    }
+
+    CTavrelApp::StartResult Start(const QStringList& args = {}) {
+        app = std::make_unique<CTavrelApp>(profile);
+        return app->InitInstance(args);
+    }
+    // Closes the window as the user would (the save question may be asked).
+    bool Close() {
+        if (!app)
+            return true;
+        CMainFrame* frame = app->GetMainWnd();
+        return !frame->isVisible() || frame->close();
+    }
+    void Stop() {
+        if (app && app->GetMainWnd() && app->GetMainWnd()->isVisible())
+            Close();
+        app.reset();
+    }
+
+    CTavrelDoc& Doc() { return *app->GetDocument(); }
+    CMainFrame& Frame() { return *app->GetMainWnd(); }
+
+    QString Path(const char* name) const { return QDir(dir.path()).filePath(QString::fromUtf8(name)); }
+    // A sheet file with the given rows, written as the program writes it.
+    QString WriteSheet(const char* name, const std::string& rows) {
+        CSheetFile sheet;
+        BuildNewSheet(sheet, rows);
+        const QString path = Path(name);
+        EXPECT_FALSE(SaveSheetFile(sheet, path.toStdString()).has_value());
+        return path;
+    }
+    QString WriteBytes(const char* name, const QByteArray& bytes) {
+        const QString path = Path(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    std::string Recent(int n) { return profile.GetProfileString("Recent File List", "File" + std::to_string(n), ""); }
+};
