@@ -1,7 +1,6 @@
 #include "dialogs/FileChooser.h"
 
-#include <QFileDialog>
-#include <QStringList>
+#include "fw/UserInterface.h"
 
 std::function<std::optional<QString>(const CFileChooser::Request&)> CFileChooser::s_hook;
 
@@ -33,36 +32,13 @@ std::optional<QString> CFileChooser::CsvImport(QWidget* pOwner) {
                pOwner);
 }
 
-QString CFileChooser::QtFilter(const QString& filter) {
-    QStringList parts = filter.split(QChar('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty() && parts[i + 1].isEmpty())
-            break;
-        QString pattern = parts[i + 1];
-        // "*.*" means every file, also those without an extension.
-        pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
-        pattern.replace(QChar(';'), QChar(' '));
-        out << parts[i] + QStringLiteral(" (") + pattern + QStringLiteral(")");
-    }
-    return out.join(QStringLiteral(";;"));
-}
-
 std::optional<QString> CFileChooser::Run(const Request& request, QWidget* pOwner) {
     if (s_hook)
         return s_hook(request);
-    QFileDialog dialog(pOwner, request.title);
-    dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(request.flags & OFN_FILEMUSTEXIST ? QFileDialog::ExistingFile
-                                                         : QFileDialog::AnyFile);
-    dialog.setNameFilter(QtFilter(request.filter));
-    if (request.defExt != QStringLiteral("*"))
-        dialog.setDefaultSuffix(request.defExt);
-    if (!request.initialName.contains(QChar('*')))
-        dialog.selectFile(request.initialName);
-    if (!(request.flags & OFN_OVERWRITEPROMPT))
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    CFileDialogEx dialog(request.bOpen, request.defExt, request.initialName, request.flags,
+                         request.filter, pOwner);
+    dialog.SetTitle(request.title);
+    if (dialog.DoModal() != IDOK)
         return std::nullopt;
-    return dialog.selectedFiles().front();
+    return dialog.GetPathName();
 }

@@ -7,17 +7,10 @@
 #include <functional>
 #include <optional>
 
+#include "app/FileDialogEx.h"
 #include "fw/Types.h"
 
 class QWidget;
-
-enum : DWORD {
-    OFN_OVERWRITEPROMPT = 0x2,
-    OFN_HIDEREADONLY = 0x4,
-    OFN_NOCHANGEDIR = 0x8,
-    OFN_PATHMUSTEXIST = 0x800,
-    OFN_FILEMUSTEXIST = 0x1000,
-};
 
 class CFileChooser {
 public:
@@ -39,7 +32,7 @@ public:
     static std::optional<QString> Run(const Request& request, QWidget* pOwner);
 
     // Turns "description|pattern|...||" into the Qt form, one filter a line.
-    static QString QtFilter(const QString& filter);
+    static QString QtFilter(const QString& filter) { return CFileDialogEx::QtFilter(filter); }
 
     static std::function<std::optional<QString>(const Request&)> s_hook;
 };
