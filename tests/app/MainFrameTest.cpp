@@ -1,0 +1,289 @@
+// The main window as it is built: the menu bar item by item, the tool bar in
+// order, the status bar, the bar toggles, and the placement across restarts.
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "AppTestUtil.h"
+#include "app/CommandTable.h"
+
+namespace {
+
+// The menu bar as the user sees it: "popup" lines, then "id text" per item, "-" for a separator.
+const char* const kExpectedMenu[] = {
+    "ﾌｧｲﾙ(&F)",
+    "57600 新規作成(&N)\tCtrl+N",
+    "57601 開く(&O)...\tCtrl+O",
+    "57603 上書き保存(&S)\tCtrl+S",
+    "57604 名前を付けて保存(&A)...",
+    "-",
+    "32780 CSVインポート(&I)...",
+    "32781 CSV出力(&E)...",
+    "32784 HTML出力(&H)...",
+    "-",
+    "57616 最近使ったﾌｧｲﾙ",
+    "-",
+    "57665 ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)",
+    "編集(&E)",
+    "57643 アンドゥ(\x1EU\x1Fｱ)\tCtrl+Z",
+    "57644 リドウ(&R)",
+    "-",
+    "57635 切り取り(&T)\tCtrl+X",
+    "57634 コピー(&C)\tCtrl+C",
+    "57637 貼り付け - 挿入(&P)\tCtrl+V",
+    "32809 貼り付け - 追加(&A)",
+    "-",
+    "32783 BMPでコピー(&B)",
+    "-",
+    "32791 全てにチェック(&K)...",
+    "57633 全てのチェックを消去(&Y)...",
+    "-",
+    "32775 チェック(&H)\tSpace",
+    "行(&L)",
+    "32771 行の追加(&A)...\tCtrl+A",
+    "32790 行の挿入(&S)...",
+    "32786 テキストを行に貼り付け(&T)...",
+    "32776 行の編集(&E)...",
+    "32777 行の削除(&D)...",
+    "-",
+    "32801 行を一つ上へ(&U)",
+    "32802 行を一つ下へ(&W)",
+    "-",
+    "32792 この行全てにチェック(&L)...",
+    "32794 この行全てのチェックをオフ(&X)...",
+    "列(&C)",
+    "32772 列の追加(&A)...",
+    "32789 列の挿入(&S)...",
+    "32785 テキストを列に貼り付け(&T)...",
+    "32778 列の編集(&E)...",
+    "32779 列の削除(&D)...",
+    "-",
+    "32805 列を一つ左へ(&L)",
+    "32806 列を一つ右へ(&R)",
+    "-",
+    "32793 この列全てにチェック(&Z)...",
+    "32795 この列全てのチェックをオフ(&J)...",
+    "表示(&V)",
+    "32782 設定(&O)...",
+    "-",
+    "32787 この行のリンクファイルを開く(&H)",
+    "32788 この列のリンクファイルを開く(&L)",
+    "-",
+    "32773 行のフォント(&F)...",
+    "32774 列のフォント(&G)...",
+    "-",
+    "59392 ﾂｰﾙ ﾊﾞｰ(&T)",
+    "59393 ｽﾃｰﾀｽ ﾊﾞｰ(&S)",
+    "ﾍﾙﾌﾟ(&H)",
+    "57667 ヘルプ(\x1E"
+    "C\x1Fﾓ)",
+    "32810 キーワードで検索(&S)",
+    "-",
+    "32835 ﾎｰﾑﾍﾟｰｼﾞへ(&H)",
+    "-",
+    "57664 ﾊﾞｰｼﾞｮﾝ情報(&A)...",
+};
+
+QStringList Describe(const QList<QAction*>& actions) {
+    QStringList out;
+    for (QAction* a : actions) {
+        if (!a->isVisible())
+            continue;
+        if (a->isSeparator())
+            out << QStringLiteral("-");
+        else
+            out << QString::number(a->data().toUInt()) + QChar(' ') + a->text();
+    }
+    return out;
+}
+
+struct Running : AppFixture {
+    Running() { EXPECT_EQ(Start(), CTavrelApp::StartResult::Run); }
+};
+
+TEST(MenuBar, MatchesTheTableItemByItem) {
+    Running f;
+    QStringList got;
+    for (QAction* popup : f.Frame().menuBar()->actions()) {
+        got << popup->text();
+        got << Describe(popup->menu()->actions());
+    }
+    QStringList expected;
+    for (const char* line : kExpectedMenu)
+        expected << QString::fromUtf8(line);
+    ASSERT_EQ(got.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(got[i], expected[i]) << "item " << i;
+}
+
+TEST(MenuBar, RecentFilesTakeThePlaceholdersPlace) {
+    Running f;
+    QMenu* file = f.Frame().menuBar()->actions()[0]->menu();
+    f.app->RecentFiles().Add(QStringLiteral("/tmp/one.tvr"));
+    f.app->RecentFiles().Add(QStringLiteral("/tmp/two.tvr"));
+    emit file->aboutToShow();
+    const QStringList items = Describe(file->actions());
+    EXPECT_EQ(items[9], QStringLiteral("57616 &1 /tmp/two.tvr"));
+    EXPECT_EQ(items[10], QStringLiteral("57617 &2 /tmp/one.tvr"));
+    EXPECT_EQ(items[11], QStringLiteral("-"));
+    EXPECT_FALSE(items.contains(QStringLiteral("57616 最近使ったﾌｧｲﾙ")));
+}
+
+struct EnableCase {
+    const char* name;
+    UINT id;
+    bool enabled;
+};
+
+class MenuEnable : public ::testing::TestWithParam<EnableCase> {};
+
+// Commands without a handler are shown but disabled; those that have one follow their rules.
+TEST_P(MenuEnable, StateBeforeTheMenuOpens) {
+    Running f;
+    for (QAction* popup : f.Frame().menuBar()->actions()) {
+        emit popup->menu()->aboutToShow();
+        for (QAction* a : popup->menu()->actions())
+            if (a->data().toUInt() == GetParam().id && a->isVisible())
+                EXPECT_EQ(a->isEnabled(), GetParam().enabled) << a->text().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, MenuEnable,
+                         ::testing::Values(EnableCase{"New", 57600, true}, EnableCase{"Save", 57603, true},
+                                           EnableCase{"CsvExport", 32781, true},
+                                           EnableCase{"AddRow", 32771, true},
+                                           EnableCase{"UndoWithoutHistory", 57643, false},
+                                           EnableCase{"CheckWithoutCursor", 32775, false},
+                                           EnableCase{"RecentPlaceholder", 57616, false},
+                                           EnableCase{"ToolBarToggle", 59392, true},
+                                           EnableCase{"Exit", 57665, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ToolBar, ButtonsInOrderWithTipsPromptsAndImages) {
+    Running f;
+    QToolBar* bar = f.Frame().ToolBar();
+    EXPECT_EQ(bar->objectName(), QStringLiteral("59392"));
+    EXPECT_EQ(bar->iconSize(), QSize(16, 15));
+    const QStringList expected = {
+        "57600 新規ﾌｧｲﾙ", "57601 開く", "57603 保存", "-", "57643 元に戻す", "57644 繰り返す", "-",
+        "32771 行の追加", "32772 列の追加", "-", "32790 行の挿入", "32789 列の挿入", "-", "32777 行の削除",
+        "32779 列の削除", "-", "32787 行のリンクファイル", "32788 列のリンクファイル", "-", "32801 行を一つ上へ",
+        "32802 行を一つ下へ", "-", "32805 列を一つ左へ", "32806 列を一つ右へ", "-", "32781 CSV出力",
+        "32784 HTML出力", "-", "32783 BMPでコピー", "-", "57667 ヘルプ"};
+    QStringList got;
+    for (QAction* a : bar->actions())
+        got << (a->isSeparator() ? QStringLiteral("-") : QString::number(a->data().toUInt()) + " " + a->toolTip());
+    EXPECT_EQ(got, expected);
+    QAction* save = bar->actions()[2];
+    EXPECT_EQ(save->statusTip(), QStringLiteral("作業中のﾌｧｲﾙを上書きして保存"));
+    EXPECT_FALSE(save->icon().isNull());
+    // Buttons follow the enable rules once the program is idle.
+    f.Frame().UpdateToolBar();
+    EXPECT_FALSE(bar->actions()[4]->isEnabled()); // undo: no history yet
+    EXPECT_FALSE(bar->actions()[16]->isEnabled()); // row link: no handler here
+    EXPECT_TRUE(bar->actions()[7]->isEnabled());
+}
+
+TEST(StatusBar, ReadyPromptsAndIndicators) {
+    Running f;
+    QStatusBar* bar = f.Frame().StatusBar();
+    EXPECT_EQ(bar->objectName(), QStringLiteral("59393"));
+    auto* message = bar->findChild<QLabel*>(QStringLiteral("0"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->text(), QStringLiteral("ﾚﾃﾞｨ"));
+    QAction* open = f.Frame().ToolBar()->actions()[1];
+    open->showStatusText(&f.Frame());
+    EXPECT_EQ(message->text(), QStringLiteral("既存のﾌｧｲﾙを開く"));
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(&f.Frame(), &leave);
+    EXPECT_EQ(message->text(), QStringLiteral("ﾚﾃﾞｨ"));
+    for (const char* id : {"59142", "59137", "59138", "59139"})
+        EXPECT_NE(bar->findChild<QLabel*>(QString::fromLatin1(id)), nullptr) << id;
+}
+
+TEST(Placement, FirstRunDefaultsAndBothBars) {
+    Running f;
+    EXPECT_EQ(f.Frame().geometry(), QRect(100, 100, 600, 400));
+    EXPECT_TRUE(f.Frame().ToolBar()->isVisible());
+    EXPECT_TRUE(f.Frame().StatusBar()->isVisible());
+    ASSERT_TRUE(f.Close());
+    EXPECT_EQ(f.profile.GetProfileString("Window size", "Rect", ""), "100,100,700,500,0,0,-1,-1");
+    EXPECT_EQ(f.profile.GetProfileInt("Window size", "showCmd", -5), 1);
+    EXPECT_EQ(f.profile.GetProfileInt("Window size", "flags", -5), 0);
+    EXPECT_EQ(f.profile.GetProfileInt("Window size", "ToolBar", -5), 1);
+    EXPECT_EQ(f.profile.GetProfileInt("Window size", "StatusBar", -5), 1);
+}
+
+TEST(Placement, HiddenStatusBarAndMovedWindowSurviveARestart) {
+    AppFixture f;
+    ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
+    RunCommand(ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(f.Frame().StatusBar()->isVisible());
+    f.Frame().setGeometry(QRect(30, 40, 500, 300));
+    ASSERT_TRUE(f.Close());
+    f.app.reset();
+    EXPECT_EQ(f.profile.GetProfileInt("Window size", "StatusBar", -5), 0);
+
+    ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
+    EXPECT_FALSE(f.Frame().StatusBar()->isVisible());
+    EXPECT_TRUE(f.Frame().ToolBar()->isVisible());
+    EXPECT_EQ(UpdateCommand(ID_VIEW_STATUS_BAR).m_nCheck, 0);
+    EXPECT_EQ(UpdateCommand(ID_VIEW_TOOLBAR).m_nCheck, 1);
+    EXPECT_EQ(f.Frame().geometry(), QRect(30, 40, 500, 300));
+}
+
+struct RectCase {
+    const char* name;
+    const char* stored;
+    QRect expected;
+};
+
+class StoredRect : public ::testing::TestWithParam<RectCase> {};
+
+TEST_P(StoredRect, Applied) {
+    AppFixture f;
+    f.profile.WriteProfileString("Window size", "Rect", GetParam().stored);
+    ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
+    EXPECT_EQ(f.Frame().geometry(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, StoredRect,
+    ::testing::Values(RectCase{"Full", "10,20,610,420,0,0,-1,-1", QRect(10, 20, 600, 400)},
+                      RectCase{"Empty", "", QRect(100, 100, 600, 400)},
+                      RectCase{"OnlyFour", "5,6,405,306", QRect(5, 6, 400, 300)},
+                      RectCase{"NotNumbers", "abc", QRect(100, 100, 600, 400)},
+                      RectCase{"NoArea", "50,50,50,50,0,0,-1,-1", QRect(100, 100, 600, 400)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Placement, MaximisedIsStoredAndRestored) {
+    AppFixture f;
+    ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
+    f.Frame().showMaximized();
+    ASSERT_TRUE(f.Close());
+    f.app.reset();
+    EXPECT_EQ(f.profile.GetProfileInt("Window size", "showCmd", -5), 3);
+    EXPECT_EQ(f.profile.GetProfileString("Window size", "Rect", ""), "100,100,700,500,0,0,-1,-1");
+    ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
+    EXPECT_TRUE(f.Frame().isMaximized());
+}
+
+TEST(Accelerators, KeysRunTheirCommandsThroughTheRouting) {
+    Running f;
+    f.newFileShown = 0;
+    bool found = false;
+    for (QAction* a : f.Frame().actions())
+        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_N)) {
+            found = true;
+            a->trigger();
+        }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(f.newFileShown, 1);
+}
+
+} // namespace
