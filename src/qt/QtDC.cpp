@@ -39,8 +39,11 @@ CQtDC::~CQtDC() {
 
 void CQtDC::ApplyPen() {
     QPen pen(ToQColor(m_pPen ? m_pPen->m_color : 0));
-    pen.setWidth(0); // cosmetic: one device pixel whatever the scale
-    pen.setCosmetic(true);
+    // One pixel on screen; on a scaled device (a printer) one screen pixel's
+    // worth, so lines keep their weight on paper.
+    const bool scaled = m_painter.worldTransform().isScaling();
+    pen.setWidth(scaled ? 1 : 0);
+    pen.setCosmetic(!scaled);
     pen.setCapStyle(Qt::SquareCap); // covers both end points; LineTo stops one short itself
     m_painter.setPen(pen);
 }

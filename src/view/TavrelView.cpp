@@ -387,17 +387,23 @@ bool CTavrelView::PrintTo(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    RenderPage(painter, printer.resolution());
+    return painter.end();
+}
+
+void CTavrelView::RenderPage(QPainter& painter, int deviceDpi) {
     // Keep the size the grid has on screen: one screen pixel becomes as many
-    // printer dots as the printer has per screen pixel.
+    // device dots as the device has per screen pixel.
     const int screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-    const double scale = double(printer.resolution()) / screenDpi;
+    const double scale = double(deviceDpi) / screenDpi;
+    painter.save();
     painter.scale(scale, scale);
     {
         CQtDC dc(painter);
         ClipToGrid(&dc);
         Sheet().Draw(&dc);
     }
-    return painter.end();
+    painter.restore();
 }
 
 void CTavrelView::OnFilePrint() {

@@ -16,6 +16,7 @@ class CDC;
 class CSheetFile;
 class CSheetCommands;
 class CTavrelDoc;
+class QPainter;
 class QPrinter;
 class QPoint;
 class QScrollBar;
@@ -62,6 +63,8 @@ public:
     // One page with the screen layout, scaled so that it keeps its size on
     // screen; false when the printer could not be started.
     bool PrintTo(QPrinter& printer);
+    // The printed page on any device of deviceDpi dots per inch.
+    void RenderPage(QPainter& painter, int deviceDpi);
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
