@@ -25,6 +25,8 @@ const ProfileKind kQt{"QSettings", [](const QString& ini) -> std::unique_ptr<CPr
                           return std::make_unique<CQtProfile>(ini);
                       }};
 
+void PrintTo(const ProfileKind& k, std::ostream* os) { *os << k.name; }
+
 class ProfileContract : public ::testing::TestWithParam<ProfileKind> {
 protected:
     void SetUp() override {

@@ -1,0 +1,130 @@
+#include "qt/QtUserInterface.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include "fw/Cp932.h"
+
+namespace {
+
+QMessageBox::Icon IconFor(UINT type) {
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONINFORMATION: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+struct ButtonDef {
+    const char* text; // UTF-8
+    int id;
+};
+
+// The buttons of each style in the platform's order; any other style shows OK.
+std::vector<ButtonDef> ButtonsFor(UINT type) {
+    static const ButtonDef ok{"OK", IDOK};
+    static const ButtonDef cancel{"キャンセル", IDCANCEL};
+    static const ButtonDef yes{"はい(&Y)", IDYES};
+    static const ButtonDef no{"いいえ(&N)", IDNO};
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: return {ok, cancel};
+    case MB_YESNO: return {yes, no};
+    case MB_YESNOCANCEL: return {yes, no, cancel};
+    default: return {ok};
+    }
+}
+
+// "http:", "mailto:", "file:" and the like; a single letter before the colon
+// is a drive ("C:\..."), so a path.
+bool HasScheme(const QString& s) {
+    const qsizetype colon = s.indexOf(u':');
+    if (colon < 2)
+        return false;
+    for (qsizetype i = 0; i < colon; ++i) {
+        const QChar c = s[i];
+        const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+        const bool other = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+        if (!(letter || (i > 0 && other)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int CQtUserInterface::MessageBox(const std::string& text, UINT type) {
+    QWidget* pOwner = m_pOwner ? m_pOwner.data() : QApplication::activeWindow();
+    QMessageBox box(pOwner);
+    box.setWindowTitle(QStringLiteral("Tavreler"));
+    box.setIcon(IconFor(type));
+    // Messages quote file names and sheet texts: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(text));
+
+    // One role for all keeps the platform's order whatever the desktop's
+    // button layout; Esc is then exactly what is set below.
+    const std::vector<ButtonDef> defs = ButtonsFor(type);
+    std::vector<std::pair<QPushButton*, int>> buttons;
+    for (const ButtonDef& d : defs)
+        buttons.emplace_back(box.addButton(QString::fromUtf8(d.text), QMessageBox::ActionRole), d.id);
+    box.setDefaultButton(buttons.front().first);
+    // Esc answers Cancel where there is one, and OK on a box with OK alone, as
+    // the platform does; a Yes/No question has to be answered.
+    QPushButton* pEscape = nullptr;
+    for (const auto& [pButton, id] : buttons)
+        if (id == IDCANCEL)
+            pEscape = pButton;
+    if (!pEscape && buttons.size() == 1)
+        pEscape = buttons.front().first;
+    if (pEscape)
+        box.setEscapeButton(pEscape);
+
+    box.exec();
+    for (const auto& [pButton, id] : buttons)
+        if (box.clickedButton() == pButton)
+            return id;
+    // Closed without an answer (its owner went away): the answer that changes nothing.
+    if (pEscape)
+        return buttons.size() == 1 ? IDOK : IDCANCEL;
+    return IDNO;
+}
+
+bool CQtUserInterface::SetClipboardText(const std::string& text) {
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    if (!pClipboard)
+        return false;
+    pClipboard->setText(QString::fromStdString(cp932::ToUtf8(text)));
+    return true;
+}
+
+std::optional<std::string> CQtUserInterface::GetClipboardText() {
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    const QMimeData* pData = pClipboard ? pClipboard->mimeData() : nullptr;
+    if (!pData || !pData->hasText())
+        return std::nullopt;
+    // After the usual folding (a wave dash from another desktop becomes the
+    // Windows one), a text with characters code page 932 has no code for is
+    // not offered at all rather than pasted with holes or question marks.
+    cp932::EncodeResult r = cp932::FromUtf8(pData->text().toStdString());
+    if (!r.ok())
+        return std::nullopt;
+    return std::move(r.text);
+}
+
+bool CQtUserInterface::ShellOpen(const std::string& target) {
+    const QString s = QString::fromStdString(target);
+    if (s.isEmpty())
+        return false;
+    if (HasScheme(s))
+        return QDesktopServices::openUrl(QUrl(s));
+    // A relative path is taken from the current folder, as the shell does.
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(s)));
+}
