@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -249,6 +250,20 @@ TEST_F(QtProfileFile, AWriteThatCannotReachTheDiskReportsFailure) {
     Put(blocker, "x");
     CQtProfile p(blocker + QStringLiteral("/sub/f.ini"));
     EXPECT_FALSE(p.WriteProfileInt("System", "InitFile", 0));
+}
+
+TEST(QtProfileDefaultStore, LivesUnderTheOrganisationAndApplication) {
+    // The user's folder is redirected for this process; the real settings stay untouched.
+    static QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
+    CQtProfile p;
+    const QString expected = home.filePath(QStringLiteral("Ostrel/Tavreler.conf"));
+    EXPECT_EQ(p.FileName(), expected);
+    ASSERT_TRUE(p.WriteProfileInt("System", "InitFile", 0));
+    EXPECT_TRUE(QFile::exists(expected));
+    EXPECT_EQ(CQtProfile().GetProfileInt("System", "InitFile", 1), 0);
 }
 
 } // namespace
