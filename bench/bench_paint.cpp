@@ -5,11 +5,14 @@
 #include <string>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
 #include "app/TavrelDoc.h"
 #include "fw/Profile.h"
+#include "fw/RecordingDC.h"
+#include "model/LineData.h"
 #include "model/SheetFile.h"
 #include "view/TavrelView.h"
 
@@ -27,12 +30,16 @@ struct PaintSetup {
         for (int c = 0; c < 50; ++c)
             s.AddColumn("c" + std::to_string(c), 1);
         for (int r = 0; r < rows; ++r)
-            s.AddLine("r" + std::to_string(r));
+            s.Add(new CLineData("r" + std::to_string(r), s.m_Columns.GetSize()));
+        // AddLine lays out every row each time; one layout at the end keeps
+        // building 100,000 rows linear.
+        s.Layout();
         view = std::make_unique<CTavrelView>(doc.get(), nullptr);
         view->resize(1024, 768);
         view->show();
         view->OnInitialUpdate();
-        s.SetCur(3, 5, nullptr);
+        CRecordingDC quiet;
+        s.SetCur(3, 5, &quiet);
         QApplication::processEvents();
     }
     ~PaintSetup() {
@@ -59,8 +66,22 @@ void BM_CursorMove(benchmark::State& state) {
     }
 }
 
+// Scrolling lays the rows out again (every row from the top one down, as the
+// hit test expects), so this one grows with the sheet.
+void BM_ScrollLine(benchmark::State& state) {
+    PaintSetup setup(static_cast<int>(state.range(0)));
+    bool down = true;
+    for (auto _ : state) {
+        setup.view->VScrollBar()->triggerAction(down ? QAbstractSlider::SliderSingleStepAdd
+                                                     : QAbstractSlider::SliderSingleStepSub);
+        down = !down;
+        QApplication::processEvents();
+    }
+}
+
 BENCHMARK(BM_FullFrame)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CursorMove)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScrollLine)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

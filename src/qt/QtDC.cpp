@@ -100,6 +100,11 @@ void CQtDC::FillSolidRect(const CRect& rc, COLORREF color) {
 void CQtDC::Rectangle(const CRect& rc) {
     if (rc.right - rc.left < 1 || rc.bottom - rc.top < 1)
         return;
+    // A cosmetic outline of an empty QRect draws nothing: one pixel is a point.
+    if (rc.right - rc.left == 1 && rc.bottom - rc.top == 1) {
+        m_painter.drawPoint(rc.left, rc.top);
+        return;
+    }
     // A cosmetic outline of QRect(x, y, w, h) covers x..x+w, y..y+h.
     m_painter.drawRect(QRect(rc.left, rc.top, rc.right - rc.left - 1, rc.bottom - rc.top - 1));
 }
@@ -133,8 +138,20 @@ int CQtDC::DrawText(const std::string& text, const CRect& rc, UINT format) {
     flags |= (format & DT_SINGLELINE) ? Qt::TextSingleLine : 0;
     flags |= (format & DT_WORDBREAK) ? Qt::TextWordWrap : 0;
     flags |= (format & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic;
+    flags |= (format & DT_NOCLIP) ? Qt::TextDontClip : 0;
     const QRect box = ToQRect(rc);
-    const QRect bounds = m_painter.fontMetrics().boundingRect(box, flags, str);
+    QRect bounds = m_painter.fontMetrics().boundingRect(box, flags, str);
+    // A line is as high as the metrics say, whatever leading the layout adds.
+    const int lineHeight = QtTextMetrics(m_painter.font()).tmHeight;
+    if (format & DT_SINGLELINE) {
+        if (format & DT_VCENTER)
+            bounds.setTop(box.top() + (box.height() - lineHeight) / 2);
+        else if (format & DT_BOTTOM)
+            bounds.setTop(box.bottom() + 1 - lineHeight);
+        else
+            bounds.setTop(box.top());
+        bounds.setHeight(lineHeight);
+    }
 
     m_painter.save();
     if (!(format & DT_NOCLIP))

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -33,7 +34,7 @@ QString FirstInstalled(const QStringList& candidates) {
 QFont Realise(const CFont& d) {
     InstallJapaneseFontSubstitutes();
     QFont font(QString::fromStdString(d.m_strFaceName));
-    // Windows weights run 1..1000 like Qt's.
+    // Weights run 1..1000 as in the settings; Qt uses the same scale.
     font.setWeight(static_cast<QFont::Weight>(std::clamp(d.m_nWeight <= 0 ? 400 : d.m_nWeight, 1, 1000)));
     font.setItalic(d.m_bItalic != 0);
     font.setUnderline(d.m_bUnderline != 0);
@@ -46,8 +47,7 @@ QFont Realise(const CFont& d) {
         int px = cell;
         font.setPixelSize(px);
         while (px > 1) {
-            QFontMetrics fm(font);
-            if (fm.ascent() + fm.descent() <= cell)
+            if (QtTextMetrics(font).tmHeight <= cell)
                 break;
             font.setPixelSize(--px);
         }
@@ -95,11 +95,13 @@ QFont QtFontFor(const CFont& font) {
 }
 
 TEXTMETRIC QtTextMetrics(const QFont& font) {
-    QFontMetrics fm(font);
+    // The height as Qt's text layout takes it (the fractional ascent plus
+    // descent, rounded up), so a line of text is exactly tmHeight high.
+    QFontMetricsF fm(font);
     TEXTMETRIC tm;
-    tm.tmAscent = fm.ascent();
-    tm.tmDescent = fm.descent();
-    tm.tmHeight = tm.tmAscent + tm.tmDescent;
-    tm.tmAveCharWidth = std::max(1, fm.averageCharWidth());
+    tm.tmHeight = static_cast<int>(std::ceil(fm.ascent() + fm.descent()));
+    tm.tmAscent = static_cast<int>(std::ceil(fm.ascent()));
+    tm.tmDescent = tm.tmHeight - tm.tmAscent;
+    tm.tmAveCharWidth = std::max(1, QFontMetrics(font).averageCharWidth());
     return tm;
 }

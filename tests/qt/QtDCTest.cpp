@@ -217,10 +217,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, QtDCRectangle,
                                            RectCase{"ThreeByThree", CRect(4, 4, 7, 7)},
                                            RectCase{"OneWide", CRect(3, 3, 4, 8)},
                                            RectCase{"OneHigh", CRect(3, 3, 9, 4)},
-                                           // A 1 x 1 rectangle should mark its one pixel; CQtDC
-                                           // hands Qt QRect(5, 5, 0, 0), which draws nothing.
-                                           // Kept out until the drawing context covers it:
-                                           // RectCase{"OnePixel", CRect(5, 5, 6, 6)},
+                                           RectCase{"OnePixel", CRect(5, 5, 6, 6)},
                                            RectCase{"Empty", CRect(5, 5, 5, 9)}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -273,11 +270,9 @@ TEST(QtDCText, StaysInsideItsRectangleUnlessToldNotToClip) {
         EXPECT_TRUE(QRect(10, 10, 30, 12).contains(ink))
             << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
     }
-    // DT_NOCLIP should let the text run past the box; CQtDC does not pass
-    // Qt::TextDontClip, and QPainter::drawText clips to the box by itself, so
-    // the text stays clipped. Kept out until the drawing context maps the flag:
-    //   const QRect unclipped = InkBounds(RenderText(text, rc, fmt | DT_NOCLIP));
-    //   EXPECT_GT(unclipped.right(), 40);
+    // DT_NOCLIP lets the text run past the box.
+    const QRect unclipped = InkBounds(RenderText(text, rc, fmt | DT_NOCLIP));
+    EXPECT_GT(unclipped.right(), 40);
 }
 
 TEST(QtDCText, OpaqueModeFillsBehindTheTextWithTheBackgroundColour) {
@@ -410,8 +405,7 @@ TEST_P(QtFontSize, APositiveSizeIsTheLargestCellThatFits) {
     EXPECT_GT(tm.tmAveCharWidth, 0);
     QFont bigger = font;
     bigger.setPixelSize(font.pixelSize() + 1);
-    const QFontMetrics fm(bigger);
-    EXPECT_GT(fm.ascent() + fm.descent(), size) << "pixel size " << font.pixelSize();
+    EXPECT_GT(QtTextMetrics(bigger).tmHeight, size) << "pixel size " << font.pixelSize();
 }
 
 TEST_P(QtFontSize, ANegativeSizeIsThePixelSize) {
@@ -436,11 +430,7 @@ TEST(QtFont, TheDrawingContextReportsTheSelectedFont) {
     EXPECT_LE(viaDc.tmHeight, 16);
 }
 
-// DrawText should return the height of its line, tmHeight for one line. With
-// IPAPGothic at "Size" 16 (15 px) CQtDC returns 17: its text layout takes the
-// ceiling of the fractional ascent plus descent, while the metrics add the two
-// rounded values (16). Kept out of the build until the two agree.
-#if 0
+// DrawText returns the height of its line: tmHeight for one line.
 TEST(QtFont, DrawTextReturnsTheHeightOfItsLine) {
     const CFont desc = TextFont(16);
     int height = 0;
@@ -452,7 +442,6 @@ TEST(QtFont, DrawTextReturnsTheHeightOfItsLine) {
     });
     EXPECT_EQ(height, tm.tmHeight);
 }
-#endif
 
 TEST(QtFont, ChangingTheDescriptionRealisesANewFont) {
     CFont desc = TextFont(-12);
