@@ -27,6 +27,8 @@
 CTavrelView::CTavrelView(CTavrelDoc* pDoc, QWidget* parent)
     : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)) {
     setFocusPolicy(Qt::StrongFocus);
+    // The window colour behind the grid, like any document window.
+    setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     LoadDisplaySettings();
     CSheetFile::s_nHScrollHeight = ScrollBarExtent();
