@@ -231,6 +231,16 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // When one of our modal dialogs closes, the keyboard comes back to the
+    // main window even without a window manager to hand it back.
+    if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->isWindow() && w != this && w->isModal() && isVisible())
+            QTimer::singleShot(0, this, [this] {
+                if (isVisible() && !QApplication::activeModalWidget() && !QApplication::activePopupWidget())
+                    activateWindow();
+            });
+    }
     // Lock keys change the indicators at once, not only at the next idle.
     if (event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
