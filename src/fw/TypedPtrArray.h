@@ -2,6 +2,7 @@
 // An array that owns its elements, with the access the model code uses.
 // Removing an element deletes it unless it is released first.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -20,18 +21,35 @@ public:
     T* operator[](int i) const { return GetAt(i); }
 
     int Add(T* p) {
+        ++m_nVersion;
         m_items.emplace_back(p);
         return GetSize() - 1;
     }
-    void InsertAt(int i, T* p) { m_items.emplace(m_items.begin() + i, p); }
-    void RemoveAt(int i) { m_items.erase(m_items.begin() + i); }
+    void InsertAt(int i, T* p) {
+        ++m_nVersion;
+        m_items.emplace(m_items.begin() + i, p);
+    }
+    void RemoveAt(int i) {
+        ++m_nVersion;
+        m_items.erase(m_items.begin() + i);
+    }
     std::unique_ptr<T> ReleaseAt(int i) {
+        ++m_nVersion;
         std::unique_ptr<T> p = std::move(m_items[static_cast<std::size_t>(i)]);
         m_items.erase(m_items.begin() + i);
         return p;
     }
-    void Swap(int a, int b) { std::swap(m_items[static_cast<std::size_t>(a)], m_items[static_cast<std::size_t>(b)]); }
-    void RemoveAll() { m_items.clear(); }
+    void Swap(int a, int b) {
+        ++m_nVersion;
+        std::swap(m_items[static_cast<std::size_t>(a)], m_items[static_cast<std::size_t>(b)]);
+    }
+    void RemoveAll() {
+        ++m_nVersion;
+        m_items.clear();
+    }
+    // Changes whenever an element is added, removed or moved, so a cached
+    // index can tell that it may be stale.
+    std::uint64_t GetVersion() const { return m_nVersion; }
     void Reserve(std::size_t n) { m_items.reserve(n); }
 
     // Iterates over the elements as plain pointers.
@@ -55,4 +73,5 @@ public:
 
 private:
     std::vector<std::unique_ptr<T>> m_items;
+    std::uint64_t m_nVersion = 0;
 };

@@ -288,16 +288,40 @@ void CSheetFile::SetCur(int column, int line, CDC* pDC) {
             DrawCurLine(pDC);
     }
     if (line != -1 && line != m_nCurLine) {
+        UnselectLines(pDC);
+        m_nCurLine = line;
+        GetAt(line)->Select();
+        RememberSelectedLine(line);
+        DrawLine(pDC, line);
+    }
+}
+
+void CSheetFile::UnselectLines(CDC* pDC) {
+    const bool known = m_bSelKnown && m_nSelVersion == GetVersion();
+    if (known) {
+        if (m_pSelLine && m_pSelLine->m_bSelected) {
+            GetAt(m_nSelIndex)->m_bSelected = 0;
+            DrawLine(pDC, m_nSelIndex);
+        }
+    } else {
         const int n = GetSize();
         for (int i = 0; i < n; ++i)
             if (GetAt(i)->m_bSelected) {
                 GetAt(i)->m_bSelected = 0;
                 DrawLine(pDC, i);
             }
-        m_nCurLine = line;
-        GetAt(line)->Select();
-        DrawLine(pDC, line);
     }
+    m_pSelLine = nullptr;
+    m_nSelIndex = -1;
+    m_nSelVersion = GetVersion();
+    m_bSelKnown = true;
+}
+
+void CSheetFile::RememberSelectedLine(int index) {
+    m_pSelLine = GetAt(index);
+    m_nSelIndex = index;
+    m_nSelVersion = GetVersion();
+    m_bSelKnown = true;
 }
 
 BOOL CSheetFile::MoveUp(int n) {
@@ -452,12 +476,7 @@ void CSheetFile::DrawCurLine(CDC* pDC) const {
 }
 
 void CSheetFile::ClearSelection(CDC* pDC) {
-    const int n = GetSize();
-    for (int i = 0; i < n; ++i)
-        if (GetAt(i)->m_bSelected) {
-            GetAt(i)->m_bSelected = 0;
-            DrawLine(pDC, i);
-        }
+    UnselectLines(pDC);
     for (CColumnData* c : m_Columns)
         if (c->m_bSelected) {
             c->m_bSelected = 0;
@@ -469,6 +488,7 @@ void CSheetFile::DrawSelection(CDC* pDC) {
     ClearSelection(pDC);
     if (CLineData* line = GetCurLine()) {
         line->Select();
+        RememberSelectedLine(m_nCurLine);
         DrawLine(pDC, m_nCurLine);
     }
     if (CColumnData* c = GetCurColumn())

@@ -2,6 +2,7 @@
 // The whole content of a document: the rows (element i is row i), the
 // columns, the sheet's own view state (scroll position, cursor, grid
 // rectangle, pixel heights) and its per-sheet settings. Copies are deep.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -116,4 +117,17 @@ public:
     int m_nHtmlMark = 0;
     std::string m_strHtmlCss;
     std::string m_strHtmlFile;
+
+private:
+    // Unhighlights every highlighted row and redraws it. The row this sheet
+    // highlighted last is remembered with the array's version, so a cursor
+    // move costs the same on any length; once rows were added, removed or
+    // moved, every row is looked at again.
+    void UnselectLines(CDC* pDC);
+    void RememberSelectedLine(int index);
+
+    const CLineData* m_pSelLine = nullptr;
+    int m_nSelIndex = -1;
+    std::uint64_t m_nSelVersion = 0;
+    bool m_bSelKnown = false;
 };

@@ -148,8 +148,9 @@ TEST_P(MenuEnable, StateBeforeTheMenuOpens) {
     for (QAction* popup : f.Frame().menuBar()->actions()) {
         emit popup->menu()->aboutToShow();
         for (QAction* a : popup->menu()->actions())
-            if (a->data().toUInt() == GetParam().id && a->isVisible())
+            if (a->data().toUInt() == GetParam().id && a->isVisible()) {
                 EXPECT_EQ(a->isEnabled(), GetParam().enabled) << a->text().toStdString();
+            }
     }
 }
 

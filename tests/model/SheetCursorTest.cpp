@@ -1,7 +1,11 @@
+#include <set>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "fw/RecordingDC.h"
 #include "model/DisplaySettings.h"
+#include "model/LineData.h"
 #include "model/SheetFile.h"
 
 namespace {
@@ -177,6 +181,60 @@ TEST_F(Cursor, CheckBoxDrawingPens) {
             dc.m_records[i].rc == CRect(b.left + 2, b.top + 2, b.right - 1, b.bottom - 1))
             cross = true;
     EXPECT_TRUE(cross);
+}
+
+} // namespace
+
+namespace {
+
+// Exactly the rows listed are highlighted.
+void ExpectHighlighted(const CSheetFile& sheet, std::vector<int> rows) {
+    std::vector<int> got;
+    for (int i = 0; i < sheet.GetSize(); ++i)
+        if (sheet.GetAt(i)->m_bSelected)
+            got.push_back(i);
+    EXPECT_EQ(got, rows);
+}
+
+// The highlight is found again whatever happened to the rows in between:
+// undo copies, moves, inserts of an already highlighted row, deletions.
+TEST_F(Cursor, HighlightNeverLingersAfterTheRowsChanged) {
+    s.SetCur(0, 3, &dc);
+    ExpectHighlighted(s, {3});
+
+    CSheetFile snapshot;
+    snapshot.Copy(s);
+    s.SetCur(0, 5, &dc);
+    s.Copy(snapshot); // row 3 highlighted again, as the snapshot had it
+    s.SetCur(0, 9, &dc);
+    ExpectHighlighted(s, {9});
+
+    s.MoveLine(9, 2); // the highlighted row moves
+    s.SetCur(0, 4, &dc);
+    ExpectHighlighted(s, {4});
+
+    auto* copy = new CLineData(*s.GetAt(4)); // carries the highlight
+    s.InsertLine(0, copy);
+    s.SetCur(0, 7, &dc);
+    ExpectHighlighted(s, {7});
+
+    s.DeleteLine(7);
+    s.DrawSelection(&dc);
+    ExpectHighlighted(s, {7});
+    s.ClearSelection(&dc);
+    ExpectHighlighted(s, {});
+}
+
+TEST_F(Cursor, MovingTheCursorRedrawsOnlyTheOldAndNewRows) {
+    s.SetCur(0, 3, &dc);
+    dc.m_records.clear();
+    s.SetCur(0, 4, &dc);
+    std::set<int> tops;
+    for (const auto& r : dc.m_records)
+        if (r.op == CRecordingDC::Op::FillSolidRect)
+            tops.insert(r.rc.top / 20);
+    // Rows 3 and 4 sit at 20 + 3 * 20 and 20 + 4 * 20.
+    EXPECT_EQ(tops, (std::set<int>{4, 5}));
 }
 
 } // namespace
