@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStringList>
 
+#include "dialogs/CenterWindow.h"
 #include "fw/UserInterface.h"
 
 namespace {
@@ -42,16 +42,7 @@ protected:
         QFileDialog::showEvent(e);
         if (e->spontaneous())
             return;
-        QRect area;
-        if (QWidget* owner = parentWidget())
-            area = owner->window()->frameGeometry();
-        else if (QScreen* screen = this->screen())
-            area = screen->availableGeometry();
-        if (area.isValid()) {
-            QRect rc(QPoint(0, 0), frameGeometry().size());
-            rc.moveCenter(area.center());
-            move(rc.topLeft());
-        }
+        CenterWindow(this, frameGeometry().size());
     }
 
 private:

@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
+#include "dialogs/CenterWindow.h"
 #include "dialogs/Cp932Text.h"
 #include "dialogs/DialogUnits.h"
 #include "fw/UserInterface.h"
@@ -111,14 +111,5 @@ void CNewFileDlg::showEvent(QShowEvent* e) {
 
 void CNewFileDlg::PlaceDialog() {
     // Centred over the owner (or the screen without one).
-    QRect area;
-    if (QWidget* owner = parentWidget())
-        area = owner->window()->frameGeometry();
-    else if (QScreen* screen = this->screen())
-        area = screen->availableGeometry();
-    if (area.isValid()) {
-        QRect rc(QPoint(0, 0), frameGeometry().size());
-        rc.moveCenter(area.center());
-        move(rc.topLeft());
-    }
+    CenterWindow(this, frameGeometry().size());
 }

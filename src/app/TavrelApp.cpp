@@ -16,8 +16,6 @@
 
 namespace {
 
-const char* const kSheetFilter = "ﾁｪｯｸｼｰﾄ(*.tvr)|*.tvr|すべてのﾌｧｲﾙ (*.*)|*.*||";
-
 bool IsFlag(const QString& arg, const char* name) {
     return (arg.startsWith(QChar('/')) || arg.startsWith(QChar('-'))) &&
            arg.mid(1).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
@@ -132,10 +130,7 @@ bool CTavrelApp::OnFileNew() {
 }
 
 void CTavrelApp::OnFileOpen() {
-    auto path = CFileChooser::Run({true, QStringLiteral("tvr"), QString(), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
-                                   QString::fromUtf8(kSheetFilter), QStringLiteral("開く")},
-                                  m_pMainWnd.get());
-    if (path)
+    if (auto path = CFileChooser::SheetOpen(m_pMainWnd.get()))
         OpenDocumentFile(*path);
 }
 

@@ -10,8 +10,6 @@
 
 namespace {
 
-const char* const kSheetFilter = "ﾁｪｯｸｼｰﾄ(*.tvr)|*.tvr|すべてのﾌｧｲﾙ (*.*)|*.*||";
-
 void ReportFileError(FileError error, const QString& path) {
     AfxGetUserInterface().MessageBox(FileErrorMessage(error, path.toStdString()), MB_OK | MB_ICONEXCLAMATION);
 }
@@ -72,9 +70,7 @@ bool CTavrelDoc::OnSaveDocument(const QString& path) {
 
 bool CTavrelDoc::DoSaveAs() {
     const QString initial = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
-    auto path = CFileChooser::Run({false, QStringLiteral("tvr"), initial, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                                   QString::fromUtf8(kSheetFilter), QStringLiteral("名前を付けて保存")},
-                                  m_pOwner);
+    auto path = CFileChooser::SheetSaveAs(initial, m_pOwner);
     if (!path)
         return false;
     if (!OnSaveDocument(*path))

@@ -32,6 +32,22 @@ std::optional<QString> CFileChooser::CsvImport(QWidget* pOwner) {
                pOwner);
 }
 
+namespace {
+const char* const kSheetFilter = "ﾁｪｯｸｼｰﾄ(*.tvr)|*.tvr|すべてのﾌｧｲﾙ (*.*)|*.*||";
+} // namespace
+
+std::optional<QString> CFileChooser::SheetOpen(QWidget* pOwner) {
+    return Run({true, QStringLiteral("tvr"), QString(), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                QString::fromUtf8(kSheetFilter), QStringLiteral("開く")},
+               pOwner);
+}
+
+std::optional<QString> CFileChooser::SheetSaveAs(const QString& initialName, QWidget* pOwner) {
+    return Run({false, QStringLiteral("tvr"), initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                QString::fromUtf8(kSheetFilter), QStringLiteral("名前を付けて保存")},
+               pOwner);
+}
+
 std::optional<QString> CFileChooser::Run(const Request& request, QWidget* pOwner) {
     if (s_hook)
         return s_hook(request);

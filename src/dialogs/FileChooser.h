@@ -27,6 +27,9 @@ public:
     static std::optional<QString> HtmlOutput(QWidget* pOwner);
     static std::optional<QString> CsvExport(QWidget* pOwner);
     static std::optional<QString> CsvImport(QWidget* pOwner);
+    // The sheet files themselves: Open, and Save As starting from initialName.
+    static std::optional<QString> SheetOpen(QWidget* pOwner);
+    static std::optional<QString> SheetSaveAs(const QString& initialName, QWidget* pOwner);
 
     // Full path of the chosen file, or nothing when the user cancelled.
     static std::optional<QString> Run(const Request& request, QWidget* pOwner);

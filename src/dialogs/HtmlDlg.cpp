@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
+#include "dialogs/CenterWindow.h"
 #include "dialogs/Cp932Text.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/FileChooser.h"
@@ -77,16 +77,7 @@ int CHtmlDlg::DoModal() {
         return s_hook(*this);
     MembersToControls();
     // Centred over the owner (or the screen without one).
-    QRect area;
-    if (QWidget* owner = parentWidget())
-        area = owner->window()->frameGeometry();
-    else if (QScreen* screen = this->screen())
-        area = screen->availableGeometry();
-    if (area.isValid()) {
-        QRect rc(QPoint(0, 0), size());
-        rc.moveCenter(area.center());
-        move(rc.topLeft());
-    }
+    CenterWindow(this, size());
     m_pFile->setFocus();
     return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }

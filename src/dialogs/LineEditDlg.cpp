@@ -1,6 +1,6 @@
 #include "dialogs/LineEditDlg.h"
 
-#include <QScreen>
+#include "dialogs/CenterWindow.h"
 
 std::function<int(CLineEditDlg&)> CLineEditDlg::s_hook;
 
@@ -16,14 +16,5 @@ int CLineEditDlg::RunHook() {
 
 void CLineEditDlg::PlaceDialog() {
     // Centred over the owner (or the screen without one).
-    QRect area;
-    if (QWidget* owner = parentWidget())
-        area = owner->window()->frameGeometry();
-    else if (QScreen* screen = this->screen())
-        area = screen->availableGeometry();
-    if (area.isValid()) {
-        QRect rc(QPoint(0, 0), size());
-        rc.moveCenter(area.center());
-        move(rc.topLeft());
-    }
+    CenterWindow(this, size());
 }
