@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "fw/Profile.h"
+#include "res/CommandIds.h"
 
 CWindowPlacement CWindowPlacement::FromRectString(const std::string& text) {
     CWindowPlacement wp;
@@ -78,9 +79,9 @@ void CContFrameWnd::LoadPlacement(int& nCmdShow) {
         m_placement.showCmd = SW_SHOWNORMAL;
     nCmdShow = m_placement.showCmd;
     m_placement.flags = profile.GetProfileInt(m_strSection, m_strFlags, 0);
-    if (QWidget* bar = FindBar(59392))
+    if (QWidget* bar = FindBar(ID_VIEW_TOOLBAR))
         bar->setVisible(profile.GetProfileInt(m_strSection, m_strToolBar, 1) != 0);
-    if (QWidget* bar = FindBar(59393))
+    if (QWidget* bar = FindBar(ID_VIEW_STATUS_BAR))
         bar->setVisible(profile.GetProfileInt(m_strSection, m_strStatusBar, 1) != 0);
     setGeometry(m_placement.rcNormalPosition);
 }
@@ -96,8 +97,8 @@ void CContFrameWnd::SavePlacement() {
         auto* toolBar = qobject_cast<QToolBar*>(bar);
         return bar && !(toolBar && toolBar->isFloating());
     };
-    if (QWidget* bar = FindBar(59392); docked(bar))
+    if (QWidget* bar = FindBar(ID_VIEW_TOOLBAR); docked(bar))
         profile.WriteProfileInt(m_strSection, m_strToolBar, bar->isVisibleTo(this) ? 1 : 0);
-    if (QWidget* bar = FindBar(59393); docked(bar))
+    if (QWidget* bar = FindBar(ID_VIEW_STATUS_BAR); docked(bar))
         profile.WriteProfileInt(m_strSection, m_strStatusBar, bar->isVisibleTo(this) ? 1 : 0);
 }

@@ -46,7 +46,7 @@ public:
     bool m_bFirstActivate = true;
 
 protected:
-    // The bars whose visibility is remembered (found by their ids, 59392 and 59393).
+    // The bars whose visibility is remembered (found by their command ids).
     QWidget* FindBar(int id) const;
     CWindowPlacement m_placement;
 };

@@ -13,7 +13,9 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/CommandTable.h"
+#include "fw/CommandRoute.h"
+#include "res/CommandTable.h"
+#include "view/CommandActions.h"
 #include "app/KeyLockState.h"
 #include "app/RecentFileList.h"
 #include "app/TavrelDoc.h"
@@ -30,17 +32,17 @@ struct Indicator {
     int lockBit; // KeyLockState bit, or 0 when the state cannot be read
 };
 const Indicator kIndicators[] = {
-    {CMainFrame::kIndicatorKana, "ｶﾅ", 0},
-    {CMainFrame::kIndicatorCaps, "CAP", kCapsLockBit},
-    {CMainFrame::kIndicatorNum, "NUM", kNumLockBit},
-    {CMainFrame::kIndicatorScrl, "SCRL", kScrollLockBit},
+    {ID_INDICATOR_KANA, "ｶﾅ", 0},
+    {ID_INDICATOR_CAPS, "CAP", kCapsLockBit},
+    {ID_INDICATOR_NUM, "NUM", kNumLockBit},
+    {ID_INDICATOR_SCRL, "SCRL", kScrollLockBit},
 };
 
 } // namespace
 
 CMainFrame::CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRecent)
     : m_pDoc(pDoc), m_pApp(pApp), m_pRecent(pRecent) {
-    setObjectName(QStringLiteral("128"));
+    setObjectName(QString::number(IDR_MAINFRAME));
     m_pView = new CTavrelView(pDoc, this);
     setCentralWidget(m_pView);
     CreateMenuBar();
@@ -51,6 +53,7 @@ CMainFrame::CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRec
     SetCommandRoute(this);
     m_pDoc->SetOwner(this);
     connect(m_pDoc, &CTavrelDoc::InitialUpdate, m_pView, &CTavrelView::OnInitialUpdate);
+    connect(m_pDoc, &CTavrelDoc::UpdateViews, m_pView, &CTavrelView::OnUpdate);
     connect(m_pDoc, &CTavrelDoc::TitleChanged, this, [this] { OnUpdateFrameTitle(); });
     OnUpdateFrameTitle();
     // The tool bar follows the enable rules whenever the program goes idle.
@@ -114,7 +117,7 @@ void CMainFrame::FillRecentFiles(QMenu* fileMenu) {
 
 void CMainFrame::CreateToolBar() {
     m_wndToolBar = new QToolBar(this);
-    m_wndToolBar->setObjectName(QString::number(kToolBarId));
+    m_wndToolBar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
     m_wndToolBar->setWindowTitle(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
     m_wndToolBar->setIconSize(QSize(16, 15));
     m_wndToolBar->setMovable(true);
@@ -140,7 +143,7 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::CreateStatusBar() {
     m_wndStatusBar = new QStatusBar(this);
-    m_wndStatusBar->setObjectName(QString::number(kStatusBarId));
+    m_wndStatusBar->setObjectName(QString::number(ID_VIEW_STATUS_BAR));
     setStatusBar(m_wndStatusBar);
     m_pMessage = new QLabel(QString::fromUtf8(kReady), m_wndStatusBar);
     m_pMessage->setObjectName(QStringLiteral("0"));

@@ -19,9 +19,6 @@ class QToolBar;
 class CMainFrame : public CContFrameWnd, public CCmdTarget {
     Q_OBJECT
 public:
-    enum : UINT { kToolBarId = 59392, kStatusBarId = 59393 };
-    enum : UINT { kIndicatorKana = 59142, kIndicatorCaps = 59137, kIndicatorNum = 59138, kIndicatorScrl = 59139 };
-
     // pApp receives what neither the view, the document nor the frame handles.
     CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRecent = nullptr);
     ~CMainFrame() override;

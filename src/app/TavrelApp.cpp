@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <QPrinter>
 
-#include "app/CommandTable.h"
+#include "fw/CommandRoute.h"
+#include "res/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TavrelDoc.h"
 #include "dialogs/FileChooser.h"

@@ -3,10 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/NewFileDlg.h"
+#include "dialogs/NewFileDlg.h"
 #include "dialogs/FileChooser.h"
 #include "fw/UserInterface.h"
 #include "model/SheetIo.h"
+#include "res/CommandIds.h"
 
 namespace {
 
@@ -103,16 +104,16 @@ bool CTavrelDoc::SaveModified() {
 
 bool CTavrelDoc::OnCmdMsg(UINT id) {
     switch (id) {
-    case kFileSave: DoFileSave(); return true;
-    case kFileSaveAs: DoSaveAs(); return true;
+    case ID_FILE_SAVE: DoFileSave(); return true;
+    case ID_FILE_SAVE_AS: DoSaveAs(); return true;
     default: return m_docCommands.OnCmdMsg(id);
     }
 }
 
 bool CTavrelDoc::OnUpdateCmdUI(CCmdUI& cmdUI) {
     switch (cmdUI.m_nID) {
-    case kFileSave:
-    case kFileSaveAs: cmdUI.Enable(true); return true;
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS: cmdUI.Enable(true); return true;
     default: return m_docCommands.OnUpdateCmdUI(cmdUI);
     }
 }

@@ -7,17 +7,16 @@
 #include <QObject>
 #include <QString>
 
-#include "dialogs/DocCommands.h"
+#include "app/DocCommands.h"
+#include "document/SheetDocument.h"
 #include "fw/CmdTarget.h"
-#include "undo/SheetDocument.h"
+#include "view/ViewDocument.h"
 
 class QWidget;
 
-class CTavrelDoc : public QObject, public CSheetDocument, public CCmdTarget {
+class CTavrelDoc : public QObject, public CSheetDocument, public CCmdTarget, public CViewDocument {
     Q_OBJECT
 public:
-    enum : UINT { kFileSave = 57603, kFileSaveAs = 57604 };
-
     CTavrelDoc();
     ~CTavrelDoc() override;
 
@@ -39,8 +38,9 @@ public:
     const QString& GetTitle() const { return m_strTitle; }
     void SetDefaultTitle();
 
-    // Repaint every view of the document.
-    void UpdateAllViews() { emit UpdateViews(); }
+    // CViewDocument
+    CSheetDocument& SheetDocument() override { return *this; }
+    void UpdateAllViews() override { emit UpdateViews(); }
 
     // Owner of the dialogs and questions the document shows.
     void SetOwner(QWidget* pOwner) { m_pOwner = pOwner; }

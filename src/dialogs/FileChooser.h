@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/FileDialogEx.h"
+#include "dialogs/FileDialogEx.h"
 #include "fw/Types.h"
 
 class QWidget;

@@ -2,37 +2,83 @@
 
 #include <QWidget>
 
-#include "app/TavrelDoc.h"
+#include "document/SheetDocument.h"
 #include "dialogs/ColumnEditDlg.h"
 #include "dialogs/LineEditDlg.h"
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
+#include "res/CommandIds.h"
 #include "view/ViewHost.h"
 
 namespace {
 
 const char kNoPosition[] = "挿入位置を指定してください";
 
-struct CheckCommand {
+// What a command needs to run, as a test of the sheet.
+enum class Needs { Nothing, Line, LineAbove, LineBelow, Column, ColumnLeft, ColumnRight };
+
+bool Satisfied(Needs needs, const CSheetFile& sheet) {
+    const bool hasLine = sheet.GetCurLine() != nullptr;
+    const bool hasColumn = sheet.GetCurColumn() != nullptr;
+    switch (needs) {
+    case Needs::Nothing: return true;
+    case Needs::Line: return hasLine;
+    case Needs::LineAbove: return hasLine && sheet.m_nCurLine > 0;
+    case Needs::LineBelow: return hasLine && sheet.m_nCurLine < sheet.GetSize() - 1;
+    case Needs::Column: return hasColumn;
+    case Needs::ColumnLeft: return hasColumn && sheet.m_nCurColumn > 0;
+    case Needs::ColumnRight: return hasColumn && sheet.m_nCurColumn < sheet.m_Columns.GetSize() - 1;
+    }
+    return false;
+}
+
+struct SheetCommand {
     UINT id;
-    const char* question;
-    int what; // 0 sheet, 1 current row, 2 current column
-    bool bCheck;
+    void (*run)(CSheetCommands&);
+    Needs needs;
 };
 
-const CheckCommand kCheckCommands[] = {
-    {CSheetCommands::kAllCheck, "全てにチェックをします。よろしいですか？", 0, true},
-    {CSheetCommands::kAllUncheck, "全てのチェックを消去します。よろしいですか？", 0, false},
-    {CSheetCommands::kLineCheck, "この行全てにチェックをします。よろしいですか？", 1, true},
-    {CSheetCommands::kLineUncheck, "この行全てのチェックを消去します。よろしいですか？", 1, false},
-    {CSheetCommands::kColumnCheck, "この列全てにチェックをします。よろしいですか？", 2, true},
-    {CSheetCommands::kColumnUncheck, "この列全てのチェックを消去します。よろしいですか？", 2,
-     false},
+template <CheckScope scope, bool bCheck> void RunCheck(CSheetCommands& c) {
+    static constexpr const char* kQuestions[3][2] = {
+        {"全てのチェックを消去します。よろしいですか？", "全てにチェックをします。よろしいですか？"},
+        {"この行全てのチェックを消去します。よろしいですか？", "この行全てにチェックをします。よろしいですか？"},
+        {"この列全てのチェックを消去します。よろしいですか？", "この列全てにチェックをします。よろしいですか？"},
+    };
+    c.OnCheck(kQuestions[int(scope)][bCheck], scope, bCheck);
+}
+
+// Every command of this class: its id, its handler and when it is enabled.
+const SheetCommand kCommands[] = {
+    {ID_LINE_ADD, [](CSheetCommands& c) { c.OnLineAdd(); }, Needs::Nothing},
+    {ID_LINE_INSERT, [](CSheetCommands& c) { c.OnLineInsert(); }, Needs::Line},
+    {ID_LINE_EDIT, [](CSheetCommands& c) { c.OnLineEdit(); }, Needs::Line},
+    {ID_LINE_DELETE, [](CSheetCommands& c) { c.OnLineDelete(); }, Needs::Line},
+    {ID_LINE_UP, [](CSheetCommands& c) { c.OnLineMove(-1); }, Needs::LineAbove},
+    {ID_LINE_DOWN, [](CSheetCommands& c) { c.OnLineMove(+1); }, Needs::LineBelow},
+    {ID_LINE_CHECK, RunCheck<CheckScope::Line, true>, Needs::Line},
+    {ID_LINE_UNCHECK, RunCheck<CheckScope::Line, false>, Needs::Line},
+    {ID_COLUMN_ADD, [](CSheetCommands& c) { c.OnColumnAdd(); }, Needs::Nothing},
+    {ID_COLUMN_INSERT, [](CSheetCommands& c) { c.OnColumnInsert(); }, Needs::Column},
+    {ID_COLUMN_EDIT, [](CSheetCommands& c) { c.OnColumnEdit(); }, Needs::Column},
+    {ID_COLUMN_DELETE, [](CSheetCommands& c) { c.OnColumnDelete(); }, Needs::Column},
+    {ID_COLUMN_LEFT, [](CSheetCommands& c) { c.OnColumnMove(-1); }, Needs::ColumnLeft},
+    {ID_COLUMN_RIGHT, [](CSheetCommands& c) { c.OnColumnMove(+1); }, Needs::ColumnRight},
+    {ID_COLUMN_CHECK, RunCheck<CheckScope::Column, true>, Needs::Column},
+    {ID_COLUMN_UNCHECK, RunCheck<CheckScope::Column, false>, Needs::Column},
+    {ID_EDIT_ALL_CHECK, RunCheck<CheckScope::Sheet, true>, Needs::Nothing},
+    {ID_EDIT_CLEAR_ALL, RunCheck<CheckScope::Sheet, false>, Needs::Nothing},
 };
+
+const SheetCommand* Find(UINT id) {
+    for (const SheetCommand& c : kCommands)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
 
 } // namespace
 
-CTavrelDoc* CSheetCommands::Doc() const {
+CSheetDocument* CSheetCommands::Doc() const {
     return m_pHost->GetDocument();
 }
 CSheetFile& CSheetCommands::Sheet() const {
@@ -45,64 +91,12 @@ QWidget* CSheetCommands::Owner() const {
 }
 
 bool CSheetCommands::Handles(UINT id) {
-    switch (id) {
-    case kLineAdd:
-    case kLineInsert:
-    case kLineEdit:
-    case kLineDelete:
-    case kLineUp:
-    case kLineDown:
-    case kLineCheck:
-    case kLineUncheck:
-    case kColumnAdd:
-    case kColumnInsert:
-    case kColumnEdit:
-    case kColumnDelete:
-    case kColumnLeft:
-    case kColumnRight:
-    case kColumnCheck:
-    case kColumnUncheck:
-    case kAllCheck:
-    case kAllUncheck:
-        return true;
-    default:
-        return false;
-    }
+    return Find(id) != nullptr;
 }
 
 bool CSheetCommands::IsEnabled(UINT id) const {
-    const CSheetFile& sheet = Sheet();
-    const bool hasLine = sheet.GetCurLine() != nullptr;
-    const bool hasColumn = sheet.GetCurColumn() != nullptr;
-    switch (id) {
-    case kLineAdd:
-    case kColumnAdd:
-    case kAllCheck:
-    case kAllUncheck:
-        return true;
-    case kLineInsert:
-    case kLineEdit:
-    case kLineDelete:
-    case kLineCheck:
-    case kLineUncheck:
-        return hasLine;
-    case kLineUp:
-        return hasLine && sheet.m_nCurLine > 0;
-    case kLineDown:
-        return hasLine && sheet.m_nCurLine < sheet.GetSize() - 1;
-    case kColumnInsert:
-    case kColumnEdit:
-    case kColumnDelete:
-    case kColumnCheck:
-    case kColumnUncheck:
-        return hasColumn;
-    case kColumnLeft:
-        return hasColumn && sheet.m_nCurColumn > 0;
-    case kColumnRight:
-        return hasColumn && sheet.m_nCurColumn < sheet.m_Columns.GetSize() - 1;
-    default:
-        return false;
-    }
+    const SheetCommand* c = Find(id);
+    return c && Satisfied(c->needs, Sheet());
 }
 
 bool CSheetCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
@@ -113,54 +107,11 @@ bool CSheetCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
 }
 
 bool CSheetCommands::OnCmdMsg(UINT id) {
-    if (!Handles(id))
+    const SheetCommand* c = Find(id);
+    if (!c)
         return false;
-    if (!IsEnabled(id))
-        return true;
-    switch (id) {
-    case kLineAdd:
-        OnLineAdd();
-        break;
-    case kLineInsert:
-        OnLineInsert();
-        break;
-    case kLineEdit:
-        OnLineEdit();
-        break;
-    case kLineDelete:
-        OnLineDelete();
-        break;
-    case kLineUp:
-        OnLineMove(-1);
-        break;
-    case kLineDown:
-        OnLineMove(+1);
-        break;
-    case kColumnAdd:
-        OnColumnAdd();
-        break;
-    case kColumnInsert:
-        OnColumnInsert();
-        break;
-    case kColumnEdit:
-        OnColumnEdit();
-        break;
-    case kColumnDelete:
-        OnColumnDelete();
-        break;
-    case kColumnLeft:
-        OnColumnMove(-1);
-        break;
-    case kColumnRight:
-        OnColumnMove(+1);
-        break;
-    default:
-        for (const CheckCommand& c : kCheckCommands) {
-            if (c.id == id)
-                OnCheck(c.question, c.what, c.bCheck);
-        }
-        break;
-    }
+    if (Satisfied(c->needs, Sheet()))
+        c->run(*this);
     return true;
 }
 
@@ -208,7 +159,7 @@ void CSheetCommands::OnLineAdd() {
     // The new row becomes current and highlighted; the grid does not scroll to it.
     sheet.m_nCurLine = sheet.GetSize() - 1;
     m_pHost->RedrawSelection();
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnLineInsert() {
@@ -225,7 +176,7 @@ void CSheetCommands::OnLineInsert() {
     sheet.InsertLine(NewLine(dlg, sheet));
     Changed(true);
     m_pHost->RedrawSelection();
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnLineEdit() {
@@ -239,7 +190,7 @@ void CSheetCommands::OnLineEdit() {
     Doc()->SaveUndo();
     FromDialog(dlg, *pLine);
     Changed(false);
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnLineDelete() {
@@ -252,7 +203,7 @@ void CSheetCommands::OnLineDelete() {
     Doc()->SaveUndo();
     Sheet().DeleteLine();
     Changed(true);
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
     m_pHost->RedrawSelection();
 }
 
@@ -265,7 +216,7 @@ void CSheetCommands::OnLineMove(int step) {
     Doc()->SaveUndo();
     sheet.MoveLine(from, to);
     Changed(false);
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }
 
 // Columns.
@@ -280,7 +231,7 @@ void CSheetCommands::OnColumnAdd() {
     Changed(true);
     sheet.m_nCurColumn = sheet.m_Columns.GetSize() - 1;
     m_pHost->RedrawSelection();
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnColumnInsert() {
@@ -295,7 +246,7 @@ void CSheetCommands::OnColumnInsert() {
     Sheet().InsertColumn(NewColumn(dlg), 1);
     Changed(true);
     m_pHost->RedrawSelection();
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnColumnEdit() {
@@ -309,7 +260,7 @@ void CSheetCommands::OnColumnEdit() {
     Doc()->SaveUndo();
     FromDialog(dlg, *pColumn);
     Changed(false);
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnColumnDelete() {
@@ -322,7 +273,7 @@ void CSheetCommands::OnColumnDelete() {
     Doc()->SaveUndo();
     Sheet().DeleteColumn();
     Changed(true);
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
     m_pHost->RedrawSelection();
 }
 
@@ -335,14 +286,14 @@ void CSheetCommands::OnColumnMove(int step) {
     Doc()->SaveUndo();
     sheet.MoveColumn(from, to);
     Changed(false);
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }
 
 // Checks.
 
-void CSheetCommands::OnCheck(const char* question, int what, bool bCheck) {
-    if ((what == 1 && Sheet().GetCurLine() == nullptr) ||
-        (what == 2 && Sheet().GetCurColumn() == nullptr))
+void CSheetCommands::OnCheck(const char* question, CheckScope scope, bool bCheck) {
+    if ((scope == CheckScope::Line && Sheet().GetCurLine() == nullptr) ||
+        (scope == CheckScope::Column && Sheet().GetCurColumn() == nullptr))
         return;
     if (AfxGetUserInterface().MessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
@@ -350,12 +301,11 @@ void CSheetCommands::OnCheck(const char* question, int what, bool bCheck) {
     Doc()->SaveUndo();
     CSheetFile& sheet = Sheet();
     const BOOL b = bCheck ? TRUE : FALSE;
-    if (what == 0)
-        sheet.SetAllCheck(b);
-    else if (what == 1)
-        sheet.SetLineCheck(b);
-    else
-        sheet.SetColumnCheck(b);
+    switch (scope) {
+    case CheckScope::Sheet: sheet.SetAllCheck(b); break;
+    case CheckScope::Line: sheet.SetLineCheck(b); break;
+    case CheckScope::Column: sheet.SetColumnCheck(b); break;
+    }
     Changed(false);
-    Doc()->UpdateAllViews();
+    m_pHost->UpdateAllViews();
 }

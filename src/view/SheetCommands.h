@@ -7,34 +7,16 @@
 // The view owns one and forwards its commands to it.
 #include "fw/CmdTarget.h"
 
+// Which cells a check or clear command changes.
+enum class CheckScope { Sheet, Line, Column };
+
 class CViewHost;
 class CSheetFile;
-class CTavrelDoc;
+class CSheetDocument;
 class QWidget;
 
 class CSheetCommands : public CCmdTarget {
 public:
-    enum : UINT {
-        kLineAdd = 32771,
-        kLineInsert = 32790,
-        kLineEdit = 32776,
-        kLineDelete = 32777,
-        kLineUp = 32801,
-        kLineDown = 32802,
-        kLineCheck = 32792,
-        kLineUncheck = 32794,
-        kColumnAdd = 32772,
-        kColumnInsert = 32789,
-        kColumnEdit = 32778,
-        kColumnDelete = 32779,
-        kColumnLeft = 32805,
-        kColumnRight = 32806,
-        kColumnCheck = 32793,
-        kColumnUncheck = 32795,
-        kAllCheck = 32791,
-        kAllUncheck = 57633,
-    };
-
     explicit CSheetCommands(CViewHost* pHost) : m_pHost(pHost) {}
 
     // A disabled command is handled by doing nothing.
@@ -54,11 +36,11 @@ public:
     void OnColumnEdit();
     void OnColumnDelete();
     void OnColumnMove(int step);
-    // question: UTF-8; what: 0 sheet, 1 current row, 2 current column.
-    void OnCheck(const char* question, int what, bool bCheck);
+    // question: UTF-8.
+    void OnCheck(const char* question, CheckScope scope, bool bCheck);
 
 private:
-    CTavrelDoc* Doc() const;
+    CSheetDocument* Doc() const;
     CSheetFile& Sheet() const;
     QWidget* Owner() const;
     // Mark modified, and re-range the scroll bars when the counts changed.

@@ -15,16 +15,20 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "app/CommandTable.h"
-#include "app/TavrelDoc.h"
+#include "document/SheetDocument.h"
+#include "fw/CommandRoute.h"
 #include "model/CheckItem.h"
 #include "model/DisplaySettings.h"
 #include "model/SheetFile.h"
 #include "qt/QtDC.h"
+#include "res/CommandIds.h"
+#include "res/CommandTable.h"
+#include "view/CommandActions.h"
 #include "view/InvalidatingDC.h"
 #include "view/SheetCommands.h"
+#include "view/ViewDocument.h"
 
-CTavrelView::CTavrelView(CTavrelDoc* pDoc, QWidget* parent)
+CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
     : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)) {
     setFocusPolicy(Qt::StrongFocus);
     // The window colour behind the grid, like any document window.
@@ -35,11 +39,11 @@ CTavrelView::CTavrelView(CTavrelDoc* pDoc, QWidget* parent)
     CSheetFile::s_nVScrollWidth = ScrollBarExtent();
 
     m_wndHScroll = new QScrollBar(Qt::Horizontal, this);
-    m_wndHScroll->setObjectName(QString::number(kHScrollId));
-    m_wndHScroll->setProperty("id", int(kHScrollId));
+    m_wndHScroll->setObjectName(QString::number(IDC_HSCROLL));
+    m_wndHScroll->setProperty("id", int(IDC_HSCROLL));
     m_wndVScroll = new QScrollBar(Qt::Vertical, this);
-    m_wndVScroll->setObjectName(QString::number(kVScrollId));
-    m_wndVScroll->setProperty("id", int(kVScrollId));
+    m_wndVScroll->setObjectName(QString::number(IDC_VSCROLL));
+    m_wndVScroll->setProperty("id", int(IDC_VSCROLL));
     for (QScrollBar* bar : {m_wndHScroll, m_wndVScroll}) {
         bar->setGeometry(0, 0, 100, 100);
         bar->setFocusPolicy(Qt::NoFocus);
@@ -48,14 +52,21 @@ CTavrelView::CTavrelView(CTavrelDoc* pDoc, QWidget* parent)
     }
     connect(m_wndHScroll, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(true, a); });
     connect(m_wndVScroll, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(false, a); });
-    if (m_pDoc)
-        connect(m_pDoc, &CTavrelDoc::UpdateViews, this, [this] { OnUpdate(); });
 }
 
 CTavrelView::~CTavrelView() = default;
 
 CSheetFile& CTavrelView::Sheet() const {
-    return m_pDoc->m_Sheet;
+    return m_pDoc->SheetDocument().m_Sheet;
+}
+
+CSheetDocument* CTavrelView::GetDocument() {
+    return m_pDoc ? &m_pDoc->SheetDocument() : nullptr;
+}
+
+void CTavrelView::UpdateAllViews() {
+    if (m_pDoc)
+        m_pDoc->UpdateAllViews();
 }
 
 int CTavrelView::ScrollBarExtent() const {
@@ -264,11 +275,11 @@ void CTavrelView::mousePressEvent(QMouseEvent* event) {
     CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get());
     if (item) {
         if (item->GetType() == 1 && static_cast<CCheckItem*>(item)->m_rcCheck.PtInRect(CPoint(p.x(), p.y()))) {
-            m_pDoc->SaveUndo();
+            GetDocument()->SaveUndo();
             item->Toggle();
             item->Draw(dc.get());
         }
-        m_pDoc->SetModifiedFlag(true);
+        GetDocument()->SetModifiedFlag(true);
     }
     event->accept();
 }
@@ -280,9 +291,9 @@ void CTavrelView::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     const QPoint p = event->position().toPoint();
     if (Sheet().LineFromPoint(p.x(), p.y()) >= 0)
-        RunRouted(kLineEdit);
+        RunRouted(ID_LINE_EDIT);
     else if (Sheet().ColumnFromPoint(p.x(), p.y()) >= 0)
-        RunRouted(kColumnEdit);
+        RunRouted(ID_COLUMN_EDIT);
     event->accept();
 }
 
@@ -309,7 +320,7 @@ void CTavrelView::contextMenuEvent(QContextMenuEvent* event) {
     const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(CursorPoint())
                                                                      : event->globalPos();
     QWidget* owner = window();
-    std::unique_ptr<QMenu> menu(BuildPopupMenu(kContextMenuId, owner));
+    std::unique_ptr<QMenu> menu(BuildPopupMenu(IDR_CONTEXT_MENU, owner));
     if (menu)
         menu->exec(at);
     event->accept();
@@ -327,60 +338,60 @@ bool CTavrelView::OnCmdMsg(UINT id) {
     CCmdUI ui;
     ui.m_nID = id;
     switch (id) {
-    case kCheck:
-    case kEditUndo:
-    case kEditRedo:
+    case ID_EDIT_CHECK:
+    case ID_EDIT_UNDO:
+    case ID_EDIT_REDO:
         // A disabled command does nothing, however it is reached.
         OnUpdateCmdUI(ui);
         if (ui.m_bEnabled) {
-            if (id == kCheck)
+            if (id == ID_EDIT_CHECK)
                 OnCheck();
-            else if (id == kEditUndo)
+            else if (id == ID_EDIT_UNDO)
                 OnEditUndo();
             else
                 OnEditRedo();
         }
         return true;
-    case kFilePrint: OnFilePrint(); return true;
-    case kFilePrintDirect: OnFilePrintDirect(); return true;
-    case kFilePrintPreview: OnFilePrintPreview(); return true;
+    case ID_FILE_PRINT: OnFilePrint(); return true;
+    case ID_FILE_PRINT_DIRECT: OnFilePrintDirect(); return true;
+    case ID_FILE_PRINT_PREVIEW: OnFilePrintPreview(); return true;
     default: return m_pCommands->OnCmdMsg(id);
     }
 }
 
 bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
     switch (cmdUI.m_nID) {
-    case kCheck: cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr); return true;
-    case kEditUndo: cmdUI.Enable(m_pDoc->CanUndo()); return true;
-    case kEditRedo: cmdUI.Enable(m_pDoc->CanRedo()); return true;
-    case kFilePrint:
-    case kFilePrintDirect:
-    case kFilePrintPreview: cmdUI.Enable(true); return true;
+    case ID_EDIT_CHECK: cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr); return true;
+    case ID_EDIT_UNDO: cmdUI.Enable(GetDocument()->CanUndo()); return true;
+    case ID_EDIT_REDO: cmdUI.Enable(GetDocument()->CanRedo()); return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW: cmdUI.Enable(true); return true;
     default: return m_pCommands->OnUpdateCmdUI(cmdUI);
     }
 }
 
 void CTavrelView::OnCheck() {
-    m_pDoc->SaveUndo();
+    GetDocument()->SaveUndo();
     auto dc = ClientDC();
     ClipToGrid(dc.get());
     Sheet().ToggleCur(dc.get());
-    m_pDoc->SetModifiedFlag(true);
+    GetDocument()->SetModifiedFlag(true);
 }
 
 void CTavrelView::OnEditUndo() {
-    m_pDoc->Undo();
+    GetDocument()->Undo();
     // The sheet no longer matches its file, so leaving it unmarked would let
     // a close skip the save question and lose the undone state.
-    m_pDoc->SetModifiedFlag(true);
+    GetDocument()->SetModifiedFlag(true);
     // The snapshot's rectangles belong to the window size it was taken at.
     Relayout();
     m_pDoc->UpdateAllViews();
 }
 
 void CTavrelView::OnEditRedo() {
-    m_pDoc->Redo();
-    m_pDoc->SetModifiedFlag(true);
+    GetDocument()->Redo();
+    GetDocument()->SetModifiedFlag(true);
     Relayout();
     m_pDoc->UpdateAllViews();
 }

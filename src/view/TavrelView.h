@@ -15,7 +15,8 @@
 class CDC;
 class CSheetFile;
 class CSheetCommands;
-class CTavrelDoc;
+class CSheetDocument;
+class CViewDocument;
 class QPainter;
 class QPrinter;
 class QPoint;
@@ -24,21 +25,7 @@ class QScrollBar;
 class CTavrelView : public QWidget, public CCmdTarget, public CViewHost {
     Q_OBJECT
 public:
-    enum : UINT {
-        kHScrollId = 300,
-        kVScrollId = 301,
-        kContextMenuId = 138,
-        kCheck = 32775,
-        kLineEdit = 32776,
-        kColumnEdit = 32778,
-        kFilePrint = 57607,
-        kFilePrintDirect = 57608,
-        kFilePrintPreview = 57609,
-        kEditUndo = 57643,
-        kEditRedo = 57644,
-    };
-
-    CTavrelView(CTavrelDoc* pDoc, QWidget* parent = nullptr);
+    CTavrelView(CViewDocument* pDoc, QWidget* parent = nullptr);
     ~CTavrelView() override;
 
     // After every New and Open: lay out, measure, place and range the bars.
@@ -50,7 +37,8 @@ public:
     bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
 
     // CViewHost
-    CTavrelDoc* GetDocument() override { return m_pDoc; }
+    CSheetDocument* GetDocument() override;
+    void UpdateAllViews() override;
     void UpdateScrollRanges() override;
     void RedrawSelection() override;
     void CalcMetricsAndLayout() override;
@@ -98,7 +86,7 @@ private:
     void OnEditUndo();
     void OnEditRedo();
 
-    CTavrelDoc* m_pDoc;
+    CViewDocument* m_pDoc;
     QScrollBar* m_wndHScroll = nullptr;
     QScrollBar* m_wndVScroll = nullptr;
     std::unique_ptr<CSheetCommands> m_pCommands;

@@ -1,13 +1,15 @@
 #pragma once
 // What the editing commands need from the grid view that shows the sheet.
-class CTavrelDoc;
-class CDC;
+class CSheetDocument;
 class QWidget;
 
 class CViewHost {
 public:
     virtual ~CViewHost() = default;
-    virtual CTavrelDoc* GetDocument() = 0;
+    // The sheet with its undo history and modified flag.
+    virtual CSheetDocument* GetDocument() = 0;
+    // Repaint every view of the document.
+    virtual void UpdateAllViews() = 0;
     // Re-range both scroll bars (after the row or column count changed).
     virtual void UpdateScrollRanges() = 0;
     // Redraw the highlights of the current row and column (DrawSelection).

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 
 #include "app/MainFrame.h"
-#include "app/NewFileDlg.h"
+#include "dialogs/NewFileDlg.h"
 #include "app/TavrelApp.h"
 #include "app/TavrelDoc.h"
 #include "dialogs/FileChooser.h"

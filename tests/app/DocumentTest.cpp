@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
-#include "app/CommandTable.h"
+#include "fw/CommandRoute.h"
+#include "res/CommandTable.h"
+#include "view/CommandActions.h"
 #include "model/LineData.h"
 
 namespace {

@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
-#include "app/CommandTable.h"
+#include "fw/CommandRoute.h"
+#include "res/CommandTable.h"
+#include "view/CommandActions.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "res/CommandIds.h"
 #include "ViewTestUtil.h"
 
 namespace {
@@ -154,7 +155,7 @@ TEST(ViewMouse, ClickInBoxTogglesWithOneSnapshot) {
     EXPECT_EQ(f.doc->m_Undo.GetSize(), 1);
     // One undo brings back the unchecked cell, and there is nothing before it.
     ASSERT_TRUE(f.doc->CanUndo());
-    f.view->OnCmdMsg(CTavrelView::kEditUndo);
+    f.view->OnCmdMsg(ID_EDIT_UNDO);
     EXPECT_EQ(static_cast<CCheckItem*>(s.GetAt(2)->GetAt(1))->m_bCheck, 0);
     EXPECT_FALSE(f.doc->CanUndo());
 }
@@ -192,7 +193,7 @@ TEST_P(ViewSpace, CheckCommandNeedsRowAndColumn) {
     ViewFixture f(3, 3);
     SetCurQuietly(f.Sheet(), c.column, c.line);
     CCmdUI ui;
-    ui.m_nID = CTavrelView::kCheck;
+    ui.m_nID = ID_EDIT_CHECK;
     ASSERT_TRUE(f.view->OnUpdateCmdUI(ui));
     EXPECT_EQ(ui.m_bEnabled, c.enabled);
     QTest::keyClick(f.view.get(), Qt::Key_Space);
@@ -224,44 +225,44 @@ bool Enabled(CTavrelView& view, UINT id) {
 TEST(ViewUndo, EnableRulesAndModifiedFlag) {
     ViewFixture f(3, 3);
     CTavrelView& v = *f.view;
-    EXPECT_FALSE(Enabled(v, CTavrelView::kEditUndo));
-    EXPECT_FALSE(Enabled(v, CTavrelView::kEditRedo));
+    EXPECT_FALSE(Enabled(v, ID_EDIT_UNDO));
+    EXPECT_FALSE(Enabled(v, ID_EDIT_REDO));
     SetCurQuietly(f.Sheet(), 0, 0);
-    v.OnCmdMsg(CTavrelView::kCheck);
+    v.OnCmdMsg(ID_EDIT_CHECK);
     SetCurQuietly(f.Sheet(), 1, 1);
-    v.OnCmdMsg(CTavrelView::kCheck);
-    EXPECT_TRUE(Enabled(v, CTavrelView::kEditUndo));
-    EXPECT_FALSE(Enabled(v, CTavrelView::kEditRedo));
+    v.OnCmdMsg(ID_EDIT_CHECK);
+    EXPECT_TRUE(Enabled(v, ID_EDIT_UNDO));
+    EXPECT_FALSE(Enabled(v, ID_EDIT_REDO));
 
     // As after a save: the undone state differs from the file.
     f.doc->SetModifiedFlag(false);
-    v.OnCmdMsg(CTavrelView::kEditUndo);
+    v.OnCmdMsg(ID_EDIT_UNDO);
     EXPECT_TRUE(f.doc->IsModified());
-    EXPECT_TRUE(Enabled(v, CTavrelView::kEditUndo));
-    EXPECT_TRUE(Enabled(v, CTavrelView::kEditRedo));
+    EXPECT_TRUE(Enabled(v, ID_EDIT_UNDO));
+    EXPECT_TRUE(Enabled(v, ID_EDIT_REDO));
     EXPECT_EQ(static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1))->m_bCheck, 0);
     EXPECT_EQ(static_cast<CCheckItem*>(f.Sheet().GetAt(0)->GetAt(0))->m_bCheck, 1);
 
-    v.OnCmdMsg(CTavrelView::kEditUndo);
-    EXPECT_FALSE(Enabled(v, CTavrelView::kEditUndo));
+    v.OnCmdMsg(ID_EDIT_UNDO);
+    EXPECT_FALSE(Enabled(v, ID_EDIT_UNDO));
     // A disabled undo does nothing, also from its key.
     QTest::keyClick(&v, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(f.doc->m_Undo.GetPos(), 0);
 
     f.doc->SetModifiedFlag(false);
-    v.OnCmdMsg(CTavrelView::kEditRedo);
+    v.OnCmdMsg(ID_EDIT_REDO);
     EXPECT_TRUE(f.doc->IsModified());
-    v.OnCmdMsg(CTavrelView::kEditRedo);
-    EXPECT_FALSE(Enabled(v, CTavrelView::kEditRedo));
+    v.OnCmdMsg(ID_EDIT_REDO);
+    EXPECT_FALSE(Enabled(v, ID_EDIT_REDO));
     EXPECT_EQ(static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1))->m_bCheck, 1);
 }
 
 TEST(ViewUndo, RestoredSheetIsLaidOutForTheCurrentWindow) {
     ViewFixture f(3, 3);
     SetCurQuietly(f.Sheet(), 0, 0);
-    f.view->OnCmdMsg(CTavrelView::kCheck);
+    f.view->OnCmdMsg(ID_EDIT_CHECK);
     f.view->resize(700, 500);
-    f.view->OnCmdMsg(CTavrelView::kEditUndo);
+    f.view->OnCmdMsg(ID_EDIT_UNDO);
     EXPECT_EQ(f.Sheet().m_rcGrid, f.view->GridRect());
 }
 

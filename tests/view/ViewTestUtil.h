@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QScrollBar>
 
-#include "app/TavrelDoc.h"
 #include "fw/ColorRef.h"
 #include "fw/RecordingDC.h"
 #include "fw/Profile.h"
@@ -16,17 +15,18 @@
 #include "model/DisplaySettings.h"
 #include "model/SheetFile.h"
 #include "view/TavrelView.h"
+#include "TestViewDocument.h"
 
 struct ViewFixture {
     CMemoryProfile profile;
-    std::unique_ptr<CTavrelDoc> doc;
+    std::unique_ptr<CTestViewDocument> doc;
     std::unique_ptr<CTavrelView> view;
 
     // rows × columns of check cells; every cell of row r and column c is
     // checked when checked(r, c).
     ViewFixture(int rows, int columns, int w = 480, int h = 320, bool (*checked)(int, int) = nullptr) {
         AfxSetProfile(&profile);
-        doc = std::make_unique<CTavrelDoc>();
+        doc = std::make_unique<CTestViewDocument>();
         CSheetFile& s = doc->m_Sheet;
         for (int c = 0; c < columns; ++c)
             s.AddColumn("c" + std::to_string(c), 1);
@@ -40,6 +40,7 @@ struct ViewFixture {
         s.m_nCurLine = -1;
         s.m_nCurColumn = -1;
         view = std::make_unique<CTavrelView>(doc.get(), nullptr);
+        doc->m_views.push_back(view.get());
         view->resize(w, h);
         view->show();
         view->OnInitialUpdate();

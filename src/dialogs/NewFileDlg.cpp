@@ -1,4 +1,4 @@
-#include "app/NewFileDlg.h"
+#include "dialogs/NewFileDlg.h"
 
 #include <QApplication>
 #include <QLabel>

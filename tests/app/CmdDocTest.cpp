@@ -4,11 +4,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "CmdTestSheet.h"
-#include "dialogs/DocCommands.h"
+#include "SheetPicture.h"
+#include "app/DocCommands.h"
+#include "app/TavrelDoc.h"
 #include "dialogs/FileChooser.h"
 #include "dialogs/HtmlDlg.h"
 #include "fw/UserInterface.h"
+#include "res/CommandIds.h"
 
 namespace {
 
@@ -80,16 +82,16 @@ TEST_P(DocCmdAsk, AsksWithItsOwnTitleAndFilterAndCancelChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DocCmdAsk,
-    ::testing::Values(AskCase{"CsvExport", CDocCommands::kCsvExport, false, "csv", "Tavrel", 0x80E,
+    ::testing::Values(AskCase{"CsvExport", ID_CSV_EXPORT, false, "csv", "Tavrel", 0x80E,
                               "CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||",
                               "CSV出力先ファイル名"},
-                      AskCase{"CsvImport", CDocCommands::kCsvImport, true, "*", "*.CSV", 0x1004,
+                      AskCase{"CsvImport", ID_CSV_IMPORT, true, "*", "*.CSV", 0x1004,
                               "CSVﾌｧｲﾙ(*.CSV) |*.CSV|全てのﾌｧｲﾙ(*.*) |*.*||", "インポート"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocCmdTest, CommandsAreEnabledAndOthersLeftAlone) {
     for (UINT id :
-         {CDocCommands::kCsvExport, CDocCommands::kCsvImport, CDocCommands::kHtmlExport}) {
+         {ID_CSV_EXPORT, ID_CSV_IMPORT, ID_HTML_EXPORT}) {
         CCmdUI ui;
         ui.m_nID = id;
         ui.m_bEnabled = false;
@@ -105,7 +107,7 @@ TEST_F(DocCmdTest, CommandsAreEnabledAndOthersLeftAlone) {
 TEST_F(DocCmdTest, CsvExportWritesChosenFileAndLeavesDocumentAlone) {
     FillSheet(S(), 1, 1, 0, 0, "0,0");
     m_answer = Path("out.csv");
-    m_cmds.OnCmdMsg(CDocCommands::kCsvExport);
+    m_cmds.OnCmdMsg(ID_CSV_EXPORT);
     QFile f(*m_answer);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(),
@@ -130,7 +132,7 @@ TEST_P(DocCmdImport, RecordsUndoAndMarksModifiedOnlyWhenSomethingCameIn) {
     const std::string before = Picture(S());
     m_answer = Path("in.csv");
     Write(*m_answer, QByteArray(c.bytes));
-    m_cmds.OnCmdMsg(CDocCommands::kCsvImport);
+    m_cmds.OnCmdMsg(ID_CSV_IMPORT);
     EXPECT_EQ(S().GetSize(), c.rowsAfter);
     EXPECT_EQ(S().m_Columns.GetSize(), c.columnsAfter);
     EXPECT_EQ(m_doc.IsModified(), c.modified);
@@ -177,7 +179,7 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
         d.m_bPreview = c.preview;
         return IDOK;
     };
-    m_cmds.OnCmdMsg(CDocCommands::kHtmlExport);
+    m_cmds.OnCmdMsg(ID_HTML_EXPORT);
     EXPECT_EQ(shown, (std::vector<std::string>{"s.css", file}));
     EXPECT_EQ(S().m_strHtmlCss, c.css);
     EXPECT_EQ(S().m_strHtmlFile, chosenFile);
@@ -208,7 +210,7 @@ TEST_F(DocCmdTest, HtmlCancelChangesNothing) {
         d.m_bPreview = TRUE;
         return IDCANCEL;
     };
-    m_cmds.OnCmdMsg(CDocCommands::kHtmlExport);
+    m_cmds.OnCmdMsg(ID_HTML_EXPORT);
     EXPECT_EQ(S().m_strHtmlCss, "s.css");
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_TRUE(m_ui.m_opened.empty());

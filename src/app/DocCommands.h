@@ -8,8 +8,6 @@ class CTavrelDoc;
 
 class CDocCommands : public CCmdTarget {
 public:
-    enum : UINT { kCsvImport = 32780, kCsvExport = 32781, kHtmlExport = 32784 };
-
     explicit CDocCommands(CTavrelDoc* pDoc) : m_pDoc(pDoc) {}
 
     bool OnCmdMsg(UINT id) override;

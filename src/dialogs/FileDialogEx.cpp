@@ -1,4 +1,4 @@
-#include "app/FileDialogEx.h"
+#include "dialogs/FileDialogEx.h"
 
 #include <QApplication>
 #include <QDir>

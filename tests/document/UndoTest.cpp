@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "undo/SheetDocument.h"
+#include "document/SheetDocument.h"
 #include "undo/TavrlUndo.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/FileDialogEx.h"
+#include "dialogs/FileDialogEx.h"
 #include "dialogs/FileChooser.h"
 #include "fw/UserInterface.h"
 

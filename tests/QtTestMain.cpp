@@ -1,4 +1,5 @@
-// Test entry for the dialog and command tests: they need a QApplication.
+// Test entry for every Qt test binary: widgets and fonts need an application,
+// drawn offscreen unless a platform was chosen; settings stay in memory.
 #include <QApplication>
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include "dialogs/LineEditDlg.h"
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
+#include "res/CommandIds.h"
 #include "view/SheetCommands.h"
 
 namespace {
@@ -40,7 +41,7 @@ protected:
         AfxSetUserInterface(nullptr);
     }
     CSheetFile& S() { return m_host.m_doc.m_Sheet; }
-    CTavrelDoc& Doc() { return m_host.m_doc; }
+    CSheetDocument& Doc() { return m_host.m_doc; }
     static std::string WithoutCursor(const std::string& picture) {
         return picture.substr(0, picture.rfind("|@"));
     }
@@ -84,39 +85,39 @@ TEST_P(SheetCmdEnable, RuleHoldsAndDisabledCommandDoesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SheetCmdEnable,
-    ::testing::Values(EnableCase{"EmptyAddRow", 0, 0, -1, -1, C::kLineAdd, true},
-                      EnableCase{"EmptyInsertRow", 0, 0, -1, -1, C::kLineInsert, false},
-                      EnableCase{"EmptyEditRow", 0, 0, -1, -1, C::kLineEdit, false},
-                      EnableCase{"EmptyDeleteRow", 0, 0, -1, -1, C::kLineDelete, false},
-                      EnableCase{"EmptyRowUp", 0, 0, -1, -1, C::kLineUp, false},
-                      EnableCase{"EmptyRowDown", 0, 0, -1, -1, C::kLineDown, false},
-                      EnableCase{"EmptyRowCheck", 0, 0, -1, -1, C::kLineCheck, false},
-                      EnableCase{"EmptyRowUncheck", 0, 0, -1, -1, C::kLineUncheck, false},
-                      EnableCase{"EmptyAddColumn", 0, 0, -1, -1, C::kColumnAdd, true},
-                      EnableCase{"EmptyInsertColumn", 0, 0, -1, -1, C::kColumnInsert, false},
-                      EnableCase{"EmptyEditColumn", 0, 0, -1, -1, C::kColumnEdit, false},
-                      EnableCase{"EmptyDeleteColumn", 0, 0, -1, -1, C::kColumnDelete, false},
-                      EnableCase{"EmptyColumnLeft", 0, 0, -1, -1, C::kColumnLeft, false},
-                      EnableCase{"EmptyColumnRight", 0, 0, -1, -1, C::kColumnRight, false},
-                      EnableCase{"EmptyColumnCheck", 0, 0, -1, -1, C::kColumnCheck, false},
-                      EnableCase{"EmptyColumnUncheck", 0, 0, -1, -1, C::kColumnUncheck, false},
-                      EnableCase{"EmptyCheckAll", 0, 0, -1, -1, C::kAllCheck, true},
-                      EnableCase{"EmptyClearAll", 0, 0, -1, -1, C::kAllUncheck, true},
-                      EnableCase{"FirstRowUp", 3, 2, 0, 0, C::kLineUp, false},
-                      EnableCase{"FirstRowDown", 3, 2, 0, 0, C::kLineDown, true},
-                      EnableCase{"LastRowDown", 3, 2, 2, 0, C::kLineDown, false},
-                      EnableCase{"LastRowUp", 3, 2, 2, 0, C::kLineUp, true},
-                      EnableCase{"OnlyRowUp", 1, 1, 0, 0, C::kLineUp, false},
-                      EnableCase{"OnlyRowDown", 1, 1, 0, 0, C::kLineDown, false},
-                      EnableCase{"FirstColumnLeft", 3, 2, 0, 0, C::kColumnLeft, false},
-                      EnableCase{"FirstColumnRight", 3, 2, 0, 0, C::kColumnRight, true},
-                      EnableCase{"LastColumnRight", 3, 2, 0, 1, C::kColumnRight, false},
-                      EnableCase{"LastColumnLeft", 3, 2, 0, 1, C::kColumnLeft, true},
-                      EnableCase{"RowOnlyInsertColumn", 3, 2, 1, -1, C::kColumnInsert, false},
-                      EnableCase{"RowOnlyEditRow", 3, 2, 1, -1, C::kLineEdit, true},
-                      EnableCase{"ColumnOnlyInsertRow", 3, 2, -1, 1, C::kLineInsert, false},
-                      EnableCase{"ColumnOnlyColumnCheck", 3, 2, -1, 1, C::kColumnCheck, true},
-                      EnableCase{"CursorPastRowsDeleteRow", 2, 2, 5, 0, C::kLineDelete, false}),
+    ::testing::Values(EnableCase{"EmptyAddRow", 0, 0, -1, -1, ID_LINE_ADD, true},
+                      EnableCase{"EmptyInsertRow", 0, 0, -1, -1, ID_LINE_INSERT, false},
+                      EnableCase{"EmptyEditRow", 0, 0, -1, -1, ID_LINE_EDIT, false},
+                      EnableCase{"EmptyDeleteRow", 0, 0, -1, -1, ID_LINE_DELETE, false},
+                      EnableCase{"EmptyRowUp", 0, 0, -1, -1, ID_LINE_UP, false},
+                      EnableCase{"EmptyRowDown", 0, 0, -1, -1, ID_LINE_DOWN, false},
+                      EnableCase{"EmptyRowCheck", 0, 0, -1, -1, ID_LINE_CHECK, false},
+                      EnableCase{"EmptyRowUncheck", 0, 0, -1, -1, ID_LINE_UNCHECK, false},
+                      EnableCase{"EmptyAddColumn", 0, 0, -1, -1, ID_COLUMN_ADD, true},
+                      EnableCase{"EmptyInsertColumn", 0, 0, -1, -1, ID_COLUMN_INSERT, false},
+                      EnableCase{"EmptyEditColumn", 0, 0, -1, -1, ID_COLUMN_EDIT, false},
+                      EnableCase{"EmptyDeleteColumn", 0, 0, -1, -1, ID_COLUMN_DELETE, false},
+                      EnableCase{"EmptyColumnLeft", 0, 0, -1, -1, ID_COLUMN_LEFT, false},
+                      EnableCase{"EmptyColumnRight", 0, 0, -1, -1, ID_COLUMN_RIGHT, false},
+                      EnableCase{"EmptyColumnCheck", 0, 0, -1, -1, ID_COLUMN_CHECK, false},
+                      EnableCase{"EmptyColumnUncheck", 0, 0, -1, -1, ID_COLUMN_UNCHECK, false},
+                      EnableCase{"EmptyCheckAll", 0, 0, -1, -1, ID_EDIT_ALL_CHECK, true},
+                      EnableCase{"EmptyClearAll", 0, 0, -1, -1, ID_EDIT_CLEAR_ALL, true},
+                      EnableCase{"FirstRowUp", 3, 2, 0, 0, ID_LINE_UP, false},
+                      EnableCase{"FirstRowDown", 3, 2, 0, 0, ID_LINE_DOWN, true},
+                      EnableCase{"LastRowDown", 3, 2, 2, 0, ID_LINE_DOWN, false},
+                      EnableCase{"LastRowUp", 3, 2, 2, 0, ID_LINE_UP, true},
+                      EnableCase{"OnlyRowUp", 1, 1, 0, 0, ID_LINE_UP, false},
+                      EnableCase{"OnlyRowDown", 1, 1, 0, 0, ID_LINE_DOWN, false},
+                      EnableCase{"FirstColumnLeft", 3, 2, 0, 0, ID_COLUMN_LEFT, false},
+                      EnableCase{"FirstColumnRight", 3, 2, 0, 0, ID_COLUMN_RIGHT, true},
+                      EnableCase{"LastColumnRight", 3, 2, 0, 1, ID_COLUMN_RIGHT, false},
+                      EnableCase{"LastColumnLeft", 3, 2, 0, 1, ID_COLUMN_LEFT, true},
+                      EnableCase{"RowOnlyInsertColumn", 3, 2, 1, -1, ID_COLUMN_INSERT, false},
+                      EnableCase{"RowOnlyEditRow", 3, 2, 1, -1, ID_LINE_EDIT, true},
+                      EnableCase{"ColumnOnlyInsertRow", 3, 2, -1, 1, ID_LINE_INSERT, false},
+                      EnableCase{"ColumnOnlyColumnCheck", 3, 2, -1, 1, ID_COLUMN_CHECK, true},
+                      EnableCase{"CursorPastRowsDeleteRow", 2, 2, 5, 0, ID_LINE_DELETE, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SheetCmdTest, OtherCommandsAreLeftToOtherTargets) {
@@ -153,13 +154,13 @@ TEST_P(SheetCmdCancel, LeavesSheetUndoAndFlagUntouched) {
 INSTANTIATE_TEST_SUITE_P(
     Table, SheetCmdCancel,
     ::testing::Values(
-        CancelCase{"AddRow", C::kLineAdd}, CancelCase{"InsertRow", C::kLineInsert},
-        CancelCase{"EditRow", C::kLineEdit}, CancelCase{"DeleteRow", C::kLineDelete},
-        CancelCase{"CheckRow", C::kLineCheck}, CancelCase{"ClearRow", C::kLineUncheck},
-        CancelCase{"AddColumn", C::kColumnAdd}, CancelCase{"InsertColumn", C::kColumnInsert},
-        CancelCase{"EditColumn", C::kColumnEdit}, CancelCase{"DeleteColumn", C::kColumnDelete},
-        CancelCase{"CheckColumn", C::kColumnCheck}, CancelCase{"ClearColumn", C::kColumnUncheck},
-        CancelCase{"CheckAll", C::kAllCheck}, CancelCase{"ClearAll", C::kAllUncheck}),
+        CancelCase{"AddRow", ID_LINE_ADD}, CancelCase{"InsertRow", ID_LINE_INSERT},
+        CancelCase{"EditRow", ID_LINE_EDIT}, CancelCase{"DeleteRow", ID_LINE_DELETE},
+        CancelCase{"CheckRow", ID_LINE_CHECK}, CancelCase{"ClearRow", ID_LINE_UNCHECK},
+        CancelCase{"AddColumn", ID_COLUMN_ADD}, CancelCase{"InsertColumn", ID_COLUMN_INSERT},
+        CancelCase{"EditColumn", ID_COLUMN_EDIT}, CancelCase{"DeleteColumn", ID_COLUMN_DELETE},
+        CancelCase{"CheckColumn", ID_COLUMN_CHECK}, CancelCase{"ClearColumn", ID_COLUMN_UNCHECK},
+        CancelCase{"CheckAll", ID_EDIT_ALL_CHECK}, CancelCase{"ClearAll", ID_EDIT_CLEAR_ALL}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // OK: the change, the cursor, the ending and the snapshot taken before the change.
@@ -194,55 +195,55 @@ TEST_P(SheetCmdOk, ChangesRecordsUndoAndMarksModified) {
 INSTANTIATE_TEST_SUITE_P(
     Table, SheetCmdOk,
     ::testing::Values(
-        OkCase{"AddRowGoesLastAndBecomesCurrent", 3, 2, 1, 1, "0,0;1,1", C::kLineAdd,
+        OkCase{"AddRowGoesLastAndBecomesCurrent", 3, 2, 1, 1, "0,0;1,1", ID_LINE_ADD,
                "c0,c1|r0:10|r1:01|r2:00|N:00|@3,1", true},
-        OkCase{"InsertRowTakesCurrentIndex", 3, 2, 1, 1, "0,0;1,1", C::kLineInsert,
+        OkCase{"InsertRowTakesCurrentIndex", 3, 2, 1, 1, "0,0;1,1", ID_LINE_INSERT,
                "c0,c1|r0:10|N:00|r1:01|r2:00|@1,1", true},
-        OkCase{"InsertRowAtRowZero", 3, 2, 0, 0, "0,0;1,1", C::kLineInsert,
+        OkCase{"InsertRowAtRowZero", 3, 2, 0, 0, "0,0;1,1", ID_LINE_INSERT,
                "c0,c1|N:00|r0:10|r1:01|r2:00|@0,0", true},
-        OkCase{"EditRow", 3, 2, 1, 1, "0,0;1,1", C::kLineEdit, "c0,c1|r0:10|N:01|r2:00|@1,1",
+        OkCase{"EditRow", 3, 2, 1, 1, "0,0;1,1", ID_LINE_EDIT, "c0,c1|r0:10|N:01|r2:00|@1,1",
                false},
-        OkCase{"DeleteRow", 3, 2, 1, 1, "0,0;1,1", C::kLineDelete, "c0,c1|r0:10|r2:00|@1,1", true},
-        OkCase{"DeleteLastOfSeveralMakesNewLastCurrent", 3, 2, 2, 0, "0,0;1,1", C::kLineDelete,
+        OkCase{"DeleteRow", 3, 2, 1, 1, "0,0;1,1", ID_LINE_DELETE, "c0,c1|r0:10|r2:00|@1,1", true},
+        OkCase{"DeleteLastOfSeveralMakesNewLastCurrent", 3, 2, 2, 0, "0,0;1,1", ID_LINE_DELETE,
                "c0,c1|r0:10|r1:01|@1,0", true},
-        OkCase{"DeleteOnlyRowLeavesNoCurrentRow", 1, 2, 0, 0, "", C::kLineDelete, "c0,c1|@-1,0",
+        OkCase{"DeleteOnlyRowLeavesNoCurrentRow", 1, 2, 0, 0, "", ID_LINE_DELETE, "c0,c1|@-1,0",
                true},
-        OkCase{"RowUpSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", C::kLineUp,
+        OkCase{"RowUpSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", ID_LINE_UP,
                "c0,c1|r1:01|r0:10|r2:00|@0,1", false},
-        OkCase{"RowDownSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", C::kLineDown,
+        OkCase{"RowDownSwapsAndCursorFollows", 3, 2, 1, 1, "0,0;1,1", ID_LINE_DOWN,
                "c0,c1|r0:10|r2:00|r1:01|@2,1", false},
-        OkCase{"LastRowUp", 3, 2, 2, 0, "", C::kLineUp, "c0,c1|r0:00|r2:00|r1:00|@1,0", false},
-        OkCase{"CheckRow", 3, 2, 1, 1, "0,0;1,1", C::kLineCheck, "c0,c1|r0:10|r1:11|r2:00|@1,1",
+        OkCase{"LastRowUp", 3, 2, 2, 0, "", ID_LINE_UP, "c0,c1|r0:00|r2:00|r1:00|@1,0", false},
+        OkCase{"CheckRow", 3, 2, 1, 1, "0,0;1,1", ID_LINE_CHECK, "c0,c1|r0:10|r1:11|r2:00|@1,1",
                false},
-        OkCase{"ClearRow", 3, 2, 1, 1, "0,0;1,1", C::kLineUncheck, "c0,c1|r0:10|r1:00|r2:00|@1,1",
+        OkCase{"ClearRow", 3, 2, 1, 1, "0,0;1,1", ID_LINE_UNCHECK, "c0,c1|r0:10|r1:00|r2:00|@1,1",
                false},
-        OkCase{"AddColumnGoesLastAndBecomesCurrent", 3, 2, 1, 1, "0,0;1,1", C::kColumnAdd,
+        OkCase{"AddColumnGoesLastAndBecomesCurrent", 3, 2, 1, 1, "0,0;1,1", ID_COLUMN_ADD,
                "c0,c1,M|r0:100|r1:010|r2:000|@1,2", true},
-        OkCase{"InsertColumnTakesCurrentIndex", 3, 2, 1, 1, "0,0;1,1", C::kColumnInsert,
+        OkCase{"InsertColumnTakesCurrentIndex", 3, 2, 1, 1, "0,0;1,1", ID_COLUMN_INSERT,
                "c0,M,c1|r0:100|r1:001|r2:000|@1,1", true},
-        OkCase{"EditColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnEdit, "c0,M|r0:10|r1:01|r2:00|@1,1",
+        OkCase{"EditColumn", 3, 2, 1, 1, "0,0;1,1", ID_COLUMN_EDIT, "c0,M|r0:10|r1:01|r2:00|@1,1",
                false},
-        OkCase{"DeleteLastColumnMovesCursorLeft", 3, 2, 1, 1, "0,0;1,1", C::kColumnDelete,
+        OkCase{"DeleteLastColumnMovesCursorLeft", 3, 2, 1, 1, "0,0;1,1", ID_COLUMN_DELETE,
                "c0|r0:1|r1:0|r2:0|@1,0", true},
-        OkCase{"DeleteOnlyColumnLeavesNoCurrentColumn", 1, 1, 0, 0, "0,0", C::kColumnDelete,
+        OkCase{"DeleteOnlyColumnLeavesNoCurrentColumn", 1, 1, 0, 0, "0,0", ID_COLUMN_DELETE,
                "|r0:|@0,-1", true},
-        OkCase{"ColumnLeft", 3, 2, 1, 1, "0,0;1,1", C::kColumnLeft, "c1,c0|r0:01|r1:10|r2:00|@1,0",
+        OkCase{"ColumnLeft", 3, 2, 1, 1, "0,0;1,1", ID_COLUMN_LEFT, "c1,c0|r0:01|r1:10|r2:00|@1,0",
                false},
-        OkCase{"ColumnRight", 3, 2, 1, 0, "0,0;1,1", C::kColumnRight,
+        OkCase{"ColumnRight", 3, 2, 1, 0, "0,0;1,1", ID_COLUMN_RIGHT,
                "c1,c0|r0:01|r1:10|r2:00|@1,1", false},
-        OkCase{"CheckColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnCheck,
+        OkCase{"CheckColumn", 3, 2, 1, 1, "0,0;1,1", ID_COLUMN_CHECK,
                "c0,c1|r0:11|r1:01|r2:01|@1,1", false},
-        OkCase{"ClearColumn", 3, 2, 1, 1, "0,0;1,1", C::kColumnUncheck,
+        OkCase{"ClearColumn", 3, 2, 1, 1, "0,0;1,1", ID_COLUMN_UNCHECK,
                "c0,c1|r0:10|r1:00|r2:00|@1,1", false},
-        OkCase{"CheckAll", 3, 2, 1, 1, "0,0;1,1", C::kAllCheck, "c0,c1|r0:11|r1:11|r2:11|@1,1",
+        OkCase{"CheckAll", 3, 2, 1, 1, "0,0;1,1", ID_EDIT_ALL_CHECK, "c0,c1|r0:11|r1:11|r2:11|@1,1",
                false},
-        OkCase{"ClearAll", 3, 2, 1, 1, "0,0;1,1", C::kAllUncheck, "c0,c1|r0:00|r1:00|r2:00|@1,1",
+        OkCase{"ClearAll", 3, 2, 1, 1, "0,0;1,1", ID_EDIT_CLEAR_ALL, "c0,c1|r0:00|r1:00|r2:00|@1,1",
                false},
-        OkCase{"ClearAllWithNothingCheckedStillCounts", 3, 2, 1, 1, "", C::kAllUncheck,
+        OkCase{"ClearAllWithNothingCheckedStillCounts", 3, 2, 1, 1, "", ID_EDIT_CLEAR_ALL,
                "c0,c1|r0:00|r1:00|r2:00|@1,1", false},
-        OkCase{"AddRowWithoutColumnsHasNoCells", 1, 0, 0, -1, "", C::kLineAdd, "|r0:|N:|@1,-1",
+        OkCase{"AddRowWithoutColumnsHasNoCells", 1, 0, 0, -1, "", ID_LINE_ADD, "|r0:|N:|@1,-1",
                true},
-        OkCase{"AddColumnGivesCelllessRowOneCell", 1, 0, 0, -1, "", C::kColumnAdd, "M|r0:0|@0,0",
+        OkCase{"AddColumnGivesCelllessRowOneCell", 1, 0, 0, -1, "", ID_COLUMN_ADD, "M|r0:0|@0,0",
                true}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -273,24 +274,24 @@ TEST_P(SheetCmdAsk, AsksWithTheTextAndStyle) {
 INSTANTIATE_TEST_SUITE_P(
     Table, SheetCmdAsk,
     ::testing::Values(
-        AskCase{"DeleteRow", C::kLineDelete, "r1", "r1の行を削除しますか？", MB_OKCANCEL},
-        AskCase{"DeleteRowEmptyName", C::kLineDelete, "", "の行を削除しますか？", MB_OKCANCEL},
-        AskCase{"DeleteRowJapaneseName", C::kLineDelete, "\x8D\x80\x96\xDA",
+        AskCase{"DeleteRow", ID_LINE_DELETE, "r1", "r1の行を削除しますか？", MB_OKCANCEL},
+        AskCase{"DeleteRowEmptyName", ID_LINE_DELETE, "", "の行を削除しますか？", MB_OKCANCEL},
+        AskCase{"DeleteRowJapaneseName", ID_LINE_DELETE, "\x8D\x80\x96\xDA",
                 "項目の行を削除しますか？", MB_OKCANCEL},
-        AskCase{"DeleteColumn", C::kColumnDelete, "c1", "c1の列を削除しますか？", MB_OKCANCEL},
-        AskCase{"DeleteColumnEmptyName", C::kColumnDelete, "", "の列を削除しますか？", MB_OKCANCEL},
-        AskCase{"CheckAll", C::kAllCheck, "x", "全てにチェックをします。よろしいですか？",
+        AskCase{"DeleteColumn", ID_COLUMN_DELETE, "c1", "c1の列を削除しますか？", MB_OKCANCEL},
+        AskCase{"DeleteColumnEmptyName", ID_COLUMN_DELETE, "", "の列を削除しますか？", MB_OKCANCEL},
+        AskCase{"CheckAll", ID_EDIT_ALL_CHECK, "x", "全てにチェックをします。よろしいですか？",
                 MB_OKCANCEL | MB_ICONQUESTION},
-        AskCase{"ClearAll", C::kAllUncheck, "x", "全てのチェックを消去します。よろしいですか？",
+        AskCase{"ClearAll", ID_EDIT_CLEAR_ALL, "x", "全てのチェックを消去します。よろしいですか？",
                 MB_OKCANCEL | MB_ICONQUESTION},
-        AskCase{"CheckRow", C::kLineCheck, "x", "この行全てにチェックをします。よろしいですか？",
+        AskCase{"CheckRow", ID_LINE_CHECK, "x", "この行全てにチェックをします。よろしいですか？",
                 MB_OKCANCEL | MB_ICONQUESTION},
-        AskCase{"ClearRow", C::kLineUncheck, "x",
+        AskCase{"ClearRow", ID_LINE_UNCHECK, "x",
                 "この行全てのチェックを消去します。よろしいですか？",
                 MB_OKCANCEL | MB_ICONQUESTION},
-        AskCase{"CheckColumn", C::kColumnCheck, "x",
+        AskCase{"CheckColumn", ID_COLUMN_CHECK, "x",
                 "この列全てにチェックをします。よろしいですか？", MB_OKCANCEL | MB_ICONQUESTION},
-        AskCase{"ClearColumn", C::kColumnUncheck, "x",
+        AskCase{"ClearColumn", ID_COLUMN_UNCHECK, "x",
                 "この列全てのチェックを消去します。よろしいですか？",
                 MB_OKCANCEL | MB_ICONQUESTION}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -314,12 +315,12 @@ TEST_F(SheetCmdTest, InsertWithoutPositionSaysSoAndChangesNothing) {
 
 TEST_F(SheetCmdTest, AddShowsEmptyDialogAndKeepsAllThreeTexts) {
     FillSheet(S(), 1, 1, 0, 0);
-    m_cmds.OnCmdMsg(C::kLineAdd);
+    m_cmds.OnCmdMsg(ID_LINE_ADD);
     EXPECT_EQ(m_seen, (std::vector<std::string>{"", "", ""}));
     const CLineData* line = S().GetAt(1);
     EXPECT_EQ(line->m_strDetail, "nd");
     EXPECT_EQ(line->m_strLinkFile, "nl");
-    m_cmds.OnCmdMsg(C::kColumnInsert);
+    m_cmds.OnCmdMsg(ID_COLUMN_INSERT);
     EXPECT_EQ(m_seen, (std::vector<std::string>{"", "", ""}));
     const CColumnData* column = S().m_Columns.GetAt(0);
     EXPECT_EQ(column->m_strName, "M");
@@ -332,10 +333,10 @@ TEST_F(SheetCmdTest, EditFillsDialogWithCurrentTexts) {
     S().GetAt(1)->m_strDetail = "a\r\nb";
     S().GetAt(1)->m_strLinkFile = "/x";
     S().m_Columns.GetAt(0)->m_strDetail = "cd";
-    m_cmds.OnCmdMsg(C::kLineEdit);
+    m_cmds.OnCmdMsg(ID_LINE_EDIT);
     EXPECT_EQ(m_seen, (std::vector<std::string>{"r1", "a\r\nb", "/x"}));
     EXPECT_EQ(S().GetAt(1)->m_strLinkFile, "nl");
-    m_cmds.OnCmdMsg(C::kColumnEdit);
+    m_cmds.OnCmdMsg(ID_COLUMN_EDIT);
     EXPECT_EQ(m_seen, (std::vector<std::string>{"c0", "cd", ""}));
 }
 
@@ -343,7 +344,7 @@ TEST_F(SheetCmdTest, EditWithNothingChangedStillRecordsAndMarks) {
     FillSheet(S(), 2, 2, 1, 0);
     CLineEditDlg::s_hook = [](CLineEditDlg&) { return IDOK; };
     const std::string before = Picture(S());
-    m_cmds.OnCmdMsg(C::kLineEdit);
+    m_cmds.OnCmdMsg(ID_LINE_EDIT);
     EXPECT_EQ(Picture(S()), before);
     EXPECT_TRUE(Doc().CanUndo());
     EXPECT_TRUE(Doc().IsModified());
@@ -351,17 +352,17 @@ TEST_F(SheetCmdTest, EditWithNothingChangedStillRecordsAndMarks) {
 
 TEST_F(SheetCmdTest, DeletingTheLastRowDisablesRowCommands) {
     FillSheet(S(), 1, 1, 0, 0);
-    m_cmds.OnCmdMsg(C::kLineDelete);
-    for (UINT id : {C::kLineInsert, C::kLineEdit, C::kLineDelete, C::kLineUp, C::kLineDown,
-                    C::kLineCheck, C::kLineUncheck})
+    m_cmds.OnCmdMsg(ID_LINE_DELETE);
+    for (UINT id : {ID_LINE_INSERT, ID_LINE_EDIT, ID_LINE_DELETE, ID_LINE_UP, ID_LINE_DOWN,
+                    ID_LINE_CHECK, ID_LINE_UNCHECK})
         EXPECT_FALSE(m_cmds.IsEnabled(id)) << id;
-    EXPECT_TRUE(m_cmds.IsEnabled(C::kLineAdd));
+    EXPECT_TRUE(m_cmds.IsEnabled(ID_LINE_ADD));
 }
 
 TEST_F(SheetCmdTest, NewRowIsHighlightedAfterAdd) {
     FillSheet(S(), 2, 1, 0, 0);
     S().DrawSelection(&m_host.m_dc);
-    m_cmds.OnCmdMsg(C::kLineAdd);
+    m_cmds.OnCmdMsg(ID_LINE_ADD);
     EXPECT_GE(m_host.m_nSelectionRedraws, 1);
     EXPECT_EQ(S().GetAt(0)->m_bSelected, 0);
     EXPECT_NE(S().GetAt(2)->m_bSelected, 0);

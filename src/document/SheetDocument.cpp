@@ -1,4 +1,4 @@
-#include "undo/SheetDocument.h"
+#include "document/SheetDocument.h"
 
 #include "model/SheetIo.h"
 #include "undo/TavrlUndo.h"

@@ -1,4 +1,4 @@
-#include "dialogs/DocCommands.h"
+#include "app/DocCommands.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -8,16 +8,17 @@
 #include "dialogs/HtmlDlg.h"
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
+#include "res/CommandIds.h"
 
 bool CDocCommands::OnCmdMsg(UINT id) {
     switch (id) {
-    case kCsvExport:
+    case ID_CSV_EXPORT:
         OnCsvExport();
         return true;
-    case kCsvImport:
+    case ID_CSV_IMPORT:
         OnCsvImport();
         return true;
-    case kHtmlExport:
+    case ID_HTML_EXPORT:
         OnHtmlExport();
         return true;
     default:
@@ -26,7 +27,7 @@ bool CDocCommands::OnCmdMsg(UINT id) {
 }
 
 bool CDocCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (cmdUI.m_nID != kCsvExport && cmdUI.m_nID != kCsvImport && cmdUI.m_nID != kHtmlExport)
+    if (cmdUI.m_nID != ID_CSV_EXPORT && cmdUI.m_nID != ID_CSV_IMPORT && cmdUI.m_nID != ID_HTML_EXPORT)
         return false;
     cmdUI.Enable(true);
     return true;

@@ -1,29 +1,10 @@
 #pragma once
-// A document with a view stand-in for running the editing commands, and a
-// compact text picture of a sheet to compare before and after.
+// Building a small sheet in one line and a compact text picture of a sheet,
+// to compare before and after a command.
 #include <string>
 
-#include "app/TavrelDoc.h"
-#include "fw/RecordingDC.h"
+#include "model/CheckItem.h"
 #include "model/SheetFile.h"
-#include "view/ViewHost.h"
-
-class CTestViewHost : public CViewHost {
-public:
-    CTavrelDoc* GetDocument() override { return &m_doc; }
-    void UpdateScrollRanges() override { ++m_nScrollUpdates; }
-    void RedrawSelection() override {
-        ++m_nSelectionRedraws;
-        m_doc.m_Sheet.DrawSelection(&m_dc);
-    }
-    void CalcMetricsAndLayout() override {}
-    QWidget* Widget() override { return nullptr; }
-
-    CTavrelDoc m_doc;
-    CRecordingDC m_dc;
-    int m_nScrollUpdates = 0;
-    int m_nSelectionRedraws = 0;
-};
 
 // rows rows named r0.. and cols columns named c0.., the cells listed in
 // checked ("row,col;...") ticked, the cursor at (curLine, curColumn).

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/NewFileDlg.h"
+#include "dialogs/NewFileDlg.h"
 #include "dialogs/DialogUnits.h"
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"

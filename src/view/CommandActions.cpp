@@ -1,0 +1,53 @@
+#include "view/CommandActions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QString>
+
+#include "fw/CommandRoute.h"
+#include "res/CommandTable.h"
+
+namespace {
+
+void AddItems(QMenu* menu, const std::vector<CMenuItem>& items) {
+    for (const CMenuItem& item : items) {
+        if (item.id == ID_SEPARATOR)
+            menu->addSeparator();
+        else
+            menu->addAction(CreateCommandAction(item.id, QString::fromUtf8(item.text), menu));
+    }
+}
+
+} // namespace
+
+QAction* CreateCommandAction(UINT id, const QString& text, QObject* parent) {
+    auto* action = new QAction(text, parent);
+    action->setData(id);
+    if (const CCommandInfo* info = FindCommand(id)) {
+        action->setStatusTip(QString::fromUtf8(info->prompt));
+        if (info->tip)
+            action->setToolTip(QString::fromUtf8(info->tip));
+    }
+    QObject::connect(action, &QAction::triggered, action, [id] { RunCommand(id); });
+    return action;
+}
+
+void UpdateMenuActions(QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || action->menu() || !action->data().isValid())
+            continue;
+        const CCmdUI ui = UpdateCommand(action->data().toUInt());
+        action->setEnabled(ui.m_bEnabled);
+        if (action->isCheckable())
+            action->setChecked(ui.m_nCheck != 0);
+    }
+}
+
+QMenu* BuildPopupMenu(int menuId, QWidget* parent) {
+    if (menuId != IDR_CONTEXT_MENU)
+        return nullptr;
+    auto* menu = new QMenu(parent);
+    AddItems(menu, ContextMenuTable());
+    UpdateMenuActions(menu);
+    return menu;
+}

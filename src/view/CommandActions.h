@@ -1,0 +1,19 @@
+#pragma once
+// Qt actions and popup menus made from the command table; each runs its
+// command through the one route. The main frame builds its menus and tool bar
+// with them, the view its context menu.
+class QAction;
+class QMenu;
+class QObject;
+class QString;
+class QWidget;
+
+#include "fw/Types.h"
+
+// An action for a command: the text, the prompt and tip from the table, and
+// the command run through the routing when triggered.
+QAction* CreateCommandAction(UINT id, const QString& text, QObject* parent);
+// Enables and checks the command actions of a menu (before it opens).
+void UpdateMenuActions(QMenu* menu);
+// A popup from the table (IDR_CONTEXT_MENU: the context menu), ready to be shown.
+QMenu* BuildPopupMenu(int menuId, QWidget* parent);
