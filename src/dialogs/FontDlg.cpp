@@ -76,8 +76,16 @@ int CFontDlg::DoModal() {
         if (auto* group = qobject_cast<QGroupBox*>(box->parentWidget()))
             group->hide();
     }
+    // What the dialog shows may be rounded to the sizes it lists.
+    const QFont shown = dlg.currentFont();
     if (dlg.exec() != QDialog::Accepted)
         return IDCANCEL;
-    m_font = FromQFont(dlg.selectedFont(), m_font, dpi);
+    const QFont chosen = dlg.selectedFont();
+    CFont font = FromQFont(chosen, m_font, dpi);
+    // A size the user left alone keeps its exact height, so OK alone does not
+    // turn a cell height into the nearest listed size.
+    if (qFuzzyCompare(chosen.pointSizeF(), shown.pointSizeF()))
+        font.m_nHeight = m_font.m_nHeight;
+    m_font = font;
     return IDOK;
 }

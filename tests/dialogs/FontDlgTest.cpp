@@ -105,6 +105,20 @@ TEST(FontDlg, TheRealDialogStartsAtTheFontOffersNoEffectsAndAnswersOk) {
     EXPECT_EQ(dlg.m_font.m_nCharSet, 0);
 }
 
+TEST(FontDlg, OkWithTheSizeLeftAloneKeepsTheExactHeight) {
+    // 16 pixels of cell height is no whole point size; the dialog shows the nearest.
+    for (int height : {16, -13}) {
+        CFontDlg dlg(Described("IPAGothic", height));
+        QTimer::singleShot(0, [] {
+            if (auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget()))
+                d->accept();
+        });
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.m_font.m_nHeight, height);
+        EXPECT_EQ(dlg.m_font.m_strFaceName, "IPAGothic");
+    }
+}
+
 TEST(FontDlg, CancelKeepsTheFont) {
     const CFont start = Described("IPAGothic", -16);
     CFontDlg dlg(start);
