@@ -243,18 +243,24 @@ QImage CClipboardCommands::SheetPicture(const CSheetFile& sheet) {
 
 void CClipboardCommands::OnCopyBitmap() {
     CUserInterface& ui = AfxGetUserInterface();
-    const QImage image = SheetPicture(Sheet());
-    if (image.isNull()) {
-        ui.MessageBox(kNoBitmap, MB_OK);
-        return;
-    }
-    const int w = image.width(), h = image.height();
+    int w = 0, h = 0;
     std::vector<std::uint32_t> pixels;
-    pixels.reserve(std::size_t(w) * std::size_t(h));
-    for (int y = 0; y < h; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < w; ++x)
-            pixels.push_back(line[x] & 0xFFFFFFu);
+    {
+        // The picture goes before the clipboard makes its own, so a large
+        // sheet is held twice at most.
+        const QImage image = SheetPicture(Sheet());
+        if (image.isNull()) {
+            ui.MessageBox(kNoBitmap, MB_OK);
+            return;
+        }
+        w = image.width();
+        h = image.height();
+        pixels.reserve(std::size_t(w) * std::size_t(h));
+        for (int y = 0; y < h; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < w; ++x)
+                pixels.push_back(line[x] & 0xFFFFFFu);
+        }
     }
     ui.SetClipboardImage(w, h, pixels);
 }
