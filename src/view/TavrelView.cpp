@@ -25,11 +25,13 @@
 #include "res/CommandTable.h"
 #include "view/CommandActions.h"
 #include "view/InvalidatingDC.h"
+#include "view/SettingsCommand.h"
 #include "view/SheetCommands.h"
 #include "view/ViewDocument.h"
 
 CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
-    : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)) {
+    : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)),
+      m_pSettings(std::make_unique<CSettingsCommand>(this)) {
     setFocusPolicy(Qt::StrongFocus);
     // The window colour behind the grid, like any document window.
     setBackgroundRole(QPalette::Base);
@@ -355,7 +357,7 @@ bool CTavrelView::OnCmdMsg(UINT id) {
     case ID_FILE_PRINT: OnFilePrint(); return true;
     case ID_FILE_PRINT_DIRECT: OnFilePrintDirect(); return true;
     case ID_FILE_PRINT_PREVIEW: OnFilePrintPreview(); return true;
-    default: return m_pCommands->OnCmdMsg(id);
+    default: return m_pCommands->OnCmdMsg(id) || m_pSettings->OnCmdMsg(id);
     }
 }
 
@@ -367,7 +369,7 @@ bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW: cmdUI.Enable(true); return true;
-    default: return m_pCommands->OnUpdateCmdUI(cmdUI);
+    default: return m_pCommands->OnUpdateCmdUI(cmdUI) || m_pSettings->OnUpdateCmdUI(cmdUI);
     }
 }
 

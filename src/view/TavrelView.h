@@ -15,6 +15,7 @@
 class CDC;
 class CSheetFile;
 class CSheetCommands;
+class CSettingsCommand;
 class CSheetDocument;
 class CViewDocument;
 class QPainter;
@@ -90,4 +91,5 @@ private:
     QScrollBar* m_wndHScroll = nullptr;
     QScrollBar* m_wndVScroll = nullptr;
     std::unique_ptr<CSheetCommands> m_pCommands;
+    std::unique_ptr<CSettingsCommand> m_pSettings;
 };
