@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <qdrawutil.h>
 
 #include "dialogs/ColorBtn.h"
@@ -106,6 +107,18 @@ int CColorBtnDlg::DoModal() {
 void CColorBtnDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     grabMouse();
+    // The desktop holds the mouse only for a window it already shows: ask
+    // again once the window is on screen.
+    if (QWindow* window = windowHandle())
+        window->installEventFilter(this);
+}
+
+bool CColorBtnDlg::eventFilter(QObject* watched, QEvent* event) {
+    QWindow* window = windowHandle();
+    if (watched == window && event->type() == QEvent::Expose && window->isExposed() &&
+        QWidget::mouseGrabber() == this)
+        window->setMouseGrabEnabled(true);
+    return QDialog::eventFilter(watched, event);
 }
 
 void CColorBtnDlg::hideEvent(QHideEvent* event) {
