@@ -8,6 +8,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <optional>
 #include <vector>
 
@@ -58,6 +60,9 @@ struct DrawCase {
     UINT state;
     std::vector<Pixel> pixels;
 };
+void PrintTo(const DrawCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ColorBtnDraw : public ::testing::TestWithParam<DrawCase> {};
 
@@ -247,6 +252,9 @@ struct PlaceCase {
     QRect screen;
     QPoint expected;
 };
+void PrintTo(const PlaceCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PopupPlace : public ::testing::TestWithParam<PlaceCase> {};
 
@@ -359,6 +367,9 @@ struct CloseCase {
     const char* name;
     void (*close)(CColorBtnDlg&);
 };
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ColorBtnPopupClose : public ColorBtnPopup, public ::testing::WithParamInterface<CloseCase> {};
 
@@ -407,6 +418,9 @@ struct KeyCase {
     Qt::Key key;
     int slot;
 };
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ColorBtnPopupKeys : public ColorBtnPopup, public ::testing::WithParamInterface<KeyCase> {};
 

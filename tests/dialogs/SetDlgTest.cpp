@@ -11,6 +11,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <clocale>
 #include <cstdlib>
 #include <map>
@@ -169,6 +171,9 @@ struct NumberCase {
     const char* message; // nullptr: accepted
     int focusBox;
 };
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SetDlgNumbers : public SetDlgTest, public ::testing::WithParamInterface<NumberCase> {};
 
@@ -343,6 +348,9 @@ struct FormatCase {
     double value;
     const char* text;
 };
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SetDlgFormat : public ::testing::TestWithParam<FormatCase> {};
 
