@@ -100,6 +100,12 @@ int CColorBtnDlg::DoModal() {
     m_nColorIndex = -1;
     m_pPressed = nullptr;
     Place();
+    // Kept above the window that holds the button by any window manager.
+    if (m_pButton) {
+        winId();
+        if (QWindow* owner = m_pButton->window()->windowHandle())
+            windowHandle()->setTransientParent(owner);
+    }
     m_pSwatches[0]->setFocus();
     return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
