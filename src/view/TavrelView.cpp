@@ -27,13 +27,15 @@
 #include "view/CommandActions.h"
 #include "view/FontLinkCommands.h"
 #include "view/InvalidatingDC.h"
+#include "view/SettingsCommand.h"
 #include "view/SheetCommands.h"
 #include "view/ViewDocument.h"
 
 CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
     : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)),
       m_pClipboardCommands(std::make_unique<CClipboardCommands>(this)),
-      m_pFontLinkCommands(std::make_unique<CFontLinkCommands>(this)) {
+      m_pFontLinkCommands(std::make_unique<CFontLinkCommands>(this)),
+      m_pSettings(std::make_unique<CSettingsCommand>(this)) {
     setFocusPolicy(Qt::StrongFocus);
     // The window colour behind the grid, like any document window.
     setBackgroundRole(QPalette::Base);
@@ -365,7 +367,7 @@ bool CTavrelView::OnCmdMsg(UINT id) {
     case ID_FILE_PRINT_PREVIEW: OnFilePrintPreview(); return true;
     default:
         return m_pCommands->OnCmdMsg(id) || m_pClipboardCommands->OnCmdMsg(id) ||
-               m_pFontLinkCommands->OnCmdMsg(id);
+               m_pFontLinkCommands->OnCmdMsg(id) || m_pSettings->OnCmdMsg(id);
     }
 }
 
@@ -379,7 +381,7 @@ bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
     case ID_FILE_PRINT_PREVIEW: cmdUI.Enable(true); return true;
     default:
         return m_pCommands->OnUpdateCmdUI(cmdUI) || m_pClipboardCommands->OnUpdateCmdUI(cmdUI) ||
-               m_pFontLinkCommands->OnUpdateCmdUI(cmdUI);
+               m_pFontLinkCommands->OnUpdateCmdUI(cmdUI) || m_pSettings->OnUpdateCmdUI(cmdUI);
     }
 }
 

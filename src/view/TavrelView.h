@@ -17,6 +17,7 @@ class CSheetFile;
 class CSheetCommands;
 class CClipboardCommands;
 class CFontLinkCommands;
+class CSettingsCommand;
 class CSheetDocument;
 class CViewDocument;
 class QPainter;
@@ -95,4 +96,5 @@ private:
     std::unique_ptr<CSheetCommands> m_pCommands;
     std::unique_ptr<CClipboardCommands> m_pClipboardCommands;
     std::unique_ptr<CFontLinkCommands> m_pFontLinkCommands;
+    std::unique_ptr<CSettingsCommand> m_pSettings;
 };

@@ -1,0 +1,51 @@
+#include "view/SettingsCommand.h"
+
+#include <QWidget>
+
+#include "dialogs/SetDlg.h"
+#include "document/SheetDocument.h"
+#include "fw/UserInterface.h"
+#include "model/Settings.h"
+#include "res/CommandIds.h"
+#include "view/ViewHost.h"
+
+bool CSettingsCommand::OnCmdMsg(UINT id) {
+    if (id != ID_VIEW_SETTINGS)
+        return false;
+    OnViewSettings();
+    return true;
+}
+
+bool CSettingsCommand::OnUpdateCmdUI(CCmdUI& cmdUI) {
+    if (cmdUI.m_nID != ID_VIEW_SETTINGS)
+        return false;
+    cmdUI.Enable(true);
+    return true;
+}
+
+void CSettingsCommand::OnViewSettings() {
+    CSheetDocument* pDoc = m_pHost->GetDocument();
+    CSheetFile& sheet = pDoc->m_Sheet;
+    QWidget* owner = m_pHost->Widget() ? m_pHost->Widget()->window() : nullptr;
+
+    CSetDlg dlg(owner);
+    dlg.m_nColumnWidth = static_cast<UINT>(sheet.m_nColumnWidth);
+    dlg.m_nLineNameWidth = static_cast<UINT>(sheet.m_nLineNameWidth);
+    dlg.m_nCsvMark = sheet.m_nCsvMark;
+    dlg.m_dLineHeightRate = sheet.m_dLineHeightRate;
+    dlg.m_bOpenLastFile = ReadSettingInt(settings::InitFile);
+    if (dlg.DoModal() != IDOK)
+        return;
+
+    pDoc->SaveUndo();
+    sheet.m_nColumnWidth = static_cast<int>(dlg.m_nColumnWidth);
+    sheet.m_nLineNameWidth = static_cast<int>(dlg.m_nLineNameWidth);
+    WriteSettingInt(settings::InitFile, dlg.m_bOpenLastFile);
+    sheet.m_nCsvMark = dlg.m_nCsvMark;
+    sheet.m_dLineHeightRate = dlg.m_dLineHeightRate;
+    // Sheets made later, in this run or the next, start with this factor.
+    WriteSettingString(settings::LineHeight, FormatLineHeightRate(dlg.m_dLineHeightRate));
+    m_pHost->CalcMetricsAndLayout();
+    pDoc->SetModifiedFlag(true);
+    m_pHost->UpdateAllViews();
+}
