@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "SheetPicture.h"
+#include "dialogs/DlgTestUtil.h"
 #include "app/DocCommands.h"
 #include "app/TavrelDoc.h"
 #include "dialogs/FileChooser.h"
@@ -19,16 +20,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         AfxSetUserInterface(&m_ui);
-        CFileChooser::s_hook = [this](const CFileChooser::Request& r) -> std::optional<QString> {
+        AnswerFileQuestions(m_ui, [this](const CFileChooser::Request& r) {
             m_asked.push_back(r);
             return m_answer;
-        };
+        });
     }
-    void TearDown() override {
-        CFileChooser::s_hook = nullptr;
-        CHtmlDlg::s_hook = nullptr;
-        AfxSetUserInterface(nullptr);
-    }
+    void TearDown() override { AfxSetUserInterface(nullptr); }
     QString Path(const char* name) const {
         return QDir(m_dir.path()).filePath(QString::fromUtf8(name));
     }
@@ -90,8 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocCmdTest, CommandsAreEnabledAndOthersLeftAlone) {
-    for (UINT id :
-         {ID_CSV_EXPORT, ID_CSV_IMPORT, ID_HTML_EXPORT}) {
+    for (UINT id : {ID_CSV_EXPORT, ID_CSV_IMPORT, ID_HTML_EXPORT}) {
         CCmdUI ui;
         ui.m_nID = id;
         ui.m_bEnabled = false;
@@ -170,7 +166,7 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
     S().m_strHtmlFile = file;
     const std::string chosenFile = Path(c.file).toStdString();
     std::vector<std::string> shown;
-    CHtmlDlg::s_hook = [&](CHtmlDlg& d) {
+    m_ui.AnswerDialogs<CHtmlDlg>([&](CHtmlDlg& d) {
         shown = {d.m_strCss, d.m_strFile};
         EXPECT_EQ(d.m_bPreview, FALSE);
         d.m_strCss = c.css;
@@ -178,7 +174,7 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
         d.m_bToFile = c.toFile;
         d.m_bPreview = c.preview;
         return IDOK;
-    };
+    });
     m_cmds.OnCmdMsg(ID_HTML_EXPORT);
     EXPECT_EQ(shown, (std::vector<std::string>{"s.css", file}));
     EXPECT_EQ(S().m_strHtmlCss, c.css);
@@ -205,11 +201,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocCmdTest, HtmlCancelChangesNothing) {
     S().m_strHtmlCss = "s.css";
-    CHtmlDlg::s_hook = [](CHtmlDlg& d) {
+    m_ui.AnswerDialogs<CHtmlDlg>([](CHtmlDlg& d) {
         d.m_strCss = "changed";
         d.m_bPreview = TRUE;
         return IDCANCEL;
-    };
+    });
     m_cmds.OnCmdMsg(ID_HTML_EXPORT);
     EXPECT_EQ(S().m_strHtmlCss, "s.css");
     EXPECT_FALSE(m_doc.IsModified());
