@@ -95,9 +95,9 @@ TEST_F(DocCmdTest, CommandsAreEnabledAndOthersLeftAlone) {
         EXPECT_TRUE(ui.m_bEnabled);
     }
     CCmdUI other;
-    other.m_nID = 32771;
+    other.m_nID = ID_LINE_ADD;
     EXPECT_FALSE(m_cmds.OnUpdateCmdUI(other));
-    EXPECT_FALSE(m_cmds.OnCmdMsg(32771));
+    EXPECT_FALSE(m_cmds.OnCmdMsg(ID_LINE_ADD));
 }
 
 TEST_F(DocCmdTest, CsvExportWritesChosenFileAndLeavesDocumentAlone) {
