@@ -156,6 +156,15 @@ struct HtmlCase {
     bool modified;
 };
 
+// The 1 x 1 sheet with its cell checked, as the clipboard gets it.
+const std::string kOneCellTable =
+    "<table class=\"Tavrel\" border=\"1\">\r\n"
+    "<tr class=\"CheckRow1\"><td class=\"CheckTop\">\x8D\x80\x96\xDA\x96\xBC</td>"
+    "<Td class=\"CheckItem1\">c0</Td></tr>\r\n"
+    "<tr class=\"TavrelRowBody\"><td class=\"CheckItem2\">r0</td>"
+    "<td class=\"CheckValue\">\x81\x9B</td></tr>\r\n"
+    "</table>";
+
 class DocCmdHtml : public DocCmdTest, public ::testing::WithParamInterface<HtmlCase> {};
 
 TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
@@ -183,6 +192,10 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
     EXPECT_FALSE(m_doc.CanUndo());
     EXPECT_EQ(QFile::exists(QString::fromStdString(chosenFile)), c.toFile == TRUE);
     EXPECT_EQ(m_ui.m_clipboard.has_value(), c.toFile == FALSE);
+    // The copy holds the table fragment alone (no page around it), in code
+    // page 932 with CR LF line ends.
+    if (c.toFile == FALSE)
+        EXPECT_EQ(m_ui.m_clipboard.value_or(""), kOneCellTable);
     if (c.preview)
         EXPECT_EQ(m_ui.m_opened, std::vector<std::string>{chosenFile});
     else
