@@ -194,8 +194,9 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
     EXPECT_EQ(m_ui.m_clipboard.has_value(), c.toFile == FALSE);
     // The copy holds the table fragment alone (no page around it), in code
     // page 932 with CR LF line ends.
-    if (c.toFile == FALSE)
+    if (c.toFile == FALSE) {
         EXPECT_EQ(m_ui.m_clipboard.value_or(""), kOneCellTable);
+    }
     if (c.preview)
         EXPECT_EQ(m_ui.m_opened, std::vector<std::string>{chosenFile});
     else
