@@ -39,10 +39,8 @@ inline std::string Picture(const CSheetFile& s) {
         const CLineData* line = s.GetAt(r);
         out += "|" + line->m_strName + ":";
         for (int c = 0; c < line->GetSize(); ++c) {
-            const CDataItem* item = line->GetAt(c);
-            out += item->GetType() == 1
-                       ? (static_cast<const CCheckItem*>(item)->m_bCheck ? "1" : "0")
-                       : "-";
+            const CCheckItem* check = AsCheckItem(line->GetAt(c));
+            out += check ? (check->m_bCheck ? "1" : "0") : "-";
         }
     }
     out += "|@" + std::to_string(s.m_nCurLine) + "," + std::to_string(s.m_nCurColumn);

@@ -1,7 +1,7 @@
 #pragma once
 // A main window that remembers its placement and whether its tool bar and
-// status bar are shown: written to "Window size" when the window closes,
-// restored when it is first shown.
+// status bar are shown: written to the "Window size" settings when the
+// window closes, restored when it is first shown.
 #include <string>
 
 #include <QMainWindow>
@@ -9,7 +9,13 @@
 #include <QRect>
 
 // Show commands as the settings store them.
-enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3, SW_SHOW = 5 };
+enum : int {
+    SW_HIDE = 0,
+    SW_SHOWNORMAL = 1,
+    SW_SHOWMINIMIZED = 2,
+    SW_SHOWMAXIMIZED = 3,
+    SW_SHOW = 5
+};
 enum : int { WPF_RESTORETOMAXIMIZED = 2 };
 
 // The placement record: the normal rectangle, the minimised and maximised
@@ -19,7 +25,10 @@ struct CWindowPlacement {
     int flags = 0;
     QPoint ptMinPosition{0, 0};
     QPoint ptMaxPosition{-1, -1};
-    QRect rcNormalPosition{QPoint(100, 100), QPoint(699, 499)}; // 600 x 400
+    QRect rcNormalPosition = DefaultRect();
+
+    // The rectangle of the settings table's default "Rect".
+    static QRect DefaultRect();
 
     // "left,top,right,bottom,minx,miny,maxx,maxy"; fields that do not scan keep their defaults.
     static CWindowPlacement FromRectString(const std::string& text);
@@ -37,12 +46,6 @@ public:
     // The placement the window has now (normal rectangle even while maximised).
     CWindowPlacement GetWindowPlacement() const;
 
-    const std::string m_strSection = "Window size";
-    const std::string m_strRect = "Rect";
-    const std::string m_strShowCmd = "showCmd";
-    const std::string m_strFlags = "flags";
-    const std::string m_strToolBar = "ToolBar";
-    const std::string m_strStatusBar = "StatusBar";
     bool m_bFirstActivate = true;
 
 protected:

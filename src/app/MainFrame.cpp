@@ -168,7 +168,10 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::UpdateIndicators() {
-    const int state = KeyLockState();
+    ShowLockState(KeyLockState());
+}
+
+void CMainFrame::ShowLockState(int state) {
     for (std::size_t i = 0; i < m_indicators.size(); ++i) {
         const bool on = kIndicators[i].lockBit && (state & kIndicators[i].lockBit);
         const QString text = on ? QString::fromUtf8(kIndicators[i].text) : QString();

@@ -34,6 +34,9 @@ public:
     void UpdateToolBar();
     // The window title: "<document> - Tavreler".
     void OnUpdateFrameTitle();
+    // The lock indicators for a KeyLockState() value: each shows its text
+    // while its lock is on.
+    void ShowLockState(int state);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

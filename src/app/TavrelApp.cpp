@@ -56,7 +56,8 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& args) {
     return info;
 }
 
-CTavrelApp::CTavrelApp(CProfile& profile) : m_profile(profile), m_recentFiles(profile, settings::RecentFileCount) {}
+CTavrelApp::CTavrelApp(CProfile& profile)
+    : m_profile(profile), m_recentFiles(profile, settings::RecentFileCount) {}
 
 CTavrelApp::~CTavrelApp() {
     m_pMainWnd.reset();
@@ -77,7 +78,7 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
                      [this](const QString& path) { m_recentFiles.Add(path); });
 
     const CCommandLineInfo cmdInfo = CCommandLineInfo::Parse(args);
-    const int initFile = m_profile.GetProfileInt(settings::InitFile.m_section, settings::InitFile.m_name, settings::InitFile.m_nDefault);
+    const int initFile = ReadSettingInt(settings::InitFile, m_profile);
 
     switch (cmdInfo.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
@@ -137,7 +138,8 @@ void CTavrelApp::OnFileOpen() {
 
 bool CTavrelApp::OpenDocumentFile(const QString& path) {
     // The file shown already is not read again.
-    if (!m_pDoc->GetPathName().isEmpty() && QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
+    if (!m_pDoc->GetPathName().isEmpty() &&
+        QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
         return true;
     if (!m_pDoc->SaveModified())
         return false;
@@ -153,7 +155,8 @@ void CTavrelApp::OnOpenRecentFile(int nIndex) {
     if (nIndex < 0 || nIndex >= m_recentFiles.GetSize())
         return;
     const QString path = m_recentFiles[nIndex];
-    if (!m_pDoc->GetPathName().isEmpty() && QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
+    if (!m_pDoc->GetPathName().isEmpty() &&
+        QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
         return;
     if (!m_pDoc->SaveModified())
         return;

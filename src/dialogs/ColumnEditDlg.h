@@ -1,8 +1,6 @@
 #pragma once
 // The column dialog (template 131, "列"): name, detail and link file of a
 // column. Unlike the row dialog it does not centre itself.
-#include <functional>
-
 #include "dialogs/ItemEditDlg.h"
 
 class CColumnEditDlg : public CItemEditDlg {
@@ -11,10 +9,6 @@ public:
     enum { IDD = 131 };
     explicit CColumnEditDlg(QWidget* pParent = nullptr);
 
-    // When set, DoModal() calls this instead of showing the dialog (tests).
-    static std::function<int(CColumnEditDlg&)> s_hook;
-
 protected:
-    int RunHook() override;
     void PlaceDialog() override;
 };

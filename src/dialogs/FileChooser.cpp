@@ -2,8 +2,6 @@
 
 #include "fw/UserInterface.h"
 
-std::function<std::optional<QString>(const CFileChooser::Request&)> CFileChooser::s_hook;
-
 std::optional<QString> CFileChooser::LinkFile(QWidget* pOwner) {
     return Run({true, "*", "*.*", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
                 QStringLiteral("全てのﾌｧｲﾙ(*.*) |*.*||"), QStringLiteral("リンクファイル")},
@@ -49,8 +47,6 @@ std::optional<QString> CFileChooser::SheetSaveAs(const QString& initialName, QWi
 }
 
 std::optional<QString> CFileChooser::Run(const Request& request, QWidget* pOwner) {
-    if (s_hook)
-        return s_hook(request);
     CFileDialogEx dialog(request.bOpen, request.defExt, request.initialName, request.flags,
                          request.filter, pOwner);
     dialog.SetTitle(request.title);

@@ -1,10 +1,9 @@
 #pragma once
 // The program's own file questions (link file, HTML output, CSV export and
 // import), each with its fixed title, filter, default extension, initial
-// name and flags. A test sets s_hook to answer for the user and to see what
-// was asked.
+// name and flags. Each is a CFileDialogEx run through the user-interaction
+// interface, where a test answers for the user and sees what was asked.
 #include <QString>
-#include <functional>
 #include <optional>
 
 #include "dialogs/FileDialogEx.h"
@@ -36,6 +35,4 @@ public:
 
     // Turns "description|pattern|...||" into the Qt form, one filter a line.
     static QString QtFilter(const QString& filter) { return CFileDialogEx::QtFilter(filter); }
-
-    static std::function<std::optional<QString>(const Request&)> s_hook;
 };

@@ -50,8 +50,9 @@ private:
         CUserInterface& ui = AfxGetUserInterface();
         const std::string name = info.fileName().toStdString();
         if ((m_dwFlags & OFN_FILEMUSTEXIST) && !info.exists()) {
-            ui.MessageBox(name + "\nファイルが見つかりません。\nファイル名を確認して再実行してください。",
-                          MB_OK | MB_ICONEXCLAMATION);
+            ui.MessageBox(
+                name + "\nファイルが見つかりません。\nファイル名を確認して再実行してください。",
+                MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
         if ((m_dwFlags & OFN_PATHMUSTEXIST) && !info.absoluteDir().exists()) {
@@ -101,6 +102,10 @@ QString CFileDialogEx::WithDefaultExt(const QString& path, const QString& defExt
 }
 
 int CFileDialogEx::DoModal() {
+    return AfxGetUserInterface().DoModal(*this);
+}
+
+int CFileDialogEx::ShowModal() {
     QWidget* owner = m_pParentWnd ? m_pParentWnd : QApplication::activeWindow();
     // Qt's own dialog everywhere, so the checks, the questions and the
     // placement are the same on every desktop.
@@ -124,8 +129,7 @@ int CFileDialogEx::DoModal() {
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;
-    m_strPathName =
-        QDir::cleanPath(WithDefaultExt(QFileInfo(dialog.selectedFiles().front()).absoluteFilePath(),
-                                       m_strDefExt));
+    m_strPathName = QDir::cleanPath(
+        WithDefaultExt(QFileInfo(dialog.selectedFiles().front()).absoluteFilePath(), m_strDefExt));
     return IDOK;
 }

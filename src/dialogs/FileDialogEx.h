@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "fw/Types.h"
+#include "fw/UserInterface.h"
 
 class QWidget;
 
@@ -20,7 +21,7 @@ enum : DWORD {
     OFN_FILEMUSTEXIST = 0x1000,
 };
 
-class CFileDialogEx {
+class CFileDialogEx : public CModalDialog {
 public:
     // defExt without the dot ("*" or empty for none); filter as
     // "description|pattern|...||"; no owner means the active window.
@@ -29,11 +30,21 @@ public:
 
     void SetTitle(const QString& title) { m_strTitle = title; }
 
-    // IDOK when the user chose a file, IDCANCEL otherwise.
+    // IDOK when the user chose a file, IDCANCEL otherwise; through the
+    // user-interaction interface.
     int DoModal();
+    int ShowModal() override;
 
     // Full path of the chosen file (empty before IDOK).
     QString GetPathName() const { return m_strPathName; }
+    // What an answer given in the user's place chose.
+    void SetPathName(const QString& path) { m_strPathName = path; }
+
+    // What the dialog asks, as constructed.
+    bool IsOpenDialog() const { return m_bOpenFileDialog; }
+    const QString& DefExt() const { return m_strDefExt; }
+    const QString& FileName() const { return m_strFileName; }
+    const QString& Filter() const { return m_strFilter; }
 
     // Turns "description|pattern|...||" into Qt's form, one filter a ";;" part.
     static QString QtFilter(const QString& filter);

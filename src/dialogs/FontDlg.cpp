@@ -15,7 +15,6 @@
 #include "fw/UserInterface.h"
 #include "qt/QtFont.h"
 
-std::function<int(CFontDlg&)> CFontDlg::s_hook;
 
 namespace {
 
@@ -65,8 +64,10 @@ CFont CFontDlg::FromQFont(const QFont& chosen, const CFont& original, double dpi
 }
 
 int CFontDlg::DoModal() {
-    if (s_hook)
-        return s_hook(*this);
+    return AfxGetUserInterface().DoModal(*this);
+}
+
+int CFontDlg::ShowModal() {
     const double dpi = ScreenDpi(m_pParent);
     QFontDialog dlg(ToQFont(m_font, dpi), m_pParent);
     dlg.setOption(QFontDialog::DontUseNativeDialog);

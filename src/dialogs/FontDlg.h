@@ -6,26 +6,22 @@
 // (the character height in pixels, as the font dialog's choices are stored),
 // the weight on the 1..1000 scale (400 normal, 700 bold), and the character
 // set 128 for a face that covers Japanese, 0 otherwise.
-#include <functional>
-
 #include <QFont>
 
 #include "fw/DC.h"
+#include "fw/UserInterface.h"
 
 class QWidget;
 
-class CFontDlg {
+class CFontDlg : public CModalDialog {
 public:
     CFontDlg(const CFont& font, QWidget* pParent = nullptr);
 
     // IDOK (m_font holds the choice) or IDCANCEL (m_font unchanged).
     int DoModal();
+    int ShowModal() override;
 
     CFont m_font;
-
-    // When set, DoModal() calls this instead of showing the dialog: tests
-    // answer for the user by filling m_font and returning IDOK/IDCANCEL.
-    static std::function<int(CFontDlg&)> s_hook;
 
     // The dialog's starting font for a description, in points at dpi.
     static QFont ToQFont(const CFont& font, double dpi);

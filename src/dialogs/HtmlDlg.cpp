@@ -13,8 +13,6 @@
 #include "dialogs/FileChooser.h"
 #include "fw/UserInterface.h"
 
-std::function<int(CHtmlDlg&)> CHtmlDlg::s_hook;
-
 CHtmlDlg::CHtmlDlg(QWidget* pParent) : QDialog(pParent ? pParent : QApplication::activeWindow()) {
     setWindowTitle(QStringLiteral("HTML出力"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -73,8 +71,10 @@ CHtmlDlg::CHtmlDlg(QWidget* pParent) : QDialog(pParent ? pParent : QApplication:
 }
 
 int CHtmlDlg::DoModal() {
-    if (s_hook)
-        return s_hook(*this);
+    return AfxGetUserInterface().DoModal(*this);
+}
+
+int CHtmlDlg::ShowModal() {
     MembersToControls();
     // Centred over the owner (or the screen without one).
     CenterWindow(this, size());

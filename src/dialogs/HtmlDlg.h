@@ -5,15 +5,15 @@
 // to the clipboard). Texts are code page 932; characters code page 932
 // cannot hold are refused with a notice and the dialog stays open.
 #include <QDialog>
-#include <functional>
 #include <string>
 
 #include "fw/Types.h"
+#include "fw/UserInterface.h"
 
 class QCheckBox;
 class QLineEdit;
 
-class CHtmlDlg : public QDialog {
+class CHtmlDlg : public QDialog, public CModalDialog {
     Q_OBJECT
 public:
     enum { IDD = 136 };
@@ -32,11 +32,10 @@ public:
     BOOL m_bPreview = FALSE;
     BOOL m_bToFile = TRUE;
 
-    // IDOK (also after the copy button) or IDCANCEL.
+    // IDOK (also after the copy button) or IDCANCEL, through the
+    // user-interaction interface.
     int DoModal();
-
-    // When set, DoModal() calls this instead of showing the dialog (tests).
-    static std::function<int(CHtmlDlg&)> s_hook;
+    int ShowModal() override;
 
     void MembersToControls();
     bool ControlsToMembers();

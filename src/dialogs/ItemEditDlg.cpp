@@ -72,9 +72,10 @@ CItemEditDlg::CItemEditDlg(const Template& t, QWidget* pParent)
 }
 
 int CItemEditDlg::DoModal() {
-    int hooked = RunHook();
-    if (hooked >= 0)
-        return hooked;
+    return AfxGetUserInterface().DoModal(*this);
+}
+
+int CItemEditDlg::ShowModal() {
     MembersToControls();
     PlaceDialog();
     m_pName->setFocus();

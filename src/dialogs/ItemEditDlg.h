@@ -8,11 +8,13 @@
 #include <QDialog>
 #include <string>
 
+#include "fw/UserInterface.h"
+
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class CItemEditDlg : public QDialog {
+class CItemEditDlg : public QDialog, public CModalDialog {
     Q_OBJECT
 public:
     enum : int { IDC_NAME = 1000, IDC_DETAIL = 1001, IDC_LINKFILE = 1003, IDC_BROWSE = 1013 };
@@ -21,8 +23,9 @@ public:
     std::string m_strDetail; // line breaks as CR LF pairs
     std::string m_strLinkFile;
 
-    // IDOK or IDCANCEL.
+    // IDOK or IDCANCEL, through the user-interaction interface.
     int DoModal();
+    int ShowModal() override;
 
     // Data exchange: members into the controls (and remembered, so untouched
     // text keeps its bytes), or the controls into the members. Taking fails,
@@ -45,8 +48,6 @@ public:
 protected:
     CItemEditDlg(const Template& t, QWidget* pParent);
 
-    // Runs the test hook of the concrete class; returns -1 when none is set.
-    virtual int RunHook() = 0;
     // Placement once the controls are filled.
     virtual void PlaceDialog() = 0;
 

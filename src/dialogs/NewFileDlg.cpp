@@ -11,8 +11,6 @@
 #include "dialogs/DialogUnits.h"
 #include "fw/UserInterface.h"
 
-std::function<int(CNewFileDlg&)> CNewFileDlg::s_hook;
-
 namespace {
 
 QString ToCrLf(QString text) {
@@ -70,13 +68,14 @@ CNewFileDlg::CNewFileDlg(QWidget* pParent)
 }
 
 int CNewFileDlg::DoModal() {
-    if (s_hook) {
-        int result = s_hook(*this);
-        // What a test filled in must pass the same check as typed text.
-        if (result == IDOK && !TakeLines(m_strLines))
-            return IDCANCEL;
-        return result;
-    }
+    m_bTaken = false;
+    const int result = AfxGetUserInterface().DoModal(*this);
+    if (result == IDOK && !m_bTaken && !TakeLines(m_strLines))
+        return IDCANCEL;
+    return result;
+}
+
+int CNewFileDlg::ShowModal() {
     m_pLines->setPlainText(ToLf(m_strLines));
     m_pLines->setFocus();
     return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
@@ -92,6 +91,7 @@ bool CNewFileDlg::TakeLines(const QString& text) {
     }
     m_strLines = lines;
     m_strLinesCp932 = std::move(bytes);
+    m_bTaken = true;
     return true;
 }
 

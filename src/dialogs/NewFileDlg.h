@@ -7,13 +7,14 @@
 // is refused with a notice naming the characters, and the dialog stays open.
 #include <QDialog>
 #include <QString>
-#include <functional>
 #include <string>
+
+#include "fw/UserInterface.h"
 
 class QPlainTextEdit;
 class QPushButton;
 
-class CNewFileDlg : public QDialog {
+class CNewFileDlg : public QDialog, public CModalDialog {
     Q_OBJECT
 public:
     enum { IDD = 139 };
@@ -24,16 +25,15 @@ public:
     // The whole text of the box, lines separated by CR LF.
     QString m_strLines;
 
-    // IDOK or IDCANCEL.
+    // IDOK or IDCANCEL, through the user-interaction interface. An answer
+    // given in the user's place fills m_strLines, which must pass the same
+    // check as typed text.
     int DoModal();
+    int ShowModal() override;
 
     // The box's text in code page 932 (CR LF line ends), for BuildNewSheet;
     // valid after DoModal() returned IDOK.
     const std::string& LinesCp932() const { return m_strLinesCp932; }
-
-    // When set, DoModal() calls this instead of showing the dialog: tests
-    // answer for the user by filling m_strLines and returning IDOK/IDCANCEL.
-    static std::function<int(CNewFileDlg&)> s_hook;
 
     void accept() override;
 
@@ -48,4 +48,5 @@ private:
 
     QPlainTextEdit* m_pLines = nullptr;
     std::string m_strLinesCp932;
+    bool m_bTaken = false; // the lines passed the check in this DoModal()
 };

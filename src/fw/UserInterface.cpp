@@ -10,9 +10,18 @@ CScriptedUserInterface& DefaultUi() {
 CUserInterface* g_pUi = nullptr;
 } // namespace
 
-CUserInterface& AfxGetUserInterface() { return g_pUi ? *g_pUi : DefaultUi(); }
+CUserInterface& AfxGetUserInterface() {
+    return g_pUi ? *g_pUi : DefaultUi();
+}
 
-void AfxSetUserInterface(CUserInterface* pUi) { g_pUi = pUi; }
+void AfxSetUserInterface(CUserInterface* pUi) {
+    g_pUi = pUi;
+}
+
+int CScriptedUserInterface::DoModal(CModalDialog& dlg) {
+    const auto it = m_dialogAnswers.find(std::type_index(typeid(dlg)));
+    return it != m_dialogAnswers.end() ? it->second(dlg) : dlg.ShowModal();
+}
 
 int CScriptedUserInterface::MessageBox(const std::string& text, UINT type) {
     m_shown.push_back({text, type});
@@ -37,7 +46,9 @@ bool CScriptedUserInterface::SetClipboardText(const std::string& text) {
     return true;
 }
 
-std::optional<std::string> CScriptedUserInterface::GetClipboardText() { return m_clipboard; }
+std::optional<std::string> CScriptedUserInterface::GetClipboardText() {
+    return m_clipboard;
+}
 
 bool CScriptedUserInterface::ShellOpen(const std::string& target) {
     m_opened.push_back(target);

@@ -1,12 +1,14 @@
 #pragma once
-// What the program asks of the user and of the desktop: message boxes, the
-// clipboard and the shell. Commands reach them only through this interface so
-// that every command runs in a test with scripted answers.
+// What the program asks of the user and of the desktop: message boxes,
+// dialogs, the clipboard and the shell. Commands reach them only through this
+// interface so that every command runs in a test with scripted answers.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <typeindex>
 #include <vector>
 
 #include "fw/Types.h"
@@ -28,9 +30,20 @@ enum : UINT {
 };
 enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
 
+// A modal dialog as the interface runs it: its DoModal() hands it to
+// CUserInterface::DoModal, which shows it or answers in the user's place.
+class CModalDialog {
+public:
+    virtual ~CModalDialog() = default;
+    // Shows the dialog and waits for the user; IDOK or IDCANCEL.
+    virtual int ShowModal() = 0;
+};
+
 class CUserInterface {
 public:
     virtual ~CUserInterface() = default;
+    // Runs a modal dialog: IDOK or IDCANCEL, its members hold the answers.
+    virtual int DoModal(CModalDialog& dlg) = 0;
     // text is UTF-8; the caption is always the program's title.
     virtual int MessageBox(const std::string& text, UINT type) = 0;
     // Plain text on the clipboard, in code page 932.
@@ -66,6 +79,8 @@ public:
         UINT type;
     };
 
+    // A dialog of a kind with an answer set is answered, not shown; others show.
+    int DoModal(CModalDialog& dlg) override;
     int MessageBox(const std::string& text, UINT type) override;
     bool SetClipboardText(const std::string& text) override;
     std::optional<std::string> GetClipboardText() override;
@@ -76,6 +91,14 @@ public:
     bool SetClipboardImage(int width, int height,
                            const std::vector<std::uint32_t>& pixels) override;
 
+    // Every dialog of class Dialog (exactly) is answered by answer(Dialog&),
+    // which fills the dialog's members as the user would and returns IDOK or
+    // IDCANCEL. A later answer for the same class replaces the earlier one.
+    template <class Dialog, class Answer> void AnswerDialogs(Answer answer) {
+        m_dialogAnswers[std::type_index(typeid(Dialog))] = [answer](CModalDialog& dlg) mutable {
+            return answer(static_cast<Dialog&>(dlg));
+        };
+    }
     // The next message boxes answer these, in order; afterwards OK / Yes.
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
     void SetEcho(bool echoToStderr) { m_bEcho = echoToStderr; }
@@ -99,5 +122,6 @@ public:
 
 private:
     std::deque<int> m_answers;
+    std::map<std::type_index, std::function<int(CModalDialog&)>> m_dialogAnswers;
     bool m_bEcho = false;
 };

@@ -67,8 +67,8 @@ BOOL CSheetFile::ExportCsv(CTextFile& file) const {
             for (int k = 0; k < n; ++k) {
                 const CDataItem* pItem = pLine->GetAt(k);
                 file << "\"";
-                if (pItem->GetType() == 1) {
-                    const auto* pCheck = dynamic_cast<const CCheckItem*>(pItem);
+                if (pItem->GetType() == CELL_CHECK) {
+                    const CCheckItem* pCheck = AsCheckItem(pItem);
                     file << CsvMarkText(pCheck && pCheck->m_bCheck);
                 }
                 file << (k + 1 < n ? "\"," : "\"");

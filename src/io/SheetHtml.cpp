@@ -75,11 +75,11 @@ std::string CSheetFile::MakeHtmlTable() const {
                                 static_cast<std::size_t>(pLine->GetSize()) * checkedCell.size());
         for (int k = 0; k < pLine->GetSize(); ++k) {
             const CDataItem* pItem = pLine->GetAt(k);
-            if (pItem->GetType() != 1) {
+            if (pItem->GetType() != CELL_CHECK) {
                 tr.m_strContent += plainCell;
                 continue;
             }
-            const auto* pCheck = dynamic_cast<const CCheckItem*>(pItem);
+            const CCheckItem* pCheck = AsCheckItem(pItem);
             tr.m_strContent += (pCheck && pCheck->m_bCheck) ? checkedCell : uncheckedCell;
         }
         table.AddChild(tr, FALSE, TRUE);

@@ -5,7 +5,7 @@
 class CCheckItem : public CDataItem {
     DECLARE_SERIAL(CCheckItem)
 public:
-    CCheckItem() { m_nType = 1; }
+    CCheckItem() { m_nType = CELL_CHECK; }
     void Serialize(CArchive& ar) override;
 
     void Draw(CDC* pDC) const override;
@@ -16,3 +16,12 @@ public:
     int m_bCheck = 0;
     CRect m_rcCheck;
 };
+
+// The check cell a cell is, or nullptr: a cell counts as a check cell only
+// when it says so (a file may store any type on either class).
+inline CCheckItem* AsCheckItem(CDataItem* p) {
+    return p && p->GetType() == CELL_CHECK ? dynamic_cast<CCheckItem*>(p) : nullptr;
+}
+inline const CCheckItem* AsCheckItem(const CDataItem* p) {
+    return p && p->GetType() == CELL_CHECK ? dynamic_cast<const CCheckItem*>(p) : nullptr;
+}

@@ -6,6 +6,9 @@
 #include "fw/Geometry.h"
 #include "fw/Object.h"
 
+// What a cell is, as the file stores it in m_nType.
+enum CellType : int { CELL_PLAIN = 0, CELL_CHECK = 1 };
+
 class CDataItem : public CObject {
     DECLARE_SERIAL(CDataItem)
 public:

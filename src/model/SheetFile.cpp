@@ -230,9 +230,8 @@ void CSheetFile::MoveColumn(int a, int b) {
 
 namespace {
 void SetCheck(CDataItem* p, BOOL b) {
-    if (p->GetType() == 1)
-        if (CCheckItem* c = dynamic_cast<CCheckItem*>(p))
-            c->m_bCheck = b;
+    if (CCheckItem* c = AsCheckItem(p))
+        c->m_bCheck = b;
 }
 } // namespace
 

@@ -12,6 +12,7 @@ public:
     // The window message boxes belong to; without one, the active window.
     void SetOwner(QWidget* pOwner) { m_pOwner = pOwner; }
 
+    int DoModal(CModalDialog& dlg) override { return dlg.ShowModal(); }
     int MessageBox(const std::string& text, UINT type) override;
     bool SetClipboardText(const std::string& text) override;
     std::optional<std::string> GetClipboardText() override;

@@ -284,7 +284,8 @@ void CTavrelView::mousePressEvent(QMouseEvent* event) {
     ClipToGrid(dc.get());
     CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get());
     if (item) {
-        if (item->GetType() == 1 && static_cast<CCheckItem*>(item)->m_rcCheck.PtInRect(CPoint(p.x(), p.y()))) {
+        const CCheckItem* check = AsCheckItem(item);
+        if (check && check->m_rcCheck.PtInRect(CPoint(p.x(), p.y()))) {
             GetDocument()->SaveUndo();
             item->Toggle();
             item->Draw(dc.get());

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "app/MainFrame.h"
+#include "dialogs/DlgTestUtil.h"
 #include "dialogs/NewFileDlg.h"
 #include "app/TavrelApp.h"
 #include "app/TavrelDoc.h"
@@ -37,21 +38,19 @@ struct AppFixture {
 
     AppFixture() {
         AfxSetUserInterface(&ui);
-        CNewFileDlg::s_hook = [this](CNewFileDlg& dlg) {
+        ui.AnswerDialogs<CNewFileDlg>([this](CNewFileDlg& dlg) {
             ++newFileShown;
             windowVisibleAtNewFile = app && app->GetMainWnd() && app->GetMainWnd()->isVisible();
             dlg.m_strLines = newFileLines;
             return newFileAnswer;
-        };
-        CFileChooser::s_hook = [this](const CFileChooser::Request& r) {
+        });
+        AnswerFileQuestions(ui, [this](const CFileChooser::Request& r) {
             fileAsked.push_back(r);
             return fileAnswer;
-        };
+        });
     }
     ~AppFixture() {
         Stop();
-        CNewFileDlg::s_hook = nullptr;
-        CFileChooser::s_hook = nullptr;
         AfxSetUserInterface(nullptr);
         AfxSetProfile(nullptr);
     }

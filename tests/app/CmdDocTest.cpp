@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "SheetPicture.h"
+#include "dialogs/DlgTestUtil.h"
 #include "app/DocCommands.h"
 #include "app/TavrelDoc.h"
 #include "dialogs/FileChooser.h"
@@ -19,16 +20,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         AfxSetUserInterface(&m_ui);
-        CFileChooser::s_hook = [this](const CFileChooser::Request& r) -> std::optional<QString> {
+        AnswerFileQuestions(m_ui, [this](const CFileChooser::Request& r) {
             m_asked.push_back(r);
             return m_answer;
-        };
+        });
     }
-    void TearDown() override {
-        CFileChooser::s_hook = nullptr;
-        CHtmlDlg::s_hook = nullptr;
-        AfxSetUserInterface(nullptr);
-    }
+    void TearDown() override { AfxSetUserInterface(nullptr); }
     QString Path(const char* name) const {
         return QDir(m_dir.path()).filePath(QString::fromUtf8(name));
     }
@@ -90,8 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocCmdTest, CommandsAreEnabledAndOthersLeftAlone) {
-    for (UINT id :
-         {ID_CSV_EXPORT, ID_CSV_IMPORT, ID_HTML_EXPORT}) {
+    for (UINT id : {ID_CSV_EXPORT, ID_CSV_IMPORT, ID_HTML_EXPORT}) {
         CCmdUI ui;
         ui.m_nID = id;
         ui.m_bEnabled = false;
@@ -99,9 +95,9 @@ TEST_F(DocCmdTest, CommandsAreEnabledAndOthersLeftAlone) {
         EXPECT_TRUE(ui.m_bEnabled);
     }
     CCmdUI other;
-    other.m_nID = 32771;
+    other.m_nID = ID_LINE_ADD;
     EXPECT_FALSE(m_cmds.OnUpdateCmdUI(other));
-    EXPECT_FALSE(m_cmds.OnCmdMsg(32771));
+    EXPECT_FALSE(m_cmds.OnCmdMsg(ID_LINE_ADD));
 }
 
 TEST_F(DocCmdTest, CsvExportWritesChosenFileAndLeavesDocumentAlone) {
@@ -160,6 +156,15 @@ struct HtmlCase {
     bool modified;
 };
 
+// The 1 x 1 sheet with its cell checked, as the clipboard gets it.
+const std::string kOneCellTable =
+    "<table class=\"Tavrel\" border=\"1\">\r\n"
+    "<tr class=\"CheckRow1\"><td class=\"CheckTop\">\x8D\x80\x96\xDA\x96\xBC</td>"
+    "<Td class=\"CheckItem1\">c0</Td></tr>\r\n"
+    "<tr class=\"TavrelRowBody\"><td class=\"CheckItem2\">r0</td>"
+    "<td class=\"CheckValue\">\x81\x9B</td></tr>\r\n"
+    "</table>";
+
 class DocCmdHtml : public DocCmdTest, public ::testing::WithParamInterface<HtmlCase> {};
 
 TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
@@ -170,7 +175,7 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
     S().m_strHtmlFile = file;
     const std::string chosenFile = Path(c.file).toStdString();
     std::vector<std::string> shown;
-    CHtmlDlg::s_hook = [&](CHtmlDlg& d) {
+    m_ui.AnswerDialogs<CHtmlDlg>([&](CHtmlDlg& d) {
         shown = {d.m_strCss, d.m_strFile};
         EXPECT_EQ(d.m_bPreview, FALSE);
         d.m_strCss = c.css;
@@ -178,7 +183,7 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
         d.m_bToFile = c.toFile;
         d.m_bPreview = c.preview;
         return IDOK;
-    };
+    });
     m_cmds.OnCmdMsg(ID_HTML_EXPORT);
     EXPECT_EQ(shown, (std::vector<std::string>{"s.css", file}));
     EXPECT_EQ(S().m_strHtmlCss, c.css);
@@ -187,6 +192,11 @@ TEST_P(DocCmdHtml, KeepsNamesExportsAndPreviews) {
     EXPECT_FALSE(m_doc.CanUndo());
     EXPECT_EQ(QFile::exists(QString::fromStdString(chosenFile)), c.toFile == TRUE);
     EXPECT_EQ(m_ui.m_clipboard.has_value(), c.toFile == FALSE);
+    // The copy holds the table fragment alone (no page around it), in code
+    // page 932 with CR LF line ends.
+    if (c.toFile == FALSE) {
+        EXPECT_EQ(m_ui.m_clipboard.value_or(""), kOneCellTable);
+    }
     if (c.preview)
         EXPECT_EQ(m_ui.m_opened, std::vector<std::string>{chosenFile});
     else
@@ -205,11 +215,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocCmdTest, HtmlCancelChangesNothing) {
     S().m_strHtmlCss = "s.css";
-    CHtmlDlg::s_hook = [](CHtmlDlg& d) {
+    m_ui.AnswerDialogs<CHtmlDlg>([](CHtmlDlg& d) {
         d.m_strCss = "changed";
         d.m_bPreview = TRUE;
         return IDCANCEL;
-    };
+    });
     m_cmds.OnCmdMsg(ID_HTML_EXPORT);
     EXPECT_EQ(S().m_strHtmlCss, "s.css");
     EXPECT_FALSE(m_doc.IsModified());

@@ -1,18 +1,23 @@
 // The main window as it is built: the menu bar item by item, the tool bar in
 // order, the status bar, the bar toggles, and the placement across restarts.
+#include <algorithm>
+
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
+#include "app/KeyLockState.h"
 #include "fw/CommandRoute.h"
 #include "res/CommandTable.h"
 #include "view/CommandActions.h"
+#include "view/TavrelView.h"
 
 namespace {
 
@@ -147,25 +152,33 @@ class MenuEnable : public ::testing::TestWithParam<EnableCase> {};
 // Commands without a handler are shown but disabled; those that have one follow their rules.
 TEST_P(MenuEnable, StateBeforeTheMenuOpens) {
     Running f;
+    int found = 0;
     for (QAction* popup : f.Frame().menuBar()->actions()) {
+        // Every item starts enabled, so only the update before opening can disable it.
+        for (QAction* a : popup->menu()->actions())
+            a->setEnabled(true);
         emit popup->menu()->aboutToShow();
         for (QAction* a : popup->menu()->actions())
             if (a->data().toUInt() == GetParam().id && a->isVisible()) {
+                ++found;
                 EXPECT_EQ(a->isEnabled(), GetParam().enabled) << a->text().toStdString();
             }
     }
+    EXPECT_EQ(found, 1) << "the command should be in exactly one menu";
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, MenuEnable,
-                         ::testing::Values(EnableCase{"New", 57600, true}, EnableCase{"Save", 57603, true},
-                                           EnableCase{"CsvExport", 32781, true},
-                                           EnableCase{"AddRow", 32771, true},
-                                           EnableCase{"UndoWithoutHistory", 57643, false},
-                                           EnableCase{"CheckWithoutCursor", 32775, false},
-                                           EnableCase{"RecentPlaceholder", 57616, false},
-                                           EnableCase{"ToolBarToggle", 59392, true},
-                                           EnableCase{"Exit", 57665, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Commands, MenuEnable,
+    ::testing::Values(EnableCase{"New", ID_FILE_NEW, true}, EnableCase{"Save", ID_FILE_SAVE, true},
+                      EnableCase{"CsvExport", ID_CSV_EXPORT, true},
+                      EnableCase{"AddRow", ID_LINE_ADD, true},
+                      EnableCase{"UndoWithoutHistory", ID_EDIT_UNDO, false},
+                      EnableCase{"CheckWithoutCursor", ID_EDIT_CHECK, false},
+                      EnableCase{"CopyWithoutClipboardSupport", ID_EDIT_COPY, false},
+                      EnableCase{"RecentPlaceholder", ID_FILE_MRU_FILE1, false},
+                      EnableCase{"ToolBarToggle", ID_VIEW_TOOLBAR, true},
+                      EnableCase{"Exit", ID_APP_EXIT, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ToolBar, ButtonsInOrderWithTipsPromptsAndImages) {
     Running f;
@@ -205,8 +218,37 @@ TEST(StatusBar, ReadyPromptsAndIndicators) {
     QStatusTipEvent leave{QString()};
     QApplication::sendEvent(&f.Frame(), &leave);
     EXPECT_EQ(message->text(), QStringLiteral("ﾚﾃﾞｨ"));
-    for (const char* id : {"59142", "59137", "59138", "59139"})
-        EXPECT_NE(bar->findChild<QLabel*>(QString::fromLatin1(id)), nullptr) << id;
+
+    // The indicators right of the message, left to right, each showing its
+    // text only while its lock is on; the kana indicator never lights.
+    f.Frame().show();
+    std::vector<QLabel*> labels;
+    for (QLabel* label : bar->findChildren<QLabel*>())
+        if (label != message)
+            labels.push_back(label);
+    std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+    QStringList ids;
+    for (QLabel* label : labels) {
+        ids << label->objectName();
+        EXPECT_GT(label->x(), message->x());
+    }
+    EXPECT_EQ(ids, QStringList({"59142", "59137", "59138", "59139"}));
+    auto texts = [&] {
+        QStringList out;
+        for (QLabel* label : labels)
+            out << label->text();
+        return out;
+    };
+    f.Frame().ShowLockState(kCapsLockBit | kNumLockBit | kScrollLockBit);
+    EXPECT_EQ(texts(), QStringList({"", "CAP", "NUM", "SCRL"}));
+    // Each label is wide enough for its text before it ever shows.
+    for (QLabel* label : labels)
+        EXPECT_GE(label->minimumWidth(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->text().toStdString();
+    f.Frame().ShowLockState(kNumLockBit);
+    EXPECT_EQ(texts(), QStringList({"", "", "NUM", ""}));
+    f.Frame().ShowLockState(0);
+    EXPECT_EQ(texts(), QStringList({"", "", "", ""}));
 }
 
 TEST(Placement, FirstRunDefaultsAndBothBars) {
@@ -276,17 +318,44 @@ TEST(Placement, MaximisedIsStoredAndRestored) {
     EXPECT_TRUE(f.Frame().isMaximized());
 }
 
+// Stands at the head of the route: every command is enabled, and running one
+// only records it.
+struct RouteSpy : CCmdTarget {
+    std::vector<UINT> ran;
+    bool OnCmdMsg(UINT id) override {
+        ran.push_back(id);
+        return true;
+    }
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override {
+        cmdUI.Enable(true);
+        return true;
+    }
+};
+
 TEST(Accelerators, KeysRunTheirCommandsThroughTheRouting) {
     Running f;
+    f.Frame().show();
+    f.Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.Frame()));
+    QWidget* view = f.Frame().GetActiveView();
+    view->setFocus();
+
+    // The real route: Ctrl+N asks for the new sheet's rows.
     f.newFileShown = 0;
-    bool found = false;
-    for (QAction* a : f.Frame().actions())
-        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_N)) {
-            found = true;
-            a->trigger();
-        }
-    EXPECT_TRUE(found);
+    QTest::keyClick(view, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(f.newFileShown, 1);
+
+    // Every key of the table, pressed as the user presses it, reaches the
+    // route as its command and as nothing else.
+    RouteSpy spy;
+    SetCommandRoute(&spy);
+    for (const CAccelerator& a : AcceleratorTable()) {
+        spy.ran.clear();
+        QTest::keyClick(view, Qt::Key(a.key), a.mods);
+        EXPECT_EQ(spy.ran, std::vector<UINT>{a.id})
+            << QKeySequence(QKeyCombination(a.mods, Qt::Key(a.key))).toString().toStdString();
+    }
+    SetCommandRoute(&f.Frame());
 }
 
 } // namespace

@@ -15,10 +15,7 @@ namespace {
 class HtmlDlgTest : public ::testing::Test {
 protected:
     void SetUp() override { AfxSetUserInterface(&m_ui); }
-    void TearDown() override {
-        CFileChooser::s_hook = nullptr;
-        AfxSetUserInterface(nullptr);
-    }
+    void TearDown() override { AfxSetUserInterface(nullptr); }
     QLineEdit* File() { return m_dlg.findChild<QLineEdit*>("idc1005"); }
     QLineEdit* Css() { return m_dlg.findChild<QLineEdit*>("idc1007"); }
     QCheckBox* Preview() { return m_dlg.findChild<QCheckBox*>("idc1012"); }
@@ -79,10 +76,10 @@ TEST_F(HtmlDlgTest, TextsAndCaption) {
 
 TEST_F(HtmlDlgTest, BrowseAsksForHtmlFileAndKeepsStylesheet) {
     std::vector<CFileChooser::Request> asked;
-    CFileChooser::s_hook = [&](const CFileChooser::Request& r) -> std::optional<QString> {
+    AnswerFileQuestions(m_ui, [&](const CFileChooser::Request& r) -> std::optional<QString> {
         asked.push_back(r);
         return QStringLiteral("/tmp/page.html");
-    };
+    });
     DriveNextModal(m_dlg, [&] {
         QTest::keyClicks(Css(), "typed.css");
         QTest::mouseClick(Button("idc1010"), Qt::LeftButton);

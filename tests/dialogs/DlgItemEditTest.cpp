@@ -39,10 +39,7 @@ protected:
         m_owner.setGeometry(100, 100, 800, 600);
         m_dlg = GetParam().make(&m_owner);
     }
-    void TearDown() override {
-        CFileChooser::s_hook = nullptr;
-        AfxSetUserInterface(nullptr);
-    }
+    void TearDown() override { AfxSetUserInterface(nullptr); }
     QLineEdit* Name() { return m_dlg->findChild<QLineEdit*>("idc1000"); }
     QPlainTextEdit* Detail() { return m_dlg->findChild<QPlainTextEdit*>("idc1001"); }
     QLineEdit* Link() { return m_dlg->findChild<QLineEdit*>("idc1003"); }
@@ -153,10 +150,10 @@ TEST_P(ItemEditDlgTest, TextCodePageCannotHoldIsRefusedAndDialogStaysOpen) {
 
 TEST_P(ItemEditDlgTest, BrowsePickReplacesOnlyTheLinkBox) {
     std::vector<CFileChooser::Request> asked;
-    CFileChooser::s_hook = [&](const CFileChooser::Request& r) -> std::optional<QString> {
+    AnswerFileQuestions(m_ui, [&](const CFileChooser::Request& r) -> std::optional<QString> {
         asked.push_back(r);
         return QStringLiteral("/tmp/picked.doc");
-    };
+    });
     DriveNextModal(*m_dlg, [&] {
         QTest::keyClicks(Name(), "n");
         QTest::keyClicks(Detail(), "d");
@@ -180,9 +177,8 @@ TEST_P(ItemEditDlgTest, BrowsePickReplacesOnlyTheLinkBox) {
 }
 
 TEST_P(ItemEditDlgTest, BrowseCancelLeavesEveryBoxAsTyped) {
-    CFileChooser::s_hook = [](const CFileChooser::Request&) -> std::optional<QString> {
-        return std::nullopt;
-    };
+    AnswerFileQuestions(
+        m_ui, [](const CFileChooser::Request&) -> std::optional<QString> { return std::nullopt; });
     DriveNextModal(*m_dlg, [&] {
         QTest::keyClicks(Name(), "n");
         QTest::keyClicks(Detail(), "d");
@@ -212,16 +208,27 @@ TEST_P(ItemEditDlgTest, RowDialogIsCentredColumnDialogIsNot) {
 INSTANTIATE_TEST_SUITE_P(Dialogs, ItemEditDlgTest, ::testing::ValuesIn(kKinds),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ItemEditDlgHook, HookAnswersWithoutShowingTheDialog) {
-    CLineEditDlg::s_hook = [](CLineEditDlg& d) {
-        d.m_strName = "from hook";
+// A scripted answer stands in for the user: the dialog is not shown, and only
+// dialogs of the class it was given for are answered.
+TEST(ItemEditDlgScript, AnswersItsOwnClassWithoutShowingTheDialog) {
+    CScriptedUserInterface ui;
+    AfxSetUserInterface(&ui);
+    ui.AnswerDialogs<CLineEditDlg>([](CLineEditDlg& d) {
+        d.m_strName = "scripted";
         return IDOK;
-    };
+    });
     CLineEditDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_strName, "from hook");
+    EXPECT_EQ(dlg.m_strName, "scripted");
     EXPECT_FALSE(dlg.isVisible());
-    CLineEditDlg::s_hook = nullptr;
+
+    CColumnEditDlg column;
+    bool shown = false;
+    DriveNextModal(column, [&] { shown = column.isVisible(); });
+    EXPECT_EQ(column.DoModal(), IDCANCEL);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(column.m_strName, "");
+    AfxSetUserInterface(nullptr);
 }
 
 TEST(DialogUnitsTest, ConvertsWithQuarterAndEighthOfBaseUnits) {

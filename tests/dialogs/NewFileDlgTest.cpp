@@ -63,10 +63,7 @@ protected:
         AfxSetUserInterface(&m_ui);
         m_owner.setGeometry(100, 100, 800, 600);
     }
-    void TearDown() override {
-        CNewFileDlg::s_hook = nullptr;
-        AfxSetUserInterface(nullptr);
-    }
+    void TearDown() override { AfxSetUserInterface(nullptr); }
     static QPlainTextEdit* Box(CNewFileDlg& d) { return d.findChild<QPlainTextEdit*>("1021"); }
     static QPushButton* Button(CNewFileDlg& d, const char* id) {
         return d.findChild<QPushButton*>(id);
@@ -164,16 +161,17 @@ TEST_P(NewFileDlgCancelTest, GivesCancelAndNoText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, NewFileDlgCancelTest,
-    ::testing::Values(
-        CancelWay{"NoDataButton",
-                  [](CNewFileDlg& d) {
-                      QTest::mouseClick(d.findChild<QPushButton*>("2"), Qt::LeftButton);
-                  }},
-        CancelWay{"Escape",
-                  [](CNewFileDlg& d) {
-                      QTest::keyClick(d.findChild<QPlainTextEdit*>("1021"), Qt::Key_Escape);
-                  }},
-        CancelWay{"CloseBox", [](CNewFileDlg& d) { d.close(); }}),
+    ::testing::Values(CancelWay{"NoDataButton",
+                                [](CNewFileDlg& d) {
+                                    QTest::mouseClick(d.findChild<QPushButton*>("2"),
+                                                      Qt::LeftButton);
+                                }},
+                      CancelWay{"Escape",
+                                [](CNewFileDlg& d) {
+                                    QTest::keyClick(d.findChild<QPlainTextEdit*>("1021"),
+                                                    Qt::Key_Escape);
+                                }},
+                      CancelWay{"CloseBox", [](CNewFileDlg& d) { d.close(); }}),
     [](const ::testing::TestParamInfo<CancelWay>& info) { return std::string(info.param.name); });
 
 TEST_F(NewFileDlgTest, CentredOverItsOwnerOrTheScreen) {
@@ -215,19 +213,20 @@ TEST_F(NewFileDlgTest, TextCodePage932CannotHoldIsRefusedAndTheDialogStaysOpen) 
     EXPECT_EQ(dlg.LinesCp932(), "ok\r\n");
 }
 
-TEST_F(NewFileDlgTest, HookAnswersForTheUserAndItsTextIsCheckedLikeTypedText) {
-    CNewFileDlg::s_hook = [](CNewFileDlg& d) {
+TEST_F(NewFileDlgTest, ScriptedAnswerIsCheckedLikeTypedText) {
+    m_ui.AnswerDialogs<CNewFileDlg>([](CNewFileDlg& d) {
         d.m_strLines = QStringLiteral("x\r\ny");
         return IDOK;
-    };
+    });
     CNewFileDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.LinesCp932(), "x\r\ny");
 
-    CNewFileDlg::s_hook = [](CNewFileDlg& d) {
+    m_ui.AnswerDialogs<CNewFileDlg>([](CNewFileDlg& d) {
         d.m_strLines = QString::fromUtf8("\xF0\x9F\x98\x80");
         return IDOK;
-    };
+    });
     CNewFileDlg refused;
     EXPECT_EQ(refused.DoModal(), IDCANCEL);
     EXPECT_EQ(m_ui.m_shown.size(), 1u);
@@ -278,10 +277,10 @@ INSTANTIATE_TEST_SUITE_P(
         NewSheetCase{"FinalBreakAddsNoRow", "aa\nbb\n", 10, {"aa", "bb"}, 10},
         NewSheetCase{"OnlyBreaksGiveNoRows", "\n\n\n", 10, {}, 10},
         NewSheetCase{"NothingTyped", "", 10, {}, 10},
-        NewSheetCase{"DoubleByteNameWidthInBytes", "ｱ\nあいうえおかき", 10,
-                     {"ｱ", "あいうえおかき"}, 14},
-        NewSheetCase{"LongLastLineWithoutBreak", "a\nabcdefghijklmnop", 10,
-                     {"a", "abcdefghijklmnop"}, 16}),
+        NewSheetCase{
+            "DoubleByteNameWidthInBytes", "ｱ\nあいうえおかき", 10, {"ｱ", "あいうえおかき"}, 14},
+        NewSheetCase{
+            "LongLastLineWithoutBreak", "a\nabcdefghijklmnop", 10, {"a", "abcdefghijklmnop"}, 16}),
     [](const ::testing::TestParamInfo<NewSheetCase>& info) {
         return std::string(info.param.name);
     });

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -156,7 +157,15 @@ TEST_F(Cursor, SetCurRedrawsOnlyWhatChanges) {
 }
 
 TEST_F(Cursor, CheckBoxDrawingPens) {
-    CCheckItem* c = static_cast<CCheckItem*>(s[0]->GetAt(0));
+    // A background unlike every default, restored whatever happens.
+    const COLORREF kBack = 0x123456;
+    struct Restore {
+        COLORREF old = g_Display.CheckBackColor;
+        ~Restore() { g_Display.CheckBackColor = old; }
+    } restore;
+    g_Display.CheckBackColor = kBack;
+    CCheckItem* c = AsCheckItem(s[0]->GetAt(0));
+    ASSERT_NE(c, nullptr);
     c->m_bCheck = 1;
     c->Draw(&dc);
     const CRect b = c->m_rcCheck;
@@ -171,16 +180,25 @@ TEST_F(Cursor, CheckBoxDrawingPens) {
     EXPECT_EQ(lines[4].rc, CRect(b.right, b.top, b.right, b.bottom));
     EXPECT_EQ(lines[5].rc, CRect(b.right, b.bottom, b.left - 1, b.bottom));
     EXPECT_EQ(lines[7].color, 0xE2EFF1u);
-    bool cross = false;
-    for (const auto& r : dc.m_records)
-        if (r.op == CRecordingDC::Op::FillSolidRect) {
-            EXPECT_EQ(r.rc, CRect(b.left + 2, b.top + 2, b.right - 1, b.bottom - 1));
-        }
-    for (std::size_t i = 0; i < dc.m_records.size(); ++i)
-        if (dc.m_records[i].op == CRecordingDC::Op::LineTo &&
-            dc.m_records[i].rc == CRect(b.left + 2, b.top + 2, b.right - 1, b.bottom - 1))
-            cross = true;
-    EXPECT_TRUE(cross);
+    // The inside is filled once, in the check box background, and then the cross
+    // is drawn over it (a fill afterwards would hide the cross).
+    std::vector<std::size_t> fills;
+    std::size_t cross = dc.m_records.size();
+    for (std::size_t i = 0; i < dc.m_records.size(); ++i) {
+        const auto& r = dc.m_records[i];
+        if (r.op == CRecordingDC::Op::FillSolidRect)
+            fills.push_back(i);
+        if (r.op == CRecordingDC::Op::LineTo &&
+            r.rc == CRect(b.left + 2, b.top + 2, b.right - 1, b.bottom - 1))
+            cross = std::min(cross, i);
+    }
+    ASSERT_EQ(fills.size(), 1u);
+    const auto& fill = dc.m_records[fills[0]];
+    EXPECT_EQ(fill.rc, CRect(b.left + 2, b.top + 2, b.right - 1, b.bottom - 1));
+    EXPECT_EQ(fill.color, kBack);
+    ASSERT_LT(cross, dc.m_records.size());
+    EXPECT_LT(fills[0], cross);
+    EXPECT_EQ(dc.m_records[cross].color, g_Display.m_penCheck.m_color);
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "fw/Cp932.h"
@@ -167,7 +170,7 @@ TEST(SheetFileFormat, RoundTripKeepsEverythingStored) {
     CSheetFile t;
     ASSERT_FALSE(ReadSheet(t, first));
     EXPECT_EQ(Bytes(t), first);
-    EXPECT_EQ(t[0]->GetAt(2)->GetType(), 0);
+    EXPECT_EQ(t[0]->GetAt(2)->GetType(), CELL_PLAIN);
     EXPECT_EQ(t.m_nTopLine, 2);
     EXPECT_EQ(t.m_strHtmlCss, "a.css");
 }
@@ -197,19 +200,67 @@ TEST_F(SaveFile, WritesThenReadsBack) {
     EXPECT_EQ(t.GetSize(), 2);
 }
 
-TEST_F(SaveFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
+// Whether the save failed, run as a user the folder's permissions bind: this
+// process, or, as root (which CI runs as), a child that gave up root first.
+bool SaveFailsWithoutRoot(const CSheetFile& s, const std::string& path) {
+    if (::geteuid() != 0)
+        return SaveSheetFile(s, path).has_value();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        ::_exit(SaveSheetFile(s, path) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 2) << "could not give up root";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Whether the save failed while files may hold only a few bytes, as on a full
+// file system: the temporary file is made, then writing it fails. The limit
+// binds root too.
+bool SaveFailsOnAFullDisk(const CSheetFile& s, const std::string& path) {
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 8;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool failed = SaveSheetFile(s, path).has_value();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    return failed;
+}
+
+struct FailCase {
+    const char* name;
+    bool readOnlyFolder;
+    bool (*save)(const CSheetFile&, const std::string&);
+};
+
+class SaveFails : public SaveFile, public ::testing::WithParamInterface<FailCase> {};
+
+TEST_P(SaveFails, FailedSaveLeavesTheOldFileAndNoTemporary) {
     const std::string path = (m_dir / "a.tvr").string();
     { std::ofstream(path, std::ios::binary) << "old"; }
-    ::chmod(m_dir.c_str(), 0500);
+    // The file itself may be replaced by anyone: only the folder or the disk stops the save.
+    ::chmod(path.c_str(), 0666);
+    if (GetParam().readOnlyFolder)
+        ::chmod(m_dir.c_str(), 0555);
     CSheetFile s;
-    auto err = SaveSheetFile(s, path);
+    MakeWorkedExample(s);
+    const bool failed = GetParam().save(s, path);
     ::chmod(m_dir.c_str(), 0700);
-    ASSERT_TRUE(err);
+    EXPECT_TRUE(failed);
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, SaveFails,
+                         ::testing::Values(FailCase{"ReadOnlyFolder", true, SaveFailsWithoutRoot},
+                                           FailCase{"FullDisk", false, SaveFailsOnAFullDisk}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SaveFile, TemporaryThatCannotBeMadeLeavesTheOldFile) {
     // The name fits, but the temporary name beside it is too long for the file system.

@@ -72,7 +72,7 @@ TEST(SheetModel, CheckOperationsSkipPlainCells) {
     s.m_nCurColumn = 0;
     s.SetColumnCheck(TRUE);
     EXPECT_EQ(Cell(s, 0, 0)->m_bCheck, 1);
-    EXPECT_EQ(s[1]->GetAt(0)->GetType(), 0);
+    EXPECT_EQ(s[1]->GetAt(0)->GetType(), CELL_PLAIN);
     s.m_nCurLine = 0;
     s.SetLineCheck(FALSE);
     EXPECT_EQ(Cell(s, 0, 0)->m_bCheck, 0);
@@ -82,6 +82,21 @@ TEST(SheetModel, CheckOperationsSkipPlainCells) {
     s.m_nCurLine = 1;
     s.ToggleCur(&dc); // a plain cell neither toggles nor draws
     EXPECT_TRUE(dc.m_records.empty());
+}
+
+// A file may store any type on either class: only a check cell that says it
+// is one counts, so nothing reads a box a plain cell does not have.
+TEST(SheetModel, CheckCellOnlyWhenClassAndTypeAgree) {
+    CCheckItem check;
+    CDataItem plain;
+    EXPECT_EQ(AsCheckItem(&check), &check);
+    EXPECT_EQ(AsCheckItem(static_cast<const CDataItem*>(&check)), &check);
+    EXPECT_EQ(AsCheckItem(&plain), nullptr);
+    plain.m_nType = CELL_CHECK;
+    EXPECT_EQ(AsCheckItem(&plain), nullptr);
+    check.m_nType = CELL_PLAIN;
+    EXPECT_EQ(AsCheckItem(&check), nullptr);
+    EXPECT_EQ(AsCheckItem(static_cast<CDataItem*>(nullptr)), nullptr);
 }
 
 TEST(SheetModel, ClearKeepsTheUsersWidthsAndRate) {

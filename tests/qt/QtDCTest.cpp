@@ -415,7 +415,8 @@ TEST_P(QtFontSize, ANegativeSizeIsThePixelSize) {
     EXPECT_GT(QtTextMetrics(font).tmAveCharWidth, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, QtFontSize, ::testing::Values(8, 12, 14, 16, 20, 32));
+INSTANTIATE_TEST_SUITE_P(Sizes, QtFontSize, ::testing::Values(8, 12, 14, 16, 20, 32),
+                         [](const auto& info) { return "Pixels" + std::to_string(info.param); });
 
 TEST(QtFont, TheDrawingContextReportsTheSelectedFont) {
     const CFont desc = TextFont(16);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -338,6 +339,25 @@ TEST_F(QtShellOpen, NothingToOpenFails) {
     m_recorder.m_urls.clear();
     EXPECT_FALSE(m_ui.ShellOpen(""));
     EXPECT_TRUE(m_recorder.m_urls.isEmpty());
+}
+
+// A real dialog: the desktop interface shows it and gives the user's answer.
+struct ShownDialog : QDialog, CModalDialog {
+    int ShowModal() override { return exec() == QDialog::Accepted ? IDOK : IDCANCEL; }
+};
+
+TEST(QtDialogs, AreShownAndAnsweredByTheUser) {
+    CQtUserInterface ui;
+    ShownDialog dlg;
+    bool visible = false;
+    QTimer::singleShot(0, &dlg, [&] {
+        visible = dlg.isVisible();
+        dlg.accept();
+    });
+    EXPECT_EQ(ui.DoModal(dlg), IDOK);
+    EXPECT_TRUE(visible);
+    QTimer::singleShot(0, &dlg, [&] { dlg.reject(); });
+    EXPECT_EQ(ui.DoModal(dlg), IDCANCEL);
 }
 
 } // namespace

@@ -18,28 +18,24 @@ class SheetCmdTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AfxSetUserInterface(&m_ui);
-        CLineEditDlg::s_hook = [this](CLineEditDlg& d) {
+        m_ui.AnswerDialogs<CLineEditDlg>([this](CLineEditDlg& d) {
             ++m_nDialogs;
             m_seen = {d.m_strName, d.m_strDetail, d.m_strLinkFile};
             d.m_strName = "N";
             d.m_strDetail = "nd";
             d.m_strLinkFile = "nl";
             return m_nDialogAnswer;
-        };
-        CColumnEditDlg::s_hook = [this](CColumnEditDlg& d) {
+        });
+        m_ui.AnswerDialogs<CColumnEditDlg>([this](CColumnEditDlg& d) {
             ++m_nDialogs;
             m_seen = {d.m_strName, d.m_strDetail, d.m_strLinkFile};
             d.m_strName = "M";
             d.m_strDetail = "md";
             d.m_strLinkFile = "ml";
             return m_nDialogAnswer;
-        };
+        });
     }
-    void TearDown() override {
-        CLineEditDlg::s_hook = nullptr;
-        CColumnEditDlg::s_hook = nullptr;
-        AfxSetUserInterface(nullptr);
-    }
+    void TearDown() override { AfxSetUserInterface(nullptr); }
     CSheetFile& S() { return m_host.m_doc.m_Sheet; }
     CSheetDocument& Doc() { return m_host.m_doc; }
     static std::string WithoutCursor(const std::string& picture) {
@@ -342,7 +338,7 @@ TEST_F(SheetCmdTest, EditFillsDialogWithCurrentTexts) {
 
 TEST_F(SheetCmdTest, EditWithNothingChangedStillRecordsAndMarks) {
     FillSheet(S(), 2, 2, 1, 0);
-    CLineEditDlg::s_hook = [](CLineEditDlg&) { return IDOK; };
+    m_ui.AnswerDialogs<CLineEditDlg>([](CLineEditDlg&) { return IDOK; });
     const std::string before = Picture(S());
     m_cmds.OnCmdMsg(ID_LINE_EDIT);
     EXPECT_EQ(Picture(S()), before);

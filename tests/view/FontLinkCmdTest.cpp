@@ -35,16 +35,15 @@ class FontCmdTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AfxSetUserInterface(&m_ui);
-        CFontDlg::s_hook = [this](CFontDlg& d) {
+        m_ui.AnswerDialogs<CFontDlg>([this](CFontDlg& d) {
             ++m_nDialogs;
             m_started = d.m_font;
             if (m_nAnswer == IDOK)
                 d.m_font = Chosen();
             return m_nAnswer;
-        };
+        });
     }
     void TearDown() override {
-        CFontDlg::s_hook = nullptr;
         AfxSetUserInterface(nullptr);
         CMemoryProfile defaults;
         LoadDisplaySettings(defaults);

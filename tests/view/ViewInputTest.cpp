@@ -160,6 +160,24 @@ TEST(ViewMouse, ClickInBoxTogglesWithOneSnapshot) {
     EXPECT_FALSE(f.doc->CanUndo());
 }
 
+// A plain cell that a file marked as a check cell has no box: a click there
+// only moves the cursor.
+TEST(ViewMouse, ClickOnPlainCellStoredAsCheckTogglesNothing) {
+    ViewFixture f(3, 3);
+    CSheetFile& s = f.Sheet();
+    const CRect box = static_cast<CCheckItem*>(s.GetAt(1)->GetAt(1))->m_rcCheck;
+    auto* plain = new CDataItem;
+    plain->m_nType = CELL_CHECK;
+    delete s.GetAt(1)->ReleaseAt(1).release();
+    s.GetAt(1)->InsertAt(1, plain);
+    s.Layout();
+    QTest::mouseClick(f.view.get(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(box.left + 7, box.top + 7));
+    EXPECT_EQ(s.m_nCurLine, 1);
+    EXPECT_EQ(s.m_nCurColumn, 1);
+    EXPECT_EQ(f.doc->m_Undo.GetSize(), 0);
+}
+
 TEST(ViewMouse, DoubleClickInCellDoesNotToggleTwice) {
     ViewFixture f(3, 3);
     auto* cell = static_cast<CCheckItem*>(f.Sheet().GetAt(0)->GetAt(0));

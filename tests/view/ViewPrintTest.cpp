@@ -21,12 +21,41 @@ QByteArray PrintToPdf(ViewFixture& f, const QString& path, int dpi) {
     return file.readAll();
 }
 
+// The drawing operators of every zlib stream of the file, one after the other.
+QByteArray PdfStreams(const QByteArray& pdf) {
+    QByteArray out;
+    qsizetype at = pdf.indexOf("stream");
+    while (at >= 0) {
+        qsizetype begin = at + 6;
+        if (pdf.mid(begin, 2) == "\r\n")
+            begin += 2;
+        else if (pdf.mid(begin, 1) == "\n")
+            begin += 1;
+        const qsizetype end = pdf.indexOf("endstream", begin);
+        if (end < 0)
+            break;
+        // qUncompress wants the size first and grows its buffer when that is short.
+        QByteArray z = pdf.mid(begin, end - begin);
+        if (z.startsWith('\x78')) {
+            z.prepend(QByteArray("\x00\x01\x00\x00", 4));
+            out += qUncompress(z);
+        }
+        at = pdf.indexOf("stream", end + 9);
+    }
+    return out;
+}
+
 TEST(ViewPrint, OnePageWhateverTheSheetsLength) {
     QTemporaryDir dir;
     ViewFixture f(200, 5, 480, 320, [](int r, int c) { return (r + c) % 3 == 0; });
     const QByteArray pdf = PrintToPdf(f, dir.filePath("out.pdf"), 600);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")), 1);
+    // Not a blank page: the column names and the row names that fit are
+    // written, and the grid and the check marks are stroked.
+    const QByteArray ops = PdfStreams(pdf);
+    EXPECT_GE(ops.count("BT"), 5 + 10) << "text objects";
+    EXPECT_GE(ops.count(" l\n"), 100) << "line segments";
 }
 
 TEST(ViewPrint, KeepsTheScreenSizeOnAFinePrinter) {
