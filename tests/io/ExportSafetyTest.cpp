@@ -38,14 +38,14 @@ void BuildBig(CSheetFile& sheet, int rows, int columns) {
     std::vector<std::string> names;
     for (int c = 0; c < columns; ++c)
         names.push_back("column " + std::to_string(c));
-    std::vector<RowSpec> specs;
+    std::vector<RowSpec> wanted;
     for (int r = 0; r < rows; ++r) {
         std::string cells;
         for (int c = 0; c < columns; ++c)
             cells += (r + c) % 3 ? '0' : '1';
-        specs.push_back({"row " + std::to_string(r), cells});
+        wanted.push_back({"row " + std::to_string(r), cells});
     }
-    BuildSheet(sheet, names, specs);
+    BuildSheet(sheet, names, wanted);
 }
 
 class ExportSafety : public ::testing::TestWithParam<Kind> {
