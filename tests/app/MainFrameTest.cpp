@@ -326,6 +326,8 @@ struct FrameCase {
     QMargins frame;
     QRect inner;
 };
+// Shown by its name in test listings.
+void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
 
 class FrameArithmetic : public ::testing::TestWithParam<FrameCase> {};
 

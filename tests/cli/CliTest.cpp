@@ -154,6 +154,10 @@ struct GenCase {
     const char* name;
     void (*build)(CSheetFile&);
 };
+// Shown by its name in test listings.
+void PrintTo(const GenCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 void AddRow(CSheetFile& s, const std::string& name) {
     s.AddLine(name);
@@ -313,6 +317,10 @@ struct UsageCase {
     const char* name;
     std::vector<std::string> args;
 };
+// Shown by its name in test listings.
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CliUsage : public ::testing::TestWithParam<UsageCase> {};
 
@@ -350,6 +358,10 @@ struct BadFileCase {
     bool missing;        // no file at all
     std::string message; // the whole of standard error
 };
+// Shown by its name in test listings.
+void PrintTo(const BadFileCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CliBadFile : public ::testing::TestWithParam<BadFileCase> {};
 
@@ -431,6 +443,10 @@ struct LimitCase {
     std::vector<std::string> args; // "IN" and "OUT" stand for the files
     std::string message;
 };
+// Shown by its name in test listings.
+void PrintTo(const LimitCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CliFileSizeLimit : public ::testing::TestWithParam<LimitCase> {};
 

@@ -62,6 +62,10 @@ struct LinkCase {
     const char* target; // what the link holds (relative to the link's folder, or absolute)
     const char* real;   // the file that must receive the bytes
 };
+// Shown by its name in test listings.
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AtomicFileLinks : public AtomicFile, public ::testing::WithParamInterface<LinkCase> {};
 
@@ -127,6 +131,10 @@ struct RefusedCase {
     const char* path;
     FileError error;
 };
+// Shown by its name in test listings.
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AtomicFileRefused : public AtomicFile, public ::testing::WithParamInterface<RefusedCase> {};
 
@@ -263,6 +271,10 @@ struct TempNameCase {
     const char* candidate;
     bool matches;
 };
+// Shown by its name in test listings.
+void PrintTo(const TempNameCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TemporaryName : public ::testing::TestWithParam<TempNameCase> {};
 

@@ -12,6 +12,10 @@ struct TrimCase {
     char ch;
     std::string out;
 };
+// Shown by its name in test listings.
+void PrintTo(const TrimCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TrimCharTest : public testing::TestWithParam<TrimCase> {};
 

@@ -12,6 +12,10 @@ struct MenuTextCase {
     const char* stored;
     const char* shown;
 };
+// Shown by its name in test listings.
+void PrintTo(const MenuTextCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MenuItemTextTest : public ::testing::TestWithParam<MenuTextCase> {};
 

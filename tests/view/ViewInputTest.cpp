@@ -69,6 +69,8 @@ struct ModifiedKeyCase {
     Qt::KeyboardModifiers mods;
     int expLine, expColumn;
 };
+// Shown by its name in test listings.
+void PrintTo(const ModifiedKeyCase& c, std::ostream* os) { *os << c.name; }
 
 class ViewModifiedKeys : public ::testing::TestWithParam<ModifiedKeyCase> {};
 
