@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <csignal>
+
 #include "app/MainFrame.h"
 #include "app/TavrelApp.h"
 #include "fw/UserInterface.h"
@@ -12,6 +14,9 @@
 #include "qt/QtUserInterface.h"
 
 int main(int argc, char** argv) {
+    // A save past the file-size limit fails with its message instead of
+    // ending the program with the sheet unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication qapp(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavreler"));

@@ -1,5 +1,6 @@
 #include "app/ContFrameWnd.h"
 
+#include <QEvent>
 #include <QToolBar>
 
 #include <cstdio>
@@ -44,7 +45,53 @@ std::string CWindowPlacement::RectString() const {
     return buf;
 }
 
+QMargins FrameMarginsOf(const QRect& outer, const QRect& inner) {
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
 CContFrameWnd::CContFrameWnd(QWidget* parent) : QMainWindow(parent) {}
+
+void CContFrameWnd::SetNormalRect(const QRect& outer) {
+    // The frame is not known before the window manager has framed the
+    // window: the inner area starts with the frame last seen (none at the
+    // first showing) and is corrected by TrackFrame.
+    m_rcPendingOuter = outer;
+    resize(InnerRect(outer, m_frameMargins).size());
+    // For a window, move() places the frame's corner.
+    move(outer.topLeft());
+}
+
+void CContFrameWnd::TrackFrame() {
+    if (!isVisible() ||
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QMargins frame = FrameMarginsOf(frameGeometry(), geometry());
+    if (frame == m_frameMargins)
+        return;
+    m_frameMargins = frame;
+    if (!m_rcPendingOuter.isNull()) {
+        const QRect outer = m_rcPendingOuter;
+        m_rcPendingOuter = QRect();
+        resize(InnerRect(outer, frame).size());
+        move(outer.topLeft());
+    }
+}
+
+bool CContFrameWnd::event(QEvent* e) {
+    const bool result = QMainWindow::event(e);
+    switch (e->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::WindowStateChange:
+        TrackFrame();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
 
 QWidget* CContFrameWnd::FindBar(int id) const {
     return findChild<QWidget*>(QString::number(id));
@@ -52,7 +99,10 @@ QWidget* CContFrameWnd::FindBar(int id) const {
 
 CWindowPlacement CContFrameWnd::GetWindowPlacement() const {
     CWindowPlacement wp = m_placement;
-    wp.rcNormalPosition = normalGeometry().isValid() ? normalGeometry() : geometry();
+    // The outer rectangle of the normal state: its inner area with the frame
+    // as last seen in that state.
+    const QRect inner = normalGeometry().isValid() ? normalGeometry() : geometry();
+    wp.rcNormalPosition = OuterRect(inner, m_frameMargins);
     const Qt::WindowStates state = windowState();
     if (state & Qt::WindowMinimized) {
         wp.showCmd = SW_SHOWMINIMIZED;
@@ -79,7 +129,14 @@ void CContFrameWnd::ActivateFrame(int nCmdShow) {
     case SW_SHOWMINIMIZED:
     case 6: // minimise
     case 7: // minimised without activation
-        showMinimized();
+        // Closed while minimised from the maximised state: restoring it
+        // brings it back maximised.
+        if (m_placement.flags & WPF_RESTORETOMAXIMIZED) {
+            setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
+            show();
+        } else {
+            showMinimized();
+        }
         break;
     case SW_SHOWMAXIMIZED:
         showMaximized();
@@ -106,7 +163,7 @@ void CContFrameWnd::LoadPlacement(int& nCmdShow) {
         bar->setVisible(ReadSettingInt(settings::WindowToolBar, profile) != 0);
     if (QWidget* bar = FindBar(ID_VIEW_STATUS_BAR))
         bar->setVisible(ReadSettingInt(settings::WindowStatusBar, profile) != 0);
-    setGeometry(m_placement.rcNormalPosition);
+    SetNormalRect(m_placement.rcNormalPosition);
 }
 
 void CContFrameWnd::SavePlacement() {

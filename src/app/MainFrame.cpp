@@ -86,7 +86,7 @@ void CMainFrame::CreateMenuBar() {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = CreateCommandAction(item.id, QString::fromUtf8(item.text), menu);
+            QAction* action = CreateCommandAction(item.id, MenuItemText(item.text), menu);
             if (item.id == ID_VIEW_TOOLBAR || item.id == ID_VIEW_STATUS_BAR)
                 action->setCheckable(true);
             if (item.id == ID_FILE_MRU_FILE1)

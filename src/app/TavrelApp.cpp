@@ -13,6 +13,7 @@
 #include "fw/Profile.h"
 #include "fw/UserInterface.h"
 #include "model/Settings.h"
+#include "qt/QtFont.h"
 #include "view/TavrelView.h"
 
 namespace {
@@ -67,6 +68,9 @@ CTavrelApp::~CTavrelApp() {
 }
 
 CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
+    // Before any window: the first dialog (the new-file step) already names
+    // the Windows Japanese face, which must resolve to an installed one.
+    InstallJapaneseFontSubstitutes();
     m_strHelpFilePath = GetModulePath(QStringLiteral("Tavrl.chm"));
 
     AfxSetProfile(&m_profile);

@@ -29,15 +29,81 @@ bool Save(const CSheetFile& sheet, const std::string& path) {
     return true;
 }
 
+// The suffix of the member that carries a text's own bytes (hex) beside its
+// UTF-8 form, for texts whose bytes the UTF-8 form does not give back:
+// bytes that are no code page 932, or one of its duplicate codes (0xED40
+// comes back as 0xFA5C). With it, dump then from-json loses nothing.
+const char kBytesSuffix[] = "Cp932";
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+void PutText(json& j, const char* member, const std::string& text) {
+    const std::string utf8 = cp932::ToUtf8(text);
+    j[member] = utf8;
+    const cp932::EncodeResult back = cp932::FromUtf8(utf8);
+    if (!back.ok() || back.text != text)
+        j[std::string(member) + kBytesSuffix] = Hex(text);
+}
+
 json Item(const std::string& name, const std::string& detail, const std::string& link) {
-    return json{{"name", cp932::ToUtf8(name)},
-                {"detail", cp932::ToUtf8(detail)},
-                {"linkFile", cp932::ToUtf8(link)}};
+    json j = json::object();
+    PutText(j, "name", name);
+    PutText(j, "detail", detail);
+    PutText(j, "linkFile", link);
+    return j;
+}
+
+// A cell as stored: its type field, the check state as the file holds it,
+// and the class when the type alone would not name it (a check cell stored
+// with type 0, a plain cell with type 1).
+json Cell(const CDataItem* p) {
+    const auto* check = dynamic_cast<const CCheckItem*>(p);
+    json j{{"type", p->m_nType}};
+    if (check)
+        j["check"] = check->m_bCheck;
+    if (check ? p->m_nType != 1 : p->m_nType != 0)
+        j["class"] = check ? "CCheckItem" : "CDataItem";
+    return j;
+}
+
+std::string FromHex(const std::string& hex, const std::string& member) {
+    auto value = [&](char c) -> int {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        throw std::runtime_error("\"" + member + "\" must hold pairs of hex digits");
+    };
+    if (hex.size() % 2 != 0)
+        throw std::runtime_error("\"" + member + "\" must hold pairs of hex digits");
+    std::string out;
+    out.reserve(hex.size() / 2);
+    for (std::size_t i = 0; i < hex.size(); i += 2)
+        out += static_cast<char>(value(hex[i]) * 16 + value(hex[i + 1]));
+    return out;
 }
 
 // A text member of the JSON in code page 932; throws with a message naming
 // the characters that cannot be held.
 std::string Text(const json& j, const char* member) {
+    const std::string bytesMember = std::string(member) + kBytesSuffix;
+    if (j.contains(bytesMember)) {
+        const json& v = j.at(bytesMember);
+        if (!v.is_string())
+            throw std::runtime_error("\"" + bytesMember + "\" must be a string");
+        return FromHex(v.get<std::string>(), bytesMember);
+    }
     if (!j.contains(member))
         return {};
     const json& v = j.at(member);
@@ -82,7 +148,7 @@ int CliDump(const std::vector<std::string>& args) {
     if (std::optional<FileError> err = ReadSheetFile(sheet, args[0]))
         return Fail(FileErrorMessage(*err, args[0]));
     json j;
-    j["title"] = cp932::ToUtf8(sheet.m_strTitle);
+    PutText(j, "title", sheet.m_strTitle);
     j["columnHeight"] = sheet.m_nColumnHeight;
     j["topLine"] = sheet.m_nTopLine;
     j["leftColumn"] = sheet.m_nLeftColumn;
@@ -90,8 +156,8 @@ int CliDump(const std::vector<std::string>& args) {
     j["columnWidth"] = sheet.m_nColumnWidth;
     j["csvMark"] = sheet.m_nCsvMark;
     j["htmlMark"] = sheet.m_nHtmlMark;
-    j["htmlCss"] = cp932::ToUtf8(sheet.m_strHtmlCss);
-    j["htmlFile"] = cp932::ToUtf8(sheet.m_strHtmlFile);
+    PutText(j, "htmlCss", sheet.m_strHtmlCss);
+    PutText(j, "htmlFile", sheet.m_strHtmlFile);
     json columns = json::array();
     for (const CColumnData* c : sheet.m_Columns)
         columns.push_back(Item(c->m_strName, c->m_strDetail, c->m_strLinkFile));
@@ -100,12 +166,8 @@ int CliDump(const std::vector<std::string>& args) {
     for (const CLineData* line : sheet) {
         json row = Item(line->m_strName, line->m_strDetail, line->m_strLinkFile);
         json cells = json::array();
-        for (const CDataItem* p : *line) {
-            if (const auto* c = dynamic_cast<const CCheckItem*>(p))
-                cells.push_back(json{{"type", 1}, {"check", c->m_bCheck ? 1 : 0}});
-            else
-                cells.push_back(json{{"type", 0}});
-        }
+        for (const CDataItem* p : *line)
+            cells.push_back(Cell(p));
         row["cells"] = std::move(cells);
         rows.push_back(std::move(row));
     }
@@ -156,12 +218,27 @@ int CliFromJson(const std::vector<std::string>& args) {
                 if (r.contains("cells")) {
                     for (const json& c : r.at("cells")) {
                         const int type = Int(c, "type", 1);
-                        CDataItem* item = CSheetFile::CreateItem(type);
-                        if (!item)
-                            throw std::runtime_error("a cell's \"type\" must be 0 or 1");
+                        CDataItem* item = nullptr;
+                        if (c.contains("class")) {
+                            // The class named, the type field stored as given.
+                            const json& cls = c.at("class");
+                            if (cls == "CCheckItem")
+                                item = new CCheckItem;
+                            else if (cls == "CDataItem")
+                                item = new CDataItem;
+                            else
+                                throw std::runtime_error(
+                                    "a cell's \"class\" must be \"CCheckItem\" or \"CDataItem\"");
+                            item->m_nType = type;
+                        } else {
+                            item = CSheetFile::CreateItem(type);
+                            if (!item)
+                                throw std::runtime_error("a cell's \"type\" must be 0 or 1");
+                        }
                         line->Add(item);
+                        // The state as the file holds it: any non-zero value is checked.
                         if (auto* check = dynamic_cast<CCheckItem*>(item))
-                            check->m_bCheck = Int(c, "check", 0) ? 1 : 0;
+                            check->m_bCheck = Int(c, "check", 0);
                     }
                 } else {
                     for (int i = 0; i < sheet.m_Columns.GetSize(); ++i)

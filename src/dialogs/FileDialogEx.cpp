@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QShowEvent>
 #include <QStringList>
 
@@ -26,6 +28,14 @@ public:
         : QFileDialog(pOwner, title), m_dwFlags(flags), m_strDefExt(defExt) {}
 
     void accept() override {
+        // A pattern typed as the name filters the list and keeps the dialog open.
+        if (QLineEdit* box = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            const QString typed = box->text().trimmed();
+            if (typed.contains(QChar('*')) || typed.contains(QChar('?'))) {
+                SetPatterns(typed.split(QChar(';'), Qt::SkipEmptyParts));
+                return;
+            }
+        }
         const QStringList files = selectedFiles();
         if (!files.isEmpty()) {
             const QString path = CFileDialogEx::WithDefaultExt(files.front(), m_strDefExt);
@@ -43,6 +53,17 @@ protected:
         if (e->spontaneous())
             return;
         CenterWindow(this, frameGeometry().size());
+    }
+
+public:
+    // Lists the files the patterns let through (Qt would take them from the
+    // filter's text, where "*.*" misses names without a dot).
+    void SetPatterns(const QStringList& patterns) {
+        QStringList cleaned;
+        for (const QString& p : patterns)
+            cleaned << (p.trimmed() == QStringLiteral("*.*") ? QStringLiteral("*") : p.trimmed());
+        if (auto* model = findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model")))
+            model->setNameFilters(cleaned);
     }
 
 private:
@@ -79,20 +100,36 @@ CFileDialogEx::CFileDialogEx(bool bOpenFileDialog, const QString& defExt, const 
     : m_dwFlags(flags), m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(defExt),
       m_strFileName(fileName), m_strFilter(filter), m_pParentWnd(pParentWnd) {}
 
-QString CFileDialogEx::QtFilter(const QString& filter) {
-    QStringList parts = filter.split(QChar('|'));
-    QStringList out;
+QList<CFileDialogEx::Filter> CFileDialogEx::Filters(const QString& filter) {
+    const QStringList parts = filter.split(QChar('|'));
+    QList<Filter> out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         // An empty part ends the list, as "||" does.
         if (parts[i].isEmpty() || parts[i + 1].isEmpty())
             break;
-        QString pattern = parts[i + 1];
-        // "*.*" means every file, also those without an extension.
-        pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
-        pattern.replace(QChar(';'), QChar(' '));
-        out << parts[i] + QStringLiteral(" (") + pattern + QStringLiteral(")");
+        Filter f;
+        // The stored descriptions carry their pattern already ("CSVﾌｧｲﾙ(*.csv) "):
+        // shown as they are, less the space after them.
+        f.text = parts[i].trimmed();
+        for (QString pattern : parts[i + 1].split(QChar(';'), Qt::SkipEmptyParts)) {
+            pattern = pattern.trimmed();
+            // "*.*" means every file, also those without an extension.
+            f.patterns << (pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
+        }
+        // Qt takes a filter's patterns from the bracket that ends its text; a
+        // description without one gets the patterns added.
+        if (!f.text.endsWith(QChar(')')))
+            f.text += QStringLiteral(" (") + f.patterns.join(QChar(' ')) + QChar(')');
+        out << f;
     }
-    return out.join(QStringLiteral(";;"));
+    return out;
+}
+
+QString CFileDialogEx::QtFilter(const QString& filter) {
+    QStringList texts;
+    for (const Filter& f : Filters(filter))
+        texts << f.text;
+    return texts.join(QStringLiteral(";;"));
 }
 
 QString CFileDialogEx::WithDefaultExt(const QString& path, const QString& defExt) {
@@ -116,16 +153,32 @@ int CFileDialogEx::ShowModal() {
     dialog.setAcceptMode(m_bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(m_dwFlags & OFN_FILEMUSTEXIST ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
-    const QString qtFilter = QtFilter(m_strFilter);
-    if (!qtFilter.isEmpty())
-        dialog.setNameFilter(qtFilter);
+    const QList<Filter> filters = Filters(m_strFilter);
+    if (!filters.isEmpty()) {
+        QStringList texts;
+        for (const Filter& f : filters)
+            texts << f.text;
+        dialog.setNameFilters(texts);
+        // After Qt has applied the filter's own reading of its text.
+        auto usePatterns = [&dialog, filters](const QString& text) {
+            for (const Filter& f : filters)
+                if (f.text == text)
+                    dialog.SetPatterns(f.patterns);
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, usePatterns,
+                         Qt::QueuedConnection);
+        usePatterns(texts.front());
+    }
     if (!m_strDefExt.isEmpty() && m_strDefExt != QStringLiteral("*"))
         dialog.setDefaultSuffix(m_strDefExt);
-    // A pattern only filters (the filter list already offers it); a plain
-    // name is offered in the name box.
-    if (!m_strFileName.isEmpty() && !m_strFileName.contains(QChar('*')) &&
-        !m_strFileName.contains(QChar('?')))
+    // The initial name goes into the name box, a pattern ("*.CSV") too: typed
+    // back with Enter it filters the list, as the name box does with any pattern.
+    if (!m_strFileName.isEmpty()) {
         dialog.selectFile(m_strFileName);
+        if (QLineEdit* box = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            if (box->text() != m_strFileName)
+                box->setText(m_strFileName);
+    }
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;

@@ -5,7 +5,9 @@
 // filter in the "description|pattern|...||" form, a title, the flags below,
 // centring over the owner, IDOK / IDCANCEL and the chosen full path.
 // It never changes the process's current directory, whatever the flags say.
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "fw/Types.h"
 #include "fw/UserInterface.h"
@@ -46,7 +48,15 @@ public:
     const QString& FileName() const { return m_strFileName; }
     const QString& Filter() const { return m_strFilter; }
 
-    // Turns "description|pattern|...||" into Qt's form, one filter a ";;" part.
+    // One filter: the text shown (the description as stored, once) and the
+    // patterns it lets through ("*.*" is every file, with or without a dot).
+    struct Filter {
+        QString text;
+        QStringList patterns;
+    };
+    // Reads "description|pattern|...||", up to the first empty part.
+    static QList<Filter> Filters(const QString& filter);
+    // The texts of Filters() joined with ";;", as Qt lists name filters.
     static QString QtFilter(const QString& filter);
 
     // The name with the default extension when it has none ("*" means none).

@@ -29,6 +29,11 @@ FileError FileErrorFromErrno(int err, bool writing) {
     case ENOENT:
     case ENOTDIR:
         return FileError::FileNotFound;
+    case ENAMETOOLONG:
+    case ELOOP:
+        // A path the system cannot follow is a bad path when reading; a
+        // name that cannot be created when writing.
+        return writing ? FileError::BadFileName : FileError::FileNotFound;
     case EACCES:
     case EPERM:
     case EROFS:
@@ -38,7 +43,6 @@ FileError FileErrorFromErrno(int err, bool writing) {
     case ENOSPC:
     case EDQUOT:
         return FileError::DiskFull;
-    case ENAMETOOLONG:
     case EINVAL:
     case EISDIR:
         return writing ? FileError::BadFileName : FileError::GenericRead;

@@ -1,16 +1,6 @@
 #include "io/HtmlElement.h"
 
-void TrimChar(std::string& s, char ch) {
-    // ch is below 0x40 wherever this is used, so it never sits inside a
-    // double-byte character and a byte scan is exact.
-    const std::size_t first = s.find_first_not_of(ch);
-    if (first == std::string::npos) {
-        s.clear();
-        return;
-    }
-    s.erase(s.find_last_not_of(ch) + 1);
-    s.erase(0, first);
-}
+#include "fw/Cp932String.h"
 
 CHtmlElement::CHtmlElement(const std::string& name, const std::string& value)
     : m_strName(name), m_strValue(value) {

@@ -20,6 +20,3 @@ public:
     std::string m_strName;
     std::string m_strValue;
 };
-
-// Removes every leading and every trailing ch.
-void TrimChar(std::string& s, char ch);

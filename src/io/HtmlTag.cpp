@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "io/CompareNoCase.h"
+#include "fw/Cp932String.h"
 
 namespace {
 const char kCrLf[] = "\r\n";

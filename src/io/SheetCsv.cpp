@@ -7,25 +7,13 @@
 #include <vector>
 
 #include "fw/Cp932.h"
+#include "fw/Cp932String.h"
 #include "fw/UserInterface.h"
-#include "io/HtmlElement.h"
+#include "io/ExportTexts.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
 
 namespace {
-
-const std::string& CornerName() {
-    static const std::string s = cp932::FromUtf8OrDie("項目名");
-    return s;
-}
-const std::string& CheckedMark() {
-    static const std::string s = cp932::FromUtf8OrDie("○");
-    return s;
-}
-const std::string& UncheckedMark() {
-    static const std::string s = cp932::FromUtf8OrDie("×");
-    return s;
-}
 
 void ShowFileError(const COstrelFileException& e) {
     AfxGetUserInterface().MessageBox(e.m_strMessage, MB_OK | MB_ICONEXCLAMATION);
@@ -34,14 +22,7 @@ void ShowFileError(const COstrelFileException& e) {
 } // namespace
 
 std::string CSheetFile::CsvMarkText(BOOL bCheck) const {
-    switch (m_nCsvMark) {
-    case 0:
-        return bCheck ? CheckedMark() : UncheckedMark();
-    case 1:
-        return bCheck ? "1" : "0";
-    default:
-        return {};
-    }
+    return MarkText(m_nCsvMark, bCheck);
 }
 
 BOOL CSheetFile::ExportCsv(LPCTSTR path) const {

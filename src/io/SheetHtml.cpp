@@ -7,17 +7,13 @@
 
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
+#include "io/ExportTexts.h"
 #include "io/HtmlEscape.h"
 #include "io/HtmlTag.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
 
 namespace {
-
-const std::string& CornerName() {
-    static const std::string s = cp932::FromUtf8OrDie("項目名");
-    return s;
-}
 
 // An element with a tag, escaped user text as its content and one class.
 void AddCell(CHtmlTag& tr, const char* tag, const std::string& text, const char* cls) {
@@ -30,17 +26,7 @@ void AddCell(CHtmlTag& tr, const char* tag, const std::string& text, const char*
 } // namespace
 
 std::string CSheetFile::HtmlMarkText(BOOL bCheck) const {
-    switch (m_nHtmlMark) {
-    case 0: {
-        static const std::string checked = cp932::FromUtf8OrDie("○");
-        static const std::string unchecked = cp932::FromUtf8OrDie("×");
-        return bCheck ? checked : unchecked;
-    }
-    case 1:
-        return bCheck ? "1" : "0";
-    default:
-        return {};
-    }
+    return MarkText(m_nHtmlMark, bCheck);
 }
 
 std::string CSheetFile::MakeHtmlTable() const {

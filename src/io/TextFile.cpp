@@ -3,10 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <sys/types.h>
+#include <unistd.h>
 
 CTextFile::~CTextFile() {
     if (m_fp)
         std::fclose(m_fp);
+    // An open replacement that never reached Close is given up here.
+    m_pAtomic.reset();
     std::free(m_pLineBuf);
 }
 
@@ -22,12 +25,28 @@ BOOL CTextFile::Open(LPCTSTR path, LPCTSTR mode) {
             bText = false;
         fopenMode += *p;
     }
-    std::FILE* fp = std::fopen(path, fopenMode.c_str());
+    std::unique_ptr<CAtomicFile> atomic;
+    std::FILE* fp = nullptr;
+    if (fopenMode[0] == 'w') {
+        // Written beside the target and put in place by Close.
+        atomic = std::make_unique<CAtomicFile>();
+        if (!atomic->Create(path)) {
+            const int fd = ::dup(atomic->GetFd());
+            if (fd >= 0) {
+                fp = ::fdopen(fd, "wb");
+                if (!fp)
+                    ::close(fd);
+            }
+        }
+    } else {
+        fp = std::fopen(path, fopenMode.c_str());
+    }
     if (!fp)
         throw COstrelFileException::Make(COstrelFileException::Open, path);
     if (m_fp)
         std::fclose(m_fp);
     m_fp = fp;
+    m_pAtomic = std::move(atomic);
     m_bText = bText;
     m_strFileName = path;
     return TRUE;
@@ -37,6 +56,7 @@ void CTextFile::Attach(std::FILE* fp, const std::string& name, bool bTextMode) {
     if (m_fp)
         std::fclose(m_fp);
     m_fp = fp;
+    m_pAtomic.reset();
     m_bText = bTextMode;
     m_strFileName = name;
 }
@@ -46,7 +66,14 @@ BOOL CTextFile::Close() {
         return TRUE;
     std::FILE* fp = m_fp;
     m_fp = nullptr;
-    if (std::fclose(fp) != 0)
+    bool ok = std::fclose(fp) == 0;
+    if (m_pAtomic) {
+        // Only bytes that all reached the temporary file replace the target.
+        if (ok)
+            ok = !m_pAtomic->Commit();
+        m_pAtomic.reset();
+    }
+    if (!ok)
         throw COstrelFileException::Make(COstrelFileException::Close, m_strFileName);
     return TRUE;
 }
@@ -84,12 +111,21 @@ void CTextFile::WriteBytes(const char* p, std::size_t n) {
 }
 
 BOOL CTextFile::Write(LPCTSTR text) {
+    WriteText(text, std::strlen(text));
+    return TRUE;
+}
+
+BOOL CTextFile::Write(std::string_view text) {
+    WriteText(text.data(), text.size());
+    return TRUE;
+}
+
+void CTextFile::WriteText(const char* text, std::size_t len) {
     if (!m_fp)
         throw COstrelFileException::Make(COstrelFileException::Write, m_strFileName);
-    std::size_t len = std::strlen(text);
     if (!m_bText) {
         WriteBytes(text, len);
-        return TRUE;
+        return;
     }
     const char* p = text;
     const char* end = text + len;
@@ -104,5 +140,4 @@ BOOL CTextFile::Write(LPCTSTR text) {
         WriteBytes("\r\n", 2);
         p = lf + 1;
     }
-    return TRUE;
 }

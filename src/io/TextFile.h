@@ -7,9 +7,17 @@
 // text files the program exchanges: each LF written becomes CR LF, and on
 // reading a CR LF line end counts as LF. Bytes pass through unchanged
 // otherwise (code page 932, no byte-order mark).
+//
+// A file opened for writing ("w" modes) replaces its target atomically: the
+// bytes go to a temporary file beside it, and only a successful Close puts
+// them in place. A failed or abandoned write leaves the old file as it was
+// and no temporary file behind.
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <string_view>
 
+#include "fw/AtomicFile.h"
 #include "fw/Types.h"
 #include "io/OstrelFileException.h"
 
@@ -29,7 +37,8 @@ public:
     // fails on purpose); name stands in messages for the path.
     void Attach(std::FILE* fp, const std::string& name, bool bTextMode);
     // Does nothing when no file is open; throws when the runtime reported an
-    // error (the stream is given up either way).
+    // error (the stream is given up either way). A file opened for writing
+    // replaces its target here.
     BOOL Close();
 
     // The next line without its line end, whatever its length, cut at a NUL
@@ -38,12 +47,15 @@ public:
     // Writes text as it is, up to its terminating NUL. Throws on failure; the
     // file stays open.
     BOOL Write(LPCTSTR text);
+    // Writes every byte of text, a NUL byte included (a name read from a
+    // sheet file may hold one).
+    BOOL Write(std::string_view text);
     CTextFile& operator<<(LPCTSTR text) {
         Write(text);
         return *this;
     }
     CTextFile& operator<<(const std::string& text) {
-        Write(text.c_str());
+        Write(std::string_view(text));
         return *this;
     }
 
@@ -54,7 +66,9 @@ public:
 
 private:
     void WriteBytes(const char* p, std::size_t n);
+    void WriteText(const char* text, std::size_t len);
 
+    std::unique_ptr<CAtomicFile> m_pAtomic; // the replacement a "w" mode writes
     bool m_bText = true;
     char* m_pLineBuf = nullptr; // getline's buffer, kept between calls
     std::size_t m_nLineBufSize = 0;

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fw/AtomicFile.h"
 #include "fw/Cp932.h"
 
 std::optional<FileError> ReadSheet(CSheetFile& sheet, std::string_view data) {
@@ -63,69 +64,6 @@ bool WriteSheet(const CSheetFile& sheet, std::ostream& out) {
     const_cast<CSheetFile&>(sheet).Serialize(ar);
     out.flush();
     return static_cast<bool>(out);
-}
-
-std::optional<FileError> WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string::size_type slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (base.empty())
-        return FileError::BadFileName;
-
-    // Refuse early when the target itself cannot be replaced (a read-only file).
-    struct stat st{};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode))
-        return FileError::AccessDeniedWrite;
-    if (exists && ::access(path.c_str(), W_OK) != 0)
-        return FileError::AccessDeniedWrite;
-
-    std::string tmp = (dir == "." ? std::string() : dir) + "." + base + ".XXXXXX";
-    std::vector<char> name(tmp.begin(), tmp.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return FileErrorFromErrno(errno, true);
-    tmp = name.data();
-
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        return FileErrorFromErrno(err, true);
-    };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        return fail(errno);
-    // Keep the permissions of the file being replaced (new files: 0666 less the umask).
-    mode_t mode;
-    if (exists) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd, mode);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(tmp.c_str());
-        return FileErrorFromErrno(err, true);
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tmp.c_str());
-        return FileErrorFromErrno(err, true);
-    }
-    return std::nullopt;
 }
 
 std::optional<FileError> SaveSheetFile(const CSheetFile& sheet, const std::string& path) {

@@ -1,7 +1,7 @@
 #pragma once
-// Reading and writing whole sheet files. Saving writes a temporary file
-// beside the target and renames it over the target only after everything was
-// written and flushed, so a failed save leaves the old file as it was.
+// Reading and writing whole sheet files. Saving goes through the program's
+// one atomic write (fw/AtomicFile.h), so a failed save leaves the old file
+// as it was.
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -20,9 +20,6 @@ std::optional<FileError> ReadSheetFile(CSheetFile& sheet, const std::string& pat
 // Writes the archive of sheet; false when the stream failed.
 bool WriteSheet(const CSheetFile& sheet, std::ostream& out);
 std::optional<FileError> SaveSheetFile(const CSheetFile& sheet, const std::string& path);
-
-// Writes bytes to path through a temporary file in the same folder.
-std::optional<FileError> WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // The new-sheet step: rows from the new-file dialog's text (code page 932,
 // lines ended by LF or CR LF, empty lines skipped), the row-name width raised

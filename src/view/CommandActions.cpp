@@ -14,11 +14,24 @@ void AddItems(QMenu* menu, const std::vector<CMenuItem>& items) {
         if (item.id == ID_SEPARATOR)
             menu->addSeparator();
         else
-            menu->addAction(CreateCommandAction(item.id, QString::fromUtf8(item.text), menu));
+            menu->addAction(CreateCommandAction(item.id, MenuItemText(item.text), menu));
     }
 }
 
 } // namespace
+
+QString MenuItemText(const char* stored) {
+    const QString text = QString::fromUtf8(stored);
+    const int start = text.indexOf(QChar(0x1E));
+    const int end = start < 0 ? -1 : text.indexOf(QChar(0x1F), start + 1);
+    if (end < 0)
+        return text;
+    // After U+001F the stored text runs on to the bracket or the shortcut.
+    int resume = end + 1;
+    while (resume < text.size() && text[resume] != QChar(')') && text[resume] != QChar('\t'))
+        ++resume;
+    return text.left(start) + QChar('&') + text.mid(start + 1, end - start - 1) + text.mid(resume);
+}
 
 QAction* CreateCommandAction(UINT id, const QString& text, QObject* parent) {
     auto* action = new QAction(text, parent);

@@ -10,6 +10,12 @@ class QWidget;
 
 #include "fw/Types.h"
 
+// A menu item's text as shown. The table keeps two items as they were
+// stored, with the mnemonic between the control characters U+001E and
+// U+001F followed by a stray katakana ("アンドゥ(\x1EU\x1Fｱ)"); shown they
+// read "アンドゥ(&U)": the letter becomes the mnemonic, the katakana goes.
+// Other texts are shown as they are.
+QString MenuItemText(const char* stored);
 // An action for a command: the text, the prompt and tip from the table, and
 // the command run through the routing when triggered.
 QAction* CreateCommandAction(UINT id, const QString& text, QObject* parent);

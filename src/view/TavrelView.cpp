@@ -229,7 +229,10 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
     bool moved = true;
     BOOL scrolled = FALSE;
     QScrollBar* bar = m_wndVScroll;
-    if (mods != Qt::NoModifier) {
+    // Keys go by key alone: Shift, or Ctrl where no accelerator takes the
+    // combination, moves like the plain key. Alt combinations are the menu's.
+    const UINT accelerator = AcceleratorCommand(event->key(), event->modifiers());
+    if (accelerator || (mods & (Qt::AltModifier | Qt::MetaModifier))) {
         moved = false;
     } else {
         switch (event->key()) {
@@ -263,7 +266,7 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
     }
     // The frame's shortcuts take their keys first; a key reaches the view
     // only without a frame, and then runs through the view alone.
-    if (const UINT id = AcceleratorCommand(event->key(), event->modifiers())) {
+    if (const UINT id = accelerator) {
         if (CommandRoute())
             RunCommand(id);
         else

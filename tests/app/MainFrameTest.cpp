@@ -37,7 +37,7 @@ const char* const kExpectedMenu[] = {
     "-",
     "57665 ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)",
     "編集(&E)",
-    "57643 アンドゥ(\x1EU\x1Fｱ)\tCtrl+Z",
+    "57643 アンドゥ(&U)\tCtrl+Z",
     "57644 リドウ(&R)",
     "-",
     "57635 切り取り(&T)\tCtrl+X",
@@ -87,8 +87,7 @@ const char* const kExpectedMenu[] = {
     "59392 ﾂｰﾙ ﾊﾞｰ(&T)",
     "59393 ｽﾃｰﾀｽ ﾊﾞｰ(&S)",
     "ﾍﾙﾌﾟ(&H)",
-    "57667 ヘルプ(\x1E"
-    "C\x1Fﾓ)",
+    "57667 ヘルプ(&C)",
     "32810 キーワードで検索(&S)",
     "-",
     "32835 ﾎｰﾑﾍﾟｰｼﾞへ(&H)",
@@ -253,7 +252,12 @@ TEST(StatusBar, ReadyPromptsAndIndicators) {
 
 TEST(Placement, FirstRunDefaultsAndBothBars) {
     Running f;
-    EXPECT_EQ(f.Frame().geometry(), QRect(100, 100, 600, 400));
+    // The stored rectangle is the outer one, frame included (the test
+    // platform draws a frame of 2 pixels).
+    EXPECT_EQ(f.Frame().frameGeometry(), QRect(100, 100, 600, 400));
+    EXPECT_EQ(f.Frame().geometry(),
+              InnerRect(QRect(100, 100, 600, 400),
+                        FrameMarginsOf(f.Frame().frameGeometry(), f.Frame().geometry())));
     EXPECT_TRUE(f.Frame().ToolBar()->isVisible());
     EXPECT_TRUE(f.Frame().StatusBar()->isVisible());
     ASSERT_TRUE(f.Close());
@@ -282,6 +286,18 @@ TEST(Placement, HiddenStatusBarAndMovedWindowSurviveARestart) {
     EXPECT_EQ(f.Frame().geometry(), QRect(30, 40, 500, 300));
 }
 
+TEST(Placement, OuterRectangleIsStoredAndComesBackTheSame) {
+    AppFixture f;
+    f.profile.WriteProfileString("Window size", "Rect", "10,20,610,420,0,0,-1,-1");
+    ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
+    const QMargins frame = FrameMarginsOf(f.Frame().frameGeometry(), f.Frame().geometry());
+    EXPECT_FALSE(frame.isNull()) << "the test platform frames its windows";
+    EXPECT_EQ(f.Frame().frameGeometry(), QRect(10, 20, 600, 400));
+    ASSERT_TRUE(f.Close());
+    // Stored unchanged: no creeping by the frame's size from run to run.
+    EXPECT_EQ(f.profile.GetProfileString("Window size", "Rect", ""), "10,20,610,420,0,0,-1,-1");
+}
+
 struct RectCase {
     const char* name;
     const char* stored;
@@ -294,7 +310,7 @@ TEST_P(StoredRect, Applied) {
     AppFixture f;
     f.profile.WriteProfileString("Window size", "Rect", GetParam().stored);
     ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
-    EXPECT_EQ(f.Frame().geometry(), GetParam().expected);
+    EXPECT_EQ(f.Frame().frameGeometry(), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -317,6 +333,65 @@ TEST(Placement, MaximisedIsStoredAndRestored) {
     ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
     EXPECT_TRUE(f.Frame().isMaximized());
 }
+
+TEST(Placement, MinimisedFromMaximisedComesBackMaximised) {
+    AppFixture f;
+    f.profile.WriteProfileString("Window size", "Rect", "10,20,610,420,0,0,-1,-1");
+    f.profile.WriteProfileInt("Window size", "showCmd", 2);
+    f.profile.WriteProfileInt("Window size", "flags", 2); // restore to maximised
+    ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
+    EXPECT_TRUE(f.Frame().isMinimized());
+    EXPECT_TRUE(f.Frame().windowState() & Qt::WindowMaximized);
+    // Restored by the user: maximised, and the normal rectangle kept beneath.
+    f.Frame().setWindowState(f.Frame().windowState() & ~Qt::WindowMinimized);
+    EXPECT_TRUE(f.Frame().isMaximized());
+    EXPECT_EQ(f.Frame().GetWindowPlacement().rcNormalPosition, QRect(10, 20, 600, 400));
+}
+
+TEST(Placement, MinimisedWithoutTheFlagComesBackNormal) {
+    AppFixture f;
+    f.profile.WriteProfileInt("Window size", "showCmd", 2);
+    ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
+    EXPECT_TRUE(f.Frame().isMinimized());
+    EXPECT_FALSE(f.Frame().windowState() & Qt::WindowMaximized);
+    ASSERT_TRUE(f.Close());
+    EXPECT_EQ(f.profile.GetProfileInt("Window size", "showCmd", -5), 2);
+    EXPECT_EQ(f.profile.GetProfileInt("Window size", "flags", -5), 0);
+}
+
+// The stored rectangle is the outer one: with a frame of a 19 pixel title
+// bar and borders, the inner area lies inside it, and storing gives back
+// the same outer rectangle.
+struct FrameCase {
+    const char* name;
+    QRect outer;
+    QMargins frame;
+    QRect inner;
+};
+// Shown by its name in test listings.
+void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
+
+class FrameArithmetic : public ::testing::TestWithParam<FrameCase> {};
+
+TEST_P(FrameArithmetic, OuterAndInnerGiveEachOther) {
+    const FrameCase& c = GetParam();
+    EXPECT_EQ(InnerRect(c.outer, c.frame), c.inner);
+    EXPECT_EQ(OuterRect(c.inner, c.frame), c.outer);
+    EXPECT_EQ(FrameMarginsOf(c.outer, c.inner), c.frame);
+    CWindowPlacement wp;
+    wp.rcNormalPosition = OuterRect(c.inner, c.frame);
+    EXPECT_EQ(CWindowPlacement::FromRectString(wp.RectString()).rcNormalPosition, c.outer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, FrameArithmetic,
+    ::testing::Values(FrameCase{"NoFrame", QRect(10, 20, 600, 400), QMargins(),
+                                QRect(10, 20, 600, 400)},
+                      FrameCase{"TitleBarAndBorders", QRect(10, 20, 600, 400),
+                                QMargins(1, 19, 1, 1), QRect(11, 39, 598, 380)},
+                      FrameCase{"ThickBorders", QRect(-4, -4, 808, 608), QMargins(4, 23, 4, 4),
+                                QRect(0, 19, 800, 581)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Stands at the head of the route: every command is enabled, and running one
 // only records it.

@@ -1,7 +1,13 @@
 // Each way the program can start, and the command line it understands.
+#include <QFont>
+#include <QFontInfo>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
+#include "fw/CommandRoute.h"
+#include "res/CommandIds.h"
 #include "model/ColumnData.h"
 #include "model/LineData.h"
 
@@ -20,6 +26,38 @@ TEST(Startup, FirstRunAsksForRowsBeforeTheWindowShows) {
     EXPECT_EQ(f.Doc().m_Sheet.m_Columns.GetSize(), 0);
     EXPECT_FALSE(f.Doc().IsModified());
     EXPECT_EQ(f.Frame().windowTitle(), QStringLiteral("Sheet1 - Tavreler"));
+}
+
+// The face substitutions are made once per process, so this runs in a
+// fresh one: the first new-file dialog of a run gets the Japanese face that
+// "ＭＳ Ｐゴシック" maps to, exactly as the one opened later from File New.
+TEST(StartupFont, FirstNewFileDialogHasTheJapaneseFace) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            AppFixture f;
+            QString atStart;
+            QSize sizeAtStart;
+            QString later;
+            QSize sizeLater;
+            CNewFileDlg::s_hook = [&](CNewFileDlg& dlg) {
+                (atStart.isEmpty() ? atStart : later) = QFontInfo(dlg.font()).family();
+                (sizeAtStart.isEmpty() ? sizeAtStart : sizeLater) = dlg.size();
+                return IDCANCEL;
+            };
+            f.Start();
+            RunCommand(ID_FILE_NEW);
+            std::fprintf(stderr, "start %s %dx%d, later %s %dx%d, substitutes %d\n",
+                         qPrintable(atStart), sizeAtStart.width(), sizeAtStart.height(),
+                         qPrintable(later), sizeLater.width(), sizeLater.height(),
+                         int(QFont::substitutes(QStringLiteral("ＭＳ Ｐゴシック")).size()));
+            const bool same = !atStart.isEmpty() && atStart == later && sizeAtStart == sizeLater;
+            const bool japanese = QFont::substitutes(QStringLiteral("ＭＳ Ｐゴシック"))
+                                      .contains(atStart, Qt::CaseInsensitive);
+            std::fflush(stderr);
+            std::_Exit(same && japanese ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "substitutes [1-9]");
 }
 
 TEST(Startup, RowsTypedAtFirstRunBecomeTheSheet) {

@@ -112,12 +112,12 @@ TEST_F(HtmlDlgTest, CopyWithRefusedTextStaysOpen) {
     EXPECT_NE(m_ui.m_shown[0].text.find("\xF0\x9F\x98\x80"), std::string::npos);
 }
 
-TEST(FileChooserTest, FiltersTurnIntoQtForm) {
+TEST(FileChooserTest, FiltersShowEachDescriptionOnce) {
     EXPECT_EQ(CFileChooser::QtFilter(QStringLiteral("全てのﾌｧｲﾙ(*.*) |*.*||")),
-              QStringLiteral("全てのﾌｧｲﾙ(*.*)  (*)"));
+              QStringLiteral("全てのﾌｧｲﾙ(*.*)"));
     EXPECT_EQ(
         CFileChooser::QtFilter(QStringLiteral("CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||")),
-        QStringLiteral("CSVﾌｧｲﾙ(*.csv)  (*.csv);;ﾃｷｽﾄﾌｧｲﾙ(*.txt)  (*.txt)"));
+        QStringLiteral("CSVﾌｧｲﾙ(*.csv);;ﾃｷｽﾄﾌｧｲﾙ(*.txt)"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -101,9 +102,9 @@ TEST(FileDialogExFilterTest, FiltersTurnIntoQtForm) {
         const char* in;
         const char* out;
     } table[] = {
-        {"全てのﾌｧｲﾙ(*.*) |*.*||", "全てのﾌｧｲﾙ(*.*)  (*)"},
-        {"CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||",
-         "CSVﾌｧｲﾙ(*.csv)  (*.csv);;ﾃｷｽﾄﾌｧｲﾙ(*.txt)  (*.txt)"},
+        {"全てのﾌｧｲﾙ(*.*) |*.*||", "全てのﾌｧｲﾙ(*.*)"},
+        {"CSVﾌｧｲﾙ(*.csv) |*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.txt||", "CSVﾌｧｲﾙ(*.csv);;ﾃｷｽﾄﾌｧｲﾙ(*.txt)"},
+        {"ﾁｪｯｸｼｰﾄ(*.tvr)|*.tvr|すべてのﾌｧｲﾙ (*.*)|*.*||", "ﾁｪｯｸｼｰﾄ(*.tvr);;すべてのﾌｧｲﾙ (*.*)"},
         {"Sources|*.c;*.h||", "Sources (*.c *.h)"},
         {"Sheet|*.tvr", "Sheet (*.tvr)"}, // no closing "||"
         {"Sheet|*.tvr||Ignored|*.x||", "Sheet (*.tvr)"},
@@ -153,23 +154,68 @@ TEST_F(FileDialogExTest, SetsTitleFilterAndInitialName) {
     DriveFileDialog([&](QFileDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("CSV出力先ファイル名"));
         EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_EQ(d.nameFilters(), (QStringList{QStringLiteral("CSVﾌｧｲﾙ(*.csv) (*.csv)"),
-                                                QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt) (*.txt)")}));
+        // Each description once, as stored.
+        EXPECT_EQ(d.nameFilters(), (QStringList{QStringLiteral("CSVﾌｧｲﾙ(*.csv)"),
+                                                QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")}));
         ASSERT_NE(NameBox(d), nullptr);
         EXPECT_EQ(NameBox(d)->text(), QStringLiteral("Tavrel"));
     });
     EXPECT_EQ(save.DoModal(), IDCANCEL);
 
-    // A pattern as the initial name only filters: the name box stays empty.
+    // A pattern as the initial name starts in the name box too.
     CFileDialogEx open(true, QStringLiteral("*"), QStringLiteral("*.CSV"), kOpenFlags,
                        QStringLiteral("CSVﾌｧｲﾙ(*.CSV) |*.CSV|全てのﾌｧｲﾙ(*.*) |*.*||"));
     DriveFileDialog([&](QFileDialog& d) {
         EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_EQ(d.fileMode(), QFileDialog::ExistingFile);
         ASSERT_NE(NameBox(d), nullptr);
-        EXPECT_EQ(NameBox(d)->text(), QString());
+        EXPECT_EQ(NameBox(d)->text(), QStringLiteral("*.CSV"));
     });
     EXPECT_EQ(open.DoModal(), IDCANCEL);
+}
+
+QStringList ListedPatterns(QFileDialog& d) {
+    auto* model = d.findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model"));
+    return model ? model->nameFilters() : QStringList{QStringLiteral("no model")};
+}
+
+TEST_F(FileDialogExTest, EveryFileFilterListsNamesWithoutADot) {
+    // "*.*" in the filter is every file; Qt reading the "(*.*)" of the text
+    // would miss a name such as "README".
+    CFileDialogEx open(true, QStringLiteral("*"), QStringLiteral("*.CSV"), kOpenFlags,
+                       QStringLiteral("CSVﾌｧｲﾙ(*.CSV) |*.CSV|全てのﾌｧｲﾙ(*.*) |*.*||"));
+    QStringList first, second;
+    DriveFileDialog([&](QFileDialog& d) {
+        first = ListedPatterns(d);
+        d.selectNameFilter(QStringLiteral("全てのﾌｧｲﾙ(*.*)"));
+        emit d.filterSelected(QStringLiteral("全てのﾌｧｲﾙ(*.*)")); // as the list box does
+        QApplication::processEvents();
+        second = ListedPatterns(d);
+    });
+    EXPECT_EQ(open.DoModal(), IDCANCEL);
+    EXPECT_EQ(first, QStringList{QStringLiteral("*.CSV")});
+    EXPECT_EQ(second, QStringList{QStringLiteral("*")});
+}
+
+TEST_F(FileDialogExTest, TypedPatternFiltersAndKeepsTheDialogOpen) {
+    Touch(QStringLiteral("a.CSV"));
+    CFileDialogEx open(true, QStringLiteral("*"), QStringLiteral("*.CSV"), kOpenFlags,
+                       QStringLiteral("CSVﾌｧｲﾙ(*.CSV) |*.CSV||"));
+    bool stillOpen = false;
+    QStringList patterns;
+    DriveFileDialog([&](QFileDialog& d) {
+        d.setDirectory(m_dir.path());
+        TypeAndAccept(d, QStringLiteral("*.txt"));
+        stillOpen = d.isVisible();
+        patterns = ListedPatterns(d);
+        // The name box then takes a real name.
+        TypeAndAccept(d, QStringLiteral("a.CSV"));
+    });
+    EXPECT_EQ(open.DoModal(), IDOK);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(patterns, QStringList{QStringLiteral("*.txt")});
+    EXPECT_TRUE(m_ui.m_shown.empty()) << "a pattern is no missing file";
+    EXPECT_EQ(open.GetPathName(), Path(QStringLiteral("a.CSV")));
 }
 
 TEST_F(FileDialogExTest, CancelGivesIdCancelAndNoPath) {

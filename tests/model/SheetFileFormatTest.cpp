@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ChildProcess.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>

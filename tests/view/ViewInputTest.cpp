@@ -61,6 +61,50 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"DownInEmptySheetDoesNothing", 0, 0, 0, 0, -1, -1, Qt::Key_Down, -1, -1, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Keys go by key alone: Shift, or Ctrl where no accelerator takes the
+// combination, moves as the plain key does; Alt combinations belong to the menu.
+struct ModifiedKeyCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    int expLine, expColumn;
+};
+// Shown by its name in test listings.
+void PrintTo(const ModifiedKeyCase& c, std::ostream* os) { *os << c.name; }
+
+class ViewModifiedKeys : public ::testing::TestWithParam<ModifiedKeyCase> {};
+
+TEST_P(ViewModifiedKeys, MoveLikeThePlainKey) {
+    const ModifiedKeyCase& c = GetParam();
+    ViewFixture f(10, 3);
+    CSheetFile& s = f.Sheet();
+    SetCurQuietly(s, 1, 2);
+    QTest::keyClick(f.view.get(), c.key, c.mods);
+    EXPECT_EQ(s.m_nCurLine, c.expLine);
+    EXPECT_EQ(s.m_nCurColumn, c.expColumn);
+    for (int i = 0; i < s.GetSize(); ++i)
+        EXPECT_EQ(s.GetAt(i)->m_bSelected != 0, i == s.m_nCurLine) << "row " << i;
+    EXPECT_EQ(s.GetAt(0)->m_strName, "r0") << "no row moved";
+    EXPECT_FALSE(f.doc->IsModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modifiers, ViewModifiedKeys,
+    ::testing::Values(ModifiedKeyCase{"ShiftDown", Qt::Key_Down, Qt::ShiftModifier, 3, 1},
+                      ModifiedKeyCase{"ShiftUp", Qt::Key_Up, Qt::ShiftModifier, 1, 1},
+                      ModifiedKeyCase{"ShiftRight", Qt::Key_Right, Qt::ShiftModifier, 2, 2},
+                      ModifiedKeyCase{"ShiftLeft", Qt::Key_Left, Qt::ShiftModifier, 2, 0},
+                      ModifiedKeyCase{"ShiftPageDown", Qt::Key_PageDown, Qt::ShiftModifier, 7, 1},
+                      ModifiedKeyCase{"CtrlPageDown", Qt::Key_PageDown, Qt::ControlModifier, 7, 1},
+                      ModifiedKeyCase{"CtrlPageUp", Qt::Key_PageUp, Qt::ControlModifier, 0, 1},
+                      ModifiedKeyCase{"CtrlShiftDown", Qt::Key_Down,
+                                      Qt::ControlModifier | Qt::ShiftModifier, 3, 1},
+                      ModifiedKeyCase{"KeypadDown", Qt::Key_Down, Qt::KeypadModifier, 3, 1},
+                      ModifiedKeyCase{"AltDownIsTheMenus", Qt::Key_Down, Qt::AltModifier, 2, 1},
+                      ModifiedKeyCase{"CtrlHomeDoesNothing", Qt::Key_Home, Qt::ControlModifier, 2,
+                                      1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Down scrolls once the cursor's top is no longer a scroll bar strip above
 // the grid's bottom; before that it only moves the cursor.
 TEST(ViewKeysEdge, DownScrollsAtTheLastFullyVisibleRow) {

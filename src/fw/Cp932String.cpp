@@ -1,6 +1,18 @@
-#include "io/CompareNoCase.h"
+#include "fw/Cp932String.h"
 
 #include "fw/Cp932.h"
+
+void TrimChar(std::string& s, char ch) {
+    // ch is below 0x40 wherever this is used, so it never sits inside a
+    // double-byte character and a byte scan is exact.
+    const std::size_t first = s.find_first_not_of(ch);
+    if (first == std::string::npos) {
+        s.clear();
+        return;
+    }
+    s.erase(s.find_last_not_of(ch) + 1);
+    s.erase(0, first);
+}
 
 unsigned int Cp932UpperChar(unsigned int ch) {
     if (ch >= 'a' && ch <= 'z')
