@@ -1,15 +1,48 @@
 // The editor: Qt's own texts in Japanese, the settings store, message boxes
 // and clipboard of the desktop, then the application's start-up.
+#include <cstdio>
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/TavrelApp.h"
 #include "fw/UserInterface.h"
 #include "qt/QtProfile.h"
 #include "qt/QtUserInterface.h"
+#include "res/AppInfo.h"
+#include "res/CommandIds.h"
+
+namespace {
+
+// "--help" and "--version" alone on the command line answer on the terminal;
+// the help line tells where the help file was looked for and whether it
+// opens, which also checks an installation. -1: not such a request.
+int AnswerTerminal(const QStringList& args) {
+    if (args.size() != 1)
+        return -1;
+    if (args[0] == QLatin1String("--version")) {
+        std::printf("%s %s\n", appinfo::Name(), appinfo::Version());
+        return 0;
+    }
+    if (args[0] != QLatin1String("--help"))
+        return -1;
+    std::printf("usage: tavreler [FILE.tvr]\n"
+                "       tavreler /p FILE.tvr\n"
+                "       tavreler /pt FILE.tvr PRINTER\n");
+    const QString help = FindHelpFile(GetModulePath(QString()));
+    if (!CHelpWindow::HasTopic(help, DWORD(HID_BASE_RESOURCE) + IDR_MAINFRAME)) {
+        std::printf("ヘルプファイルがありません：%s\n", help.toLocal8Bit().constData());
+        return 1;
+    }
+    std::printf("ヘルプ: %s\n", help.toLocal8Bit().constData());
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -19,8 +52,14 @@ int main(int argc, char** argv) {
 
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QTranslator translator;
-    if (translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator.load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
+
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    if (const int answered = AnswerTerminal(args); answered >= 0)
+        return answered;
 
     CQtProfile profile;
     CQtUserInterface ui;
@@ -29,11 +68,13 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         CTavrelApp app(profile);
-        QStringList args = QCoreApplication::arguments();
-        args.removeFirst();
         switch (app.InitInstance(args)) {
-        case CTavrelApp::StartResult::Failed: status = 1; break;
-        case CTavrelApp::StartResult::Done: status = 0; break;
+        case CTavrelApp::StartResult::Failed:
+            status = 1;
+            break;
+        case CTavrelApp::StartResult::Done:
+            status = 0;
+            break;
         case CTavrelApp::StartResult::Run:
             ui.SetOwner(app.GetMainWnd());
             status = QApplication::exec();

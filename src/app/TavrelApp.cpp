@@ -1,5 +1,7 @@
 #include "app/TavrelApp.h"
 
+#include <iterator>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include "res/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TavrelDoc.h"
+#include "dialogs/AboutDlg.h"
 #include "dialogs/FileChooser.h"
 #include "fw/Profile.h"
 #include "fw/UserInterface.h"
@@ -29,6 +32,21 @@ QString GetModulePath(const QString& name) {
     if (!dir.isEmpty() && !dir.endsWith(QChar('/')))
         dir += QChar('/');
     return dir + name;
+}
+
+QString FindHelpFile(const QString& moduleDir) {
+    const QString dir = moduleDir.endsWith(QChar('/')) ? moduleDir : moduleDir + QChar('/');
+    // Beside the program in a build tree; in share/tavreler/ of an installed
+    // tree, found from the program's folder so that the install can move.
+    const QString places[] = {
+        dir + QLatin1String(kHelpFileName),
+        QDir::cleanPath(dir + QStringLiteral("../share/tavreler/") + QLatin1String(kHelpFileName)),
+    };
+    for (const QString& path : places)
+        if (QFileInfo::exists(path) &&
+            QFileInfo::exists(QFileInfo(path).path() + QStringLiteral("/Tavrl.qch")))
+            return path;
+    return places[std::size(places) - 1];
 }
 
 CCommandLineInfo CCommandLineInfo::Parse(const QStringList& args) {
@@ -56,7 +74,8 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& args) {
     return info;
 }
 
-CTavrelApp::CTavrelApp(CProfile& profile) : m_profile(profile), m_recentFiles(profile, settings::RecentFileCount) {}
+CTavrelApp::CTavrelApp(CProfile& profile)
+    : m_profile(profile), m_recentFiles(profile, settings::RecentFileCount) {}
 
 CTavrelApp::~CTavrelApp() {
     m_pMainWnd.reset();
@@ -66,18 +85,20 @@ CTavrelApp::~CTavrelApp() {
 }
 
 CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
-    m_strHelpFilePath = GetModulePath(QStringLiteral("Tavrl.chm"));
+    m_strHelpFilePath = FindHelpFile(GetModulePath(QString()));
 
     AfxSetProfile(&m_profile);
     m_recentFiles.ReadList();
 
     m_pDoc = std::make_unique<CTavrelDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get(), this, &m_recentFiles);
+    m_pMainWnd->SetHelpFilePath(m_strHelpFilePath);
     QObject::connect(m_pDoc.get(), &CTavrelDoc::FileUsed, m_pDoc.get(),
                      [this](const QString& path) { m_recentFiles.Add(path); });
 
     const CCommandLineInfo cmdInfo = CCommandLineInfo::Parse(args);
-    const int initFile = m_profile.GetProfileInt(settings::InitFile.m_section, settings::InitFile.m_name, settings::InitFile.m_nDefault);
+    const int initFile = m_profile.GetProfileInt(
+        settings::InitFile.m_section, settings::InitFile.m_name, settings::InitFile.m_nDefault);
 
     switch (cmdInfo.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
@@ -137,7 +158,8 @@ void CTavrelApp::OnFileOpen() {
 
 bool CTavrelApp::OpenDocumentFile(const QString& path) {
     // The file shown already is not read again.
-    if (!m_pDoc->GetPathName().isEmpty() && QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
+    if (!m_pDoc->GetPathName().isEmpty() &&
+        QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
         return true;
     if (!m_pDoc->SaveModified())
         return false;
@@ -153,7 +175,8 @@ void CTavrelApp::OnOpenRecentFile(int nIndex) {
     if (nIndex < 0 || nIndex >= m_recentFiles.GetSize())
         return;
     const QString path = m_recentFiles[nIndex];
-    if (!m_pDoc->GetPathName().isEmpty() && QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
+    if (!m_pDoc->GetPathName().isEmpty() &&
+        QFileInfo(path).absoluteFilePath() == m_pDoc->GetPathName())
         return;
     if (!m_pDoc->SaveModified())
         return;
@@ -174,6 +197,11 @@ bool CTavrelApp::OnCmdMsg(UINT id) {
         OnFileOpen();
         return true;
     }
+    if (id == ID_APP_ABOUT) {
+        CAboutDlg dlg(m_pMainWnd.get());
+        dlg.DoModal();
+        return true;
+    }
     if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + UINT(settings::RecentFileCount)) {
         OnOpenRecentFile(int(id - ID_FILE_MRU_FILE1));
         return true;
@@ -183,7 +211,7 @@ bool CTavrelApp::OnCmdMsg(UINT id) {
 
 bool CTavrelApp::OnUpdateCmdUI(CCmdUI& cmdUI) {
     const UINT id = cmdUI.m_nID;
-    if (id == ID_FILE_NEW || id == ID_FILE_OPEN) {
+    if (id == ID_FILE_NEW || id == ID_FILE_OPEN || id == ID_APP_ABOUT) {
         cmdUI.Enable(true);
         return true;
     }

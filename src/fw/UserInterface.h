@@ -36,6 +36,8 @@ public:
     virtual std::optional<std::string> GetClipboardText() = 0;
     // Opens a file or an address with the desktop's handler; false when that failed.
     virtual bool ShellOpen(const std::string& target) = 0;
+    // The default warning sound, for a failure that has no message of its own.
+    virtual void MessageBeep() {}
 };
 
 CUserInterface& AfxGetUserInterface();
@@ -54,6 +56,7 @@ public:
     bool SetClipboardText(const std::string& text) override;
     std::optional<std::string> GetClipboardText() override;
     bool ShellOpen(const std::string& target) override;
+    void MessageBeep() override { ++m_nBeeps; }
 
     // The next message boxes answer these, in order; afterwards OK / Yes.
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
@@ -63,6 +66,7 @@ public:
     std::optional<std::string> m_clipboard;
     std::vector<std::string> m_opened;
     bool m_bShellResult = true;
+    int m_nBeeps = 0;
 
 private:
     std::deque<int> m_answers;

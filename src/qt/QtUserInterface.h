@@ -16,6 +16,7 @@ public:
     bool SetClipboardText(const std::string& text) override;
     std::optional<std::string> GetClipboardText() override;
     bool ShellOpen(const std::string& target) override;
+    void MessageBeep() override;
 
 private:
     QPointer<QWidget> m_pOwner; // cleared by Qt should the window go first
