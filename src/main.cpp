@@ -1,6 +1,7 @@
 // The editor: Qt's own texts in Japanese, the settings store, message boxes
 // and clipboard of the desktop, then the application's start-up.
 #include <cstdio>
+#include <cstring>
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -34,8 +35,11 @@ int AnswerTerminal(const QStringList& args) {
                 "       tavreler /p FILE.tvr\n"
                 "       tavreler /pt FILE.tvr PRINTER\n");
     const QString help = FindHelpFile(GetModulePath(QString()));
-    if (!CHelpWindow::HasTopic(help, DWORD(HID_BASE_RESOURCE) + IDR_MAINFRAME)) {
-        std::printf("ヘルプファイルがありません：%s\n", help.toLocal8Bit().constData());
+    QString missing = CHelpWindow::MissingFile(help);
+    if (missing.isEmpty() && !CHelpWindow::HasTopic(help, DWORD(HID_BASE_RESOURCE) + IDR_MAINFRAME))
+        missing = help; // there, but not readable as help
+    if (!missing.isEmpty()) {
+        std::printf("ヘルプファイルがありません：%s\n", missing.toLocal8Bit().constData());
         return 1;
     }
     std::printf("ヘルプ: %s\n", help.toLocal8Bit().constData());
@@ -45,6 +49,14 @@ int AnswerTerminal(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window system is asked for, so they work without a display.
+    if (argc == 2 &&
+        (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
+        QCoreApplication core(argc, argv);
+        if (const int answered = AnswerTerminal(QCoreApplication::arguments().mid(1));
+            answered >= 0)
+            return answered;
+    }
     QApplication qapp(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavreler"));
@@ -56,11 +68,6 @@ int main(int argc, char** argv) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
 
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
-    if (const int answered = AnswerTerminal(args); answered >= 0)
-        return answered;
-
     CQtProfile profile;
     CQtUserInterface ui;
     AfxSetUserInterface(&ui);
@@ -68,6 +75,8 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         CTavrelApp app(profile);
+        QStringList args = QCoreApplication::arguments();
+        args.removeFirst();
         switch (app.InitInstance(args)) {
         case CTavrelApp::StartResult::Failed:
             status = 1;

@@ -30,5 +30,5 @@ echo "$out" | grep -qx "ヘルプ: $tmp/moved/share/tavreler/Tavrl.qhc" || { ech
 # Without the help file the program says where it looked.
 rm "$tmp/moved/share/tavreler/Tavrl.qch"
 if out=$("$tmp/moved/bin/tavreler" --help); then echo "missing help not noticed"; exit 1; fi
-echo "$out" | grep -qx "ヘルプファイルがありません：$tmp/moved/share/tavreler/Tavrl.qhc" || { echo "$out"; exit 1; }
+echo "$out" | grep -qx "ヘルプファイルがありません：$tmp/moved/share/tavreler/Tavrl.qch" || { echo "$out"; exit 1; }
 "$tmp/moved/bin/tavreler-cli" --help >/dev/null

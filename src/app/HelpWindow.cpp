@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -68,6 +69,12 @@ void CHelpWindow::Build() {
     contents->setObjectName(QStringLiteral("contents"));
     m_pTabs->addTab(contents, QStringLiteral("目次(&C)"));
     connect(contents, &QHelpContentWidget::linkActivated, this, &CHelpWindow::ShowUrl);
+    // The tree is filled in the background: open its first level and mark the page shown.
+    connect(m_pEngine->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
+        contents->expandToDepth(0);
+        if (m_pBrowser)
+            SelectInContents(m_pBrowser->source());
+    });
 
     auto* indexPage = new QWidget(m_pTabs);
     auto* label = new QLabel(QStringLiteral("検索するキーワード(&W):"), indexPage);
@@ -81,6 +88,11 @@ void CHelpWindow::Build() {
     indexLayout->addWidget(m_pSearch);
     indexLayout->addWidget(index);
     m_pTabs->addTab(indexPage, QStringLiteral("キーワード(&N)"));
+    // On the index page the keyboard goes straight into the search field.
+    connect(m_pTabs, &QTabWidget::currentChanged, this, [this, indexPage](int) {
+        if (m_pTabs->currentWidget() == indexPage)
+            m_pSearch->setFocus();
+    });
     connect(m_pSearch, &QLineEdit::textChanged, index,
             [index](const QString& text) { index->filterIndices(text); });
     connect(m_pSearch, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
@@ -139,12 +151,27 @@ void CHelpWindow::ShowIndex() {
     m_pSearch->selectAll();
 }
 
+QString CHelpWindow::MissingFile(const QString& path) {
+    const QFileInfo qhc(path);
+    if (path.isEmpty() || !qhc.isFile())
+        return qhc.absoluteFilePath();
+    const QFileInfo qch(qhc.absolutePath() + QChar('/') + qhc.completeBaseName() +
+                        QStringLiteral(".qch"));
+    if (!qch.isFile())
+        return qch.absoluteFilePath();
+    return QString();
+}
+
 bool CHelpWindow::HasTopic(const QString& path, DWORD dwContext) {
     if (!QFileInfo::exists(path))
         return false;
     QHelpEngineCore engine(path);
     engine.setReadOnly(true);
     if (!engine.setupData())
+        return false;
+    // The collection keeps its own copy of the index: the help file itself must be there too.
+    const QStringList names = engine.registeredDocumentations();
+    if (names.isEmpty() || !QFileInfo::exists(engine.documentationFileName(names.first())))
         return false;
     return !engine.documentsForIdentifier(QString::number(dwContext)).isEmpty();
 }
@@ -155,6 +182,10 @@ QUrl CHelpWindow::CurrentUrl() const {
 
 void CHelpWindow::ShowUrl(const QUrl& url) {
     m_pBrowser->setSource(url);
+    SelectInContents(url);
+}
+
+void CHelpWindow::SelectInContents(const QUrl& url) {
     QHelpContentWidget* contents = m_pEngine->contentWidget();
     const QModelIndex item = contents->indexOf(url);
     if (item.isValid())

@@ -46,6 +46,9 @@ public:
 
     QUrl CurrentUrl() const;
 
+    // Of the collection at path and the help file beside it that it names,
+    // the first that does not exist; empty when both are there.
+    static QString MissingFile(const QString& path);
     // Whether the collection at path opens and leads context dwContext to a
     // topic, without a window (for checking an installation).
     static bool HasTopic(const QString& path, DWORD dwContext);
@@ -56,6 +59,7 @@ public:
 private:
     void Build();
     void ShowUrl(const QUrl& url);
+    void SelectInContents(const QUrl& url);
     void OnLinkClicked(const QUrl& url);
     void Present();
 

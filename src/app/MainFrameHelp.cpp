@@ -14,18 +14,6 @@
 
 namespace {
 
-// The help files the collection needs, the first missing one; empty when both are there.
-QString MissingHelpFile(const QString& collection) {
-    const QFileInfo qhc(collection);
-    if (collection.isEmpty() || !qhc.isFile())
-        return qhc.absoluteFilePath();
-    const QFileInfo qch(qhc.absolutePath() + QChar('/') + qhc.completeBaseName() +
-                        QStringLiteral(".qch"));
-    if (!qch.isFile())
-        return qch.absoluteFilePath();
-    return QString();
-}
-
 // Menus of this frame: the menu bar's popups and the view's context menu.
 bool BelongsTo(const QWidget* w, const QWidget* frame) {
     for (; w; w = w->parentWidget())
@@ -69,7 +57,7 @@ void CMainFrame::WinHelp(DWORD dwData, UINT nCmd) {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
 
-    QString missing = MissingHelpFile(m_strHelpFilePath);
+    QString missing = CHelpWindow::MissingFile(m_strHelpFilePath);
     if (missing.isEmpty()) {
         if (!m_pHelpWnd)
             m_pHelpWnd = new CHelpWindow(this);
