@@ -1,5 +1,8 @@
 // The editor: Qt's own texts in Japanese, the settings store, message boxes
 // and clipboard of the desktop, then the application's start-up.
+#include <cstdio>
+#include <cstring>
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -7,13 +10,55 @@
 
 #include <csignal>
 
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/TavrelApp.h"
 #include "fw/UserInterface.h"
 #include "qt/QtProfile.h"
 #include "qt/QtUserInterface.h"
+#include "res/AppInfo.h"
+#include "res/CommandIds.h"
+
+namespace {
+
+// "--help" and "--version" alone on the command line answer on the terminal;
+// the help line tells where the help file was looked for and whether it
+// opens, which also checks an installation. -1: not such a request.
+int AnswerTerminal(const QStringList& args) {
+    if (args.size() != 1)
+        return -1;
+    if (args[0] == QLatin1String("--version")) {
+        std::printf("%s %s\n", appinfo::Name(), appinfo::Version());
+        return 0;
+    }
+    if (args[0] != QLatin1String("--help"))
+        return -1;
+    std::printf("usage: tavreler [FILE.tvr]\n"
+                "       tavreler /p FILE.tvr\n"
+                "       tavreler /pt FILE.tvr PRINTER\n");
+    const QString help = FindHelpFile(GetModulePath(QString()));
+    QString missing = CHelpWindow::MissingFile(help);
+    if (missing.isEmpty() && !CHelpWindow::HasTopic(help, DWORD(HID_BASE_RESOURCE) + IDR_MAINFRAME))
+        missing = help; // there, but not readable as help
+    if (!missing.isEmpty()) {
+        std::printf("ヘルプファイルがありません：%s\n", missing.toLocal8Bit().constData());
+        return 1;
+    }
+    std::printf("ヘルプ: %s\n", help.toLocal8Bit().constData());
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window system is asked for, so they work without a display.
+    if (argc == 2 &&
+        (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
+        QCoreApplication core(argc, argv);
+        if (const int answered = AnswerTerminal(QCoreApplication::arguments().mid(1));
+            answered >= 0)
+            return answered;
+    }
     // A save past the file-size limit fails with its message instead of
     // ending the program with the sheet unsaved.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -24,7 +69,8 @@ int main(int argc, char** argv) {
 
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QTranslator translator;
-    if (translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator.load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
 
     CQtProfile profile;
@@ -37,8 +83,12 @@ int main(int argc, char** argv) {
         QStringList args = QCoreApplication::arguments();
         args.removeFirst();
         switch (app.InitInstance(args)) {
-        case CTavrelApp::StartResult::Failed: status = 1; break;
-        case CTavrelApp::StartResult::Done: status = 0; break;
+        case CTavrelApp::StartResult::Failed:
+            status = 1;
+            break;
+        case CTavrelApp::StartResult::Done:
+            status = 0;
+            break;
         case CTavrelApp::StartResult::Run:
             ui.SetOwner(app.GetMainWnd());
             status = QApplication::exec();

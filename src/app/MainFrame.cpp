@@ -58,7 +58,8 @@ CMainFrame::CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRec
     OnUpdateFrameTitle();
     // The tool bar follows the enable rules whenever the program goes idle.
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { UpdateToolBar(); });
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                [this] { UpdateToolBar(); });
     // Asking the display for the lock keys costs a round trip: twice a second is enough.
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this] { UpdateIndicators(); });
@@ -109,7 +110,8 @@ void CMainFrame::FillRecentFiles(QMenu* fileMenu) {
     // With no files the greyed placeholder stays; otherwise the entries take its place.
     m_pRecentPlaceholder->setVisible(n == 0);
     for (int i = 0; i < n; ++i) {
-        QAction* action = CreateCommandAction(ID_FILE_MRU_FILE1 + i, m_pRecent->MenuText(i), fileMenu);
+        QAction* action =
+            CreateCommandAction(ID_FILE_MRU_FILE1 + i, m_pRecent->MenuText(i), fileMenu);
         fileMenu->insertAction(m_pRecentPlaceholder, action);
         m_recentActions.push_back(action);
     }
@@ -133,7 +135,8 @@ void CMainFrame::CreateToolBar() {
             continue;
         }
         const CCommandInfo* info = FindCommand(id);
-        QAction* action = CreateCommandAction(id, QString::fromUtf8(info && info->tip ? info->tip : ""), m_wndToolBar);
+        QAction* action = CreateCommandAction(
+            id, QString::fromUtf8(info && info->tip ? info->tip : ""), m_wndToolBar);
         action->setIcon(ToolBarIcon(image++));
         m_wndToolBar->addAction(action);
         m_toolActions.push_back(action);
@@ -205,11 +208,20 @@ bool CMainFrame::OnCmdMsg(UINT id) {
     if (m_pDoc && m_pDoc->OnCmdMsg(id))
         return true;
     switch (id) {
-    case ID_VIEW_TOOLBAR: m_wndToolBar->setVisible(m_wndToolBar->isHidden()); return true;
-    case ID_VIEW_STATUS_BAR: m_wndStatusBar->setVisible(m_wndStatusBar->isHidden()); return true;
-    case ID_APP_EXIT: close(); return true;
-    default: break;
+    case ID_VIEW_TOOLBAR:
+        m_wndToolBar->setVisible(m_wndToolBar->isHidden());
+        return true;
+    case ID_VIEW_STATUS_BAR:
+        m_wndStatusBar->setVisible(m_wndStatusBar->isHidden());
+        return true;
+    case ID_APP_EXIT:
+        close();
+        return true;
+    default:
+        break;
     }
+    if (OnHelpCommand(id))
+        return true;
     return m_pApp && m_pApp->OnCmdMsg(id);
 }
 
@@ -219,10 +231,21 @@ bool CMainFrame::OnUpdateCmdUI(CCmdUI& cmdUI) {
     if (m_pDoc && m_pDoc->OnUpdateCmdUI(cmdUI))
         return true;
     switch (cmdUI.m_nID) {
-    case ID_VIEW_TOOLBAR: cmdUI.SetCheck(!m_wndToolBar->isHidden()); return true;
-    case ID_VIEW_STATUS_BAR: cmdUI.SetCheck(!m_wndStatusBar->isHidden()); return true;
-    case ID_APP_EXIT: return true;
-    default: break;
+    case ID_VIEW_TOOLBAR:
+        cmdUI.SetCheck(!m_wndToolBar->isHidden());
+        return true;
+    case ID_VIEW_STATUS_BAR:
+        cmdUI.SetCheck(!m_wndStatusBar->isHidden());
+        return true;
+    case ID_APP_EXIT:
+    case ID_HELP_FINDER:
+    case ID_HELP_SEARCH:
+    case ID_HELP_HOMEPAGE:
+    case ID_HELP:
+    case ID_DEFAULT_HELP:
+        return true;
+    default:
+        break;
     }
     return m_pApp && m_pApp->OnUpdateCmdUI(cmdUI);
 }
@@ -243,10 +266,16 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         auto* w = static_cast<QWidget*>(watched);
         if (w->isWindow() && w != this && w->isModal() && isVisible())
             QTimer::singleShot(0, this, [this] {
-                if (isVisible() && !QApplication::activeModalWidget() && !QApplication::activePopupWidget())
+                if (isVisible() && !QApplication::activeModalWidget() &&
+                    !QApplication::activePopupWidget())
                     activateWindow();
             });
     }
+    if (event->type() == QEvent::Polish)
+        PrepareMenu(watched);
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && OnHelpKey(watched))
+        return true;
     // Lock keys change the indicators at once, not only at the next idle.
     if (event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -4,9 +4,12 @@
 // document, the frame itself, then the application.
 #include <vector>
 
+#include <QString>
+
 #include "app/ContFrameWnd.h"
 #include "fw/CmdTarget.h"
 
+class CHelpWindow;
 class CTavrelDoc;
 class CTavrelView;
 class CRecentFileList;
@@ -14,6 +17,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QStatusBar;
+class QStyle;
 class QToolBar;
 
 class CMainFrame : public CContFrameWnd, public CCmdTarget {
@@ -38,6 +42,18 @@ public:
     // while its lock is on.
     void ShowLockState(int state);
 
+    // Help. Every help request ends in WinHelp: HELP_CONTEXT opens the topic
+    // of context number dwData, HELP_FINDER the first page, HELP_PARTIALKEY
+    // the keyword index. A missing help file is reported with its path.
+    void WinHelp(DWORD dwData, UINT nCmd);
+    // The F1 request: id is the highlighted menu item's command, 0 for none.
+    void OnHelpInfo(int id);
+    void OnHelpSearch();
+    void OnHomePage();
+    void SetHelpFilePath(const QString& path) { m_strHelpFilePath = path; }
+    const QString& HelpFilePath() const { return m_strHelpFilePath; }
+    CHelpWindow* HelpWindow() const { return m_pHelpWnd; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,6 +65,9 @@ private:
     void CreateAccelerators();
     void FillRecentFiles(QMenu* fileMenu);
     void UpdateIndicators();
+    bool OnHelpCommand(UINT id);
+    bool OnHelpKey(QObject* watched);
+    void PrepareMenu(QObject* watched);
 
     CTavrelDoc* m_pDoc;
     CCmdTarget* m_pApp;
@@ -61,4 +80,7 @@ private:
     std::vector<QAction*> m_toolActions;
     std::vector<QAction*> m_recentActions;
     QAction* m_pRecentPlaceholder = nullptr;
+    QString m_strHelpFilePath;
+    CHelpWindow* m_pHelpWnd = nullptr;
+    QStyle* m_pMenuStyle = nullptr;
 };

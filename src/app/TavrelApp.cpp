@@ -1,5 +1,7 @@
 #include "app/TavrelApp.h"
 
+#include <iterator>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include "res/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TavrelDoc.h"
+#include "dialogs/AboutDlg.h"
 #include "dialogs/FileChooser.h"
 #include "fw/Profile.h"
 #include "fw/UserInterface.h"
@@ -30,6 +33,21 @@ QString GetModulePath(const QString& name) {
     if (!dir.isEmpty() && !dir.endsWith(QChar('/')))
         dir += QChar('/');
     return dir + name;
+}
+
+QString FindHelpFile(const QString& moduleDir) {
+    const QString dir = moduleDir.endsWith(QChar('/')) ? moduleDir : moduleDir + QChar('/');
+    // Beside the program in a build tree; in share/tavreler/ of an installed
+    // tree, found from the program's folder so that the install can move.
+    const QString places[] = {
+        dir + QLatin1String(kHelpFileName),
+        QDir::cleanPath(dir + QStringLiteral("../share/tavreler/") + QLatin1String(kHelpFileName)),
+    };
+    for (const QString& path : places)
+        if (QFileInfo::exists(path) &&
+            QFileInfo::exists(QFileInfo(path).path() + QStringLiteral("/Tavrl.qch")))
+            return path;
+    return places[std::size(places) - 1];
 }
 
 CCommandLineInfo CCommandLineInfo::Parse(const QStringList& args) {
@@ -71,13 +89,14 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
     // Before any window: the first dialog (the new-file step) already names
     // the Windows Japanese face, which must resolve to an installed one.
     InstallJapaneseFontSubstitutes();
-    m_strHelpFilePath = GetModulePath(QStringLiteral("Tavrl.chm"));
+    m_strHelpFilePath = FindHelpFile(GetModulePath(QString()));
 
     AfxSetProfile(&m_profile);
     m_recentFiles.ReadList();
 
     m_pDoc = std::make_unique<CTavrelDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get(), this, &m_recentFiles);
+    m_pMainWnd->SetHelpFilePath(m_strHelpFilePath);
     QObject::connect(m_pDoc.get(), &CTavrelDoc::FileUsed, m_pDoc.get(),
                      [this](const QString& path) { m_recentFiles.Add(path); });
 
@@ -181,6 +200,11 @@ bool CTavrelApp::OnCmdMsg(UINT id) {
         OnFileOpen();
         return true;
     }
+    if (id == ID_APP_ABOUT) {
+        CAboutDlg dlg(m_pMainWnd.get());
+        dlg.DoModal();
+        return true;
+    }
     if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + UINT(settings::RecentFileCount)) {
         OnOpenRecentFile(int(id - ID_FILE_MRU_FILE1));
         return true;
@@ -190,7 +214,7 @@ bool CTavrelApp::OnCmdMsg(UINT id) {
 
 bool CTavrelApp::OnUpdateCmdUI(CCmdUI& cmdUI) {
     const UINT id = cmdUI.m_nID;
-    if (id == ID_FILE_NEW || id == ID_FILE_OPEN) {
+    if (id == ID_FILE_NEW || id == ID_FILE_OPEN || id == ID_APP_ABOUT) {
         cmdUI.Enable(true);
         return true;
     }

@@ -65,3 +65,10 @@ private:
 
 // The program's directory followed by name.
 QString GetModulePath(const QString& name);
+
+// The help collection; it registers the help file Tavrl.qch beside it.
+inline constexpr const char* kHelpFileName = "Tavrl.qhc";
+// Where the help is: beside the program (a build tree), else in
+// ../share/tavreler/ (an installed tree). When neither has it, the last
+// place tried, for the message that names it.
+QString FindHelpFile(const QString& moduleDir);

@@ -65,6 +65,8 @@ public:
     // false when the clipboard could not take it.
     virtual bool SetClipboardImage(int width, int height,
                                    const std::vector<std::uint32_t>& pixels) = 0;
+    // The default warning sound, for a failure that has no message of its own.
+    virtual void MessageBeep() {}
 };
 
 CUserInterface& AfxGetUserInterface();
@@ -90,6 +92,7 @@ public:
     std::optional<std::string> GetClipboardUnicodeText() override;
     bool SetClipboardImage(int width, int height,
                            const std::vector<std::uint32_t>& pixels) override;
+    void MessageBeep() override { ++m_nBeeps; }
 
     // Every dialog of class Dialog (exactly) is answered by answer(Dialog&),
     // which fills the dialog's members as the user would and returns IDOK or
@@ -107,6 +110,7 @@ public:
     std::optional<std::string> m_clipboard;
     std::vector<std::string> m_opened;
     bool m_bShellResult = true;
+    int m_nBeeps = 0;
 
     // The clipboard beyond plain text. Putting anything on it replaces all
     // that was there, as on the desktop; m_unicodeText is what a text paste

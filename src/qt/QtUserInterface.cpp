@@ -16,11 +16,16 @@ namespace {
 
 QMessageBox::Icon IconFor(UINT type) {
     switch (type & MB_ICONMASK) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -36,10 +41,14 @@ std::vector<ButtonDef> ButtonsFor(UINT type) {
     static const ButtonDef yes{"はい(&Y)", IDYES};
     static const ButtonDef no{"いいえ(&N)", IDNO};
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {ok, cancel};
-    case MB_YESNO: return {yes, no};
-    case MB_YESNOCANCEL: return {yes, no, cancel};
-    default: return {ok};
+    case MB_OKCANCEL:
+        return {ok, cancel};
+    case MB_YESNO:
+        return {yes, no};
+    case MB_YESNOCANCEL:
+        return {yes, no, cancel};
+    default:
+        return {ok};
     }
 }
 
@@ -75,7 +84,8 @@ int CQtUserInterface::MessageBox(const std::string& text, UINT type) {
     const std::vector<ButtonDef> defs = ButtonsFor(type);
     std::vector<std::pair<QPushButton*, int>> buttons;
     for (const ButtonDef& d : defs)
-        buttons.emplace_back(box.addButton(QString::fromUtf8(d.text), QMessageBox::ActionRole), d.id);
+        buttons.emplace_back(box.addButton(QString::fromUtf8(d.text), QMessageBox::ActionRole),
+                             d.id);
     box.setDefaultButton(buttons.front().first);
     // Esc answers Cancel where there is one, and OK on a box with OK alone, as
     // the platform does; a Yes/No question has to be answered.
@@ -179,4 +189,8 @@ bool CQtUserInterface::SetClipboardImage(int width, int height,
     }
     pClipboard->setImage(image);
     return true;
+}
+
+void CQtUserInterface::MessageBeep() {
+    QApplication::beep();
 }

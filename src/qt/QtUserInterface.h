@@ -17,6 +17,7 @@ public:
     bool SetClipboardText(const std::string& text) override;
     std::optional<std::string> GetClipboardText() override;
     bool ShellOpen(const std::string& target) override;
+    void MessageBeep() override;
 
     bool SetClipboardData(const std::string& mimeType, const std::string& bytes) override;
     std::optional<std::string> GetClipboardData(const std::string& mimeType) override;

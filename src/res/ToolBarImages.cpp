@@ -1,5 +1,7 @@
 #include "res/ToolBarImages.h"
 
+#include "res/AppIconPicture.h"
+
 #include <QPainter>
 #include <QPixmap>
 
@@ -398,22 +400,38 @@ constexpr QRgb kSilver = 0xFFC0C0C0;
 
 QRgb ColourOf(char c) {
     switch (c) {
-    case 'K': return 0xFF000000;
-    case 'r': return 0xFF800000;
-    case 'g': return 0xFF008000;
-    case 'o': return 0xFF808000;
-    case 'n': return 0xFF000080;
-    case 'p': return 0xFF800080;
-    case 't': return 0xFF008080;
-    case 'G': return 0xFF808080;
-    case 'R': return 0xFFFF0000;
-    case 'L': return 0xFF00FF00;
-    case 'Y': return 0xFFFFFF00;
-    case 'B': return 0xFF0000FF;
-    case 'M': return 0xFFFF00FF;
-    case 'C': return 0xFF00FFFF;
-    case 'W': return 0xFFFFFFFF;
-    default: return kSilver;
+    case 'K':
+        return 0xFF000000;
+    case 'r':
+        return 0xFF800000;
+    case 'g':
+        return 0xFF008000;
+    case 'o':
+        return 0xFF808000;
+    case 'n':
+        return 0xFF000080;
+    case 'p':
+        return 0xFF800080;
+    case 't':
+        return 0xFF008080;
+    case 'G':
+        return 0xFF808080;
+    case 'R':
+        return 0xFFFF0000;
+    case 'L':
+        return 0xFF00FF00;
+    case 'Y':
+        return 0xFFFFFF00;
+    case 'B':
+        return 0xFF0000FF;
+    case 'M':
+        return 0xFFFF00FF;
+    case 'C':
+        return 0xFF00FFFF;
+    case 'W':
+        return 0xFFFFFFFF;
+    default:
+        return kSilver;
     }
 }
 
@@ -427,40 +445,6 @@ void Paint(QImage& target, int index, int x0) {
                 target.setPixel(x0 + x, y, ColourOf(row[x]));
         }
     }
-}
-
-// The program icon at size px: a white sheet, a yellow header row, grid
-// lines and a red tick in the first cell of the second row.
-QPixmap DrawAppIcon(int px) {
-    QImage image(px, px, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    const int u = px / 16; // 1 for 16 x 16, 2 for 32 x 32
-    const QRect sheet(u, u, px - 2 * u, px - 2 * u);
-    p.fillRect(sheet, QColor(0xFF, 0xFF, 0xFF));
-    p.fillRect(QRect(sheet.left(), sheet.top(), sheet.width(), 4 * u), QColor(0xFF, 0xFF, 0x00));
-    const QColor grid(0x80, 0x80, 0x80);
-    for (int y = sheet.top() + 4 * u; y < sheet.bottom(); y += 4 * u)
-        p.fillRect(QRect(sheet.left(), y, sheet.width(), u), grid);
-    for (int x = sheet.left() + 5 * u; x < sheet.right(); x += 5 * u)
-        p.fillRect(QRect(x, sheet.top(), u, sheet.height()), grid);
-    // The outline on top of the grid lines.
-    p.fillRect(QRect(sheet.left(), sheet.top(), sheet.width(), u), Qt::black);
-    p.fillRect(QRect(sheet.left(), sheet.bottom() - u + 1, sheet.width(), u), Qt::black);
-    p.fillRect(QRect(sheet.left(), sheet.top(), u, sheet.height()), Qt::black);
-    p.fillRect(QRect(sheet.right() - u + 1, sheet.top(), u, sheet.height()), Qt::black);
-    // The tick: a short stroke down to the right, a long one up to the right.
-    QPen tick(QColor(0xFF, 0x00, 0x00));
-    tick.setWidth(2 * u);
-    tick.setCapStyle(Qt::SquareCap);
-    p.setPen(tick);
-    const int s = u; // step
-    const QPoint a(4 * s, 9 * s), b(6 * s, 11 * s), c(12 * s, 4 * s);
-    p.drawLine(a, b);
-    p.drawLine(b, c);
-    p.end();
-    return QPixmap::fromImage(image);
 }
 
 } // namespace
@@ -485,7 +469,7 @@ QIcon ToolBarIcon(int index) {
 
 QIcon AppIcon() {
     QIcon icon;
-    icon.addPixmap(DrawAppIcon(32));
-    icon.addPixmap(DrawAppIcon(16));
+    icon.addPixmap(QPixmap::fromImage(DrawIconPicture(IconKind::Program, 32)));
+    icon.addPixmap(QPixmap::fromImage(DrawIconPicture(IconKind::Program, 16)));
     return icon;
 }
