@@ -46,7 +46,7 @@ public:
     bool IsOpenDialog() const { return m_bOpenFileDialog; }
     const QString& DefExt() const { return m_strDefExt; }
     const QString& FileName() const { return m_strFileName; }
-    const QString& Filter() const { return m_strFilter; }
+    const QString& FilterText() const { return m_strFilter; }
 
     // One filter: the text shown (the description as stored, once) and the
     // patterns it lets through ("*.*" is every file, with or without a dot).

@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EnableCase{"AddRow", ID_LINE_ADD, true},
                       EnableCase{"UndoWithoutHistory", ID_EDIT_UNDO, false},
                       EnableCase{"CheckWithoutCursor", ID_EDIT_CHECK, false},
-                      EnableCase{"CopyWithoutClipboardSupport", ID_EDIT_COPY, false},
+                      EnableCase{"CopyAlwaysEnabled", ID_EDIT_COPY, true},
                       EnableCase{"RecentPlaceholder", ID_FILE_MRU_FILE1, false},
                       EnableCase{"ToolBarToggle", ID_VIEW_TOOLBAR, true},
                       EnableCase{"Exit", ID_APP_EXIT, true}),

@@ -40,11 +40,11 @@ TEST(StartupFont, FirstNewFileDialogHasTheJapaneseFace) {
             QSize sizeAtStart;
             QString later;
             QSize sizeLater;
-            CNewFileDlg::s_hook = [&](CNewFileDlg& dlg) {
+            f.ui.AnswerDialogs<CNewFileDlg>([&](CNewFileDlg& dlg) {
                 (atStart.isEmpty() ? atStart : later) = QFontInfo(dlg.font()).family();
                 (sizeAtStart.isEmpty() ? sizeAtStart : sizeLater) = dlg.size();
                 return IDCANCEL;
-            };
+            });
             f.Start();
             RunCommand(ID_FILE_NEW);
             std::fprintf(stderr, "start %s %dx%d, later %s %dx%d, substitutes %d\n",
