@@ -1,5 +1,6 @@
 #include "cli/CliSheet.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -122,7 +123,15 @@ int Int(const json& j, const char* member, int def) {
     const json& v = j.at(member);
     if (!v.is_number_integer())
         throw std::runtime_error(std::string("\"") + member + "\" must be an integer");
-    return v.get<int>();
+    // Every number the file holds is 32 bits wide: narrowing a larger one
+    // would write a different value than the JSON says.
+    const bool fits = v.is_number_unsigned()
+                          ? v.get<std::uint64_t>() <= std::uint64_t(INT32_MAX)
+                          : v.get<std::int64_t>() >= INT32_MIN && v.get<std::int64_t>() <= INT32_MAX;
+    if (!fits)
+        throw std::runtime_error(std::string("\"") + member +
+                                 "\" must lie between -2147483648 and 2147483647");
+    return static_cast<int>(v.get<std::int64_t>());
 }
 
 bool ReadAll(const std::string& path, std::string& out) {

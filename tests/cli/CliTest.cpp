@@ -488,3 +488,42 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+// Numbers in the JSON are stored in 32 bits: one that does not fit is refused
+// with its member's name rather than narrowed to another value.
+struct RangeCase {
+    const char* name;
+    const char* json;
+    int code;
+    const char* member; // named on standard error when refused
+};
+void PrintTo(const RangeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CliJsonRange : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(CliJsonRange, OutOfRangeIsRefusedByName) {
+    Scratch s;
+    WriteFile(s.File("in.json"), GetParam().json);
+    const Result r = RunCli({"from-json", s.File("in.json"), s.File("out.tvr")});
+    EXPECT_EQ(r.code, GetParam().code) << r.err;
+    if (GetParam().code == 0) {
+        EXPECT_TRUE(std::filesystem::exists(s.File("out.tvr")));
+        return;
+    }
+    EXPECT_NE(r.err.find(std::string("\"") + GetParam().member + "\""), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(s.File("out.tvr")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Members, CliJsonRange,
+    ::testing::Values(
+        RangeCase{"LargestWidth", R"({"columnWidth": 2147483647})", 0, ""},
+        RangeCase{"SmallestTop", R"({"topLine": -2147483648})", 0, ""},
+        RangeCase{"WidthPastTheTop", R"({"columnWidth": 2147483648})", 1, "columnWidth"},
+        RangeCase{"HugeWidth", R"({"columnWidth": 99999999999})", 1, "columnWidth"},
+        RangeCase{"HugeUnsigned", R"({"lineNameWidth": 18446744073709551615})", 1,
+                  "lineNameWidth"},
+        RangeCase{"BelowTheBottom", R"({"leftColumn": -2147483649})", 1, "leftColumn"}),
+    [](const auto& info) { return std::string(info.param.name); });
