@@ -52,9 +52,11 @@ std::vector<ButtonDef> ButtonsFor(UINT type) {
     }
 }
 
+} // namespace
+
 // "http:", "mailto:", "file:" and the like; a single letter before the colon
 // is a drive ("C:\..."), so a path.
-bool HasScheme(const QString& s) {
+bool HasUrlScheme(const QString& s) {
     const qsizetype colon = s.indexOf(u':');
     if (colon < 2)
         return false;
@@ -68,7 +70,6 @@ bool HasScheme(const QString& s) {
     return true;
 }
 
-} // namespace
 
 int CQtUserInterface::MessageBox(const std::string& text, UINT type) {
     QWidget* pOwner = m_pOwner ? m_pOwner.data() : QApplication::activeWindow();
@@ -134,7 +135,7 @@ bool CQtUserInterface::ShellOpen(const std::string& target) {
     const QString s = QString::fromStdString(target);
     if (s.isEmpty())
         return false;
-    if (HasScheme(s))
+    if (HasUrlScheme(s))
         return QDesktopServices::openUrl(QUrl(s));
     // A relative path is taken from the current folder, as the shell does.
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(s)));

@@ -28,3 +28,7 @@ public:
 private:
     QPointer<QWidget> m_pOwner; // cleared by Qt should the window go first
 };
+
+// Whether a link is an address ("http:", "mailto:", "file:" and the like)
+// rather than a path; one letter before the colon is a drive.
+bool HasUrlScheme(const QString& s);

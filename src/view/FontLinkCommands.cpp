@@ -10,6 +10,7 @@
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
 #include "model/DisplaySettings.h"
+#include "qt/QtUserInterface.h"
 #include "model/SheetFile.h"
 #include "res/CommandIds.h"
 #include "view/ViewHost.h"
@@ -34,22 +35,6 @@ const FontLinkCommand* Find(UINT id) {
         if (c.id == id)
             return &c;
     return nullptr;
-}
-
-// "http:", "mailto:", "file:" and the like; a single letter before the colon
-// is a drive ("C:\..."), so a path.
-bool HasScheme(const QString& s) {
-    const qsizetype colon = s.indexOf(u':');
-    if (colon < 2)
-        return false;
-    for (qsizetype i = 0; i < colon; ++i) {
-        const QChar c = s[i];
-        const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-        const bool other = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
-        if (!(letter || (i > 0 && other)))
-            return false;
-    }
-    return true;
 }
 
 std::string CannotOpen(const std::string& link) {
@@ -113,7 +98,7 @@ void CFontLinkCommands::OnViewFont(bool bLineFont) {
 std::optional<std::string> CFontLinkCommands::LinkTarget(const std::string& link,
                                                          const std::string& sheetFolder) {
     const QString s = QString::fromStdString(link);
-    if (HasScheme(s)) {
+    if (HasUrlScheme(s)) {
         const QUrl url(s);
         if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
             return std::nullopt;
