@@ -1,6 +1,7 @@
 #pragma once
 // One row: its name, detail and link file, its place on screen, and one cell
 // per column (element j is the cell in column j).
+#include <cstdint>
 #include <string>
 
 #include "fw/Archive.h"
@@ -8,6 +9,8 @@
 #include "fw/Object.h"
 #include "fw/TypedPtrArray.h"
 #include "model/DataItem.h"
+
+struct CLayoutParams;
 
 class CLineData : public CObject, public CTypedPtrArray<CDataItem> {
     DECLARE_SERIAL(CLineData)
@@ -21,6 +24,13 @@ public:
 
     // Places the row and its cells; cells before firstColumn are scrolled out.
     void SetRect(int l, int t, int r, int b, int firstColumn);
+    // The same with a set of layout parameters (number id) and the row's top;
+    // the row remembers what it was placed with, so placing it again the same
+    // way costs nothing.
+    void Place(std::uint32_t id, const CLayoutParams& p, int t);
+    bool IsPlaced(std::uint32_t id, int t) const {
+        return m_nPlacedId == id && m_nPlacedTop == t && m_nPlacedVersion == GetVersion();
+    }
     int ItemFromPoint(int x, int y) const;
     BOOL NameHitTest(int x, int y) const;
     BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }
@@ -35,4 +45,11 @@ public:
     std::string m_strLinkFile;
     CRect m_rect;
     int m_bSelected = 0;
+
+private:
+    friend class CLineList;
+    int m_nRefs = 0; // sheets and snapshots holding this row (CLineList)
+    std::uint32_t m_nPlacedId = 0;
+    int m_nPlacedTop = 0;
+    std::uint64_t m_nPlacedVersion = ~std::uint64_t(0);
 };
