@@ -3,7 +3,9 @@
 #include "model/SheetIo.h"
 #include "undo/TavrlUndo.h"
 
-void CSheetDocument::SaveUndo() { m_Undo.Push(new CTavrlUndo(m_Sheet)); }
+void CSheetDocument::SaveUndo() {
+    m_Undo.Push(new CTavrlUndo(m_Sheet));
+}
 
 void CSheetDocument::Undo() {
     if (!CanUndo())

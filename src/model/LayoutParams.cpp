@@ -9,7 +9,8 @@ namespace {
 struct Hash {
     std::size_t operator()(const CLayoutParams& p) const {
         std::uint64_t h = 1469598103934665603ull;
-        for (int v : {p.nLeft, p.nRight, p.nLineHeight, p.nLeftColumn, p.nNameWidth, p.nColumnWidth})
+        for (int v :
+             {p.nLeft, p.nRight, p.nLineHeight, p.nLeftColumn, p.nNameWidth, p.nColumnWidth})
             h = (h ^ static_cast<std::uint32_t>(v)) * 1099511628211ull;
         return static_cast<std::size_t>(h);
     }
@@ -35,10 +36,17 @@ std::uint32_t CLayoutParams::Intern(const CLayoutParams& p) {
     return id;
 }
 
-const CLayoutParams& CLayoutParams::Get(std::uint32_t id) { return TheRegistry().all[id - 1]; }
+const CLayoutParams& CLayoutParams::Get(std::uint32_t id) {
+    static const CLayoutParams none;
+    Registry& r = TheRegistry();
+    return id >= 1 && id <= r.all.size() ? r.all[id - 1] : none;
+}
 
-int CLayoutParams::Bottom(int t) const { return ClampCoord(std::int64_t(t) + nLineHeight); }
+int CLayoutParams::Bottom(int t) const {
+    return ClampCoord(std::int64_t(t) + nLineHeight);
+}
 
 int CLayoutParams::CellLeft(int j) const {
-    return ClampCoord(std::int64_t(nLeft) + nNameWidth + (std::int64_t(j) - FirstColumn()) * nColumnWidth);
+    return ClampCoord(std::int64_t(nLeft) + nNameWidth +
+                      (std::int64_t(j) - FirstColumn()) * nColumnWidth);
 }

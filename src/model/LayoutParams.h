@@ -16,7 +16,7 @@ struct CLayoutParams {
 
     // The number of this set (1 or more).
     static std::uint32_t Intern(const CLayoutParams& p);
-    static const CLayoutParams& Get(std::uint32_t id);
+    static const CLayoutParams& Get(std::uint32_t id); // an empty set for unknown numbers
 
     // Bottom of a row whose top is t; left of cell j (j at or after the first
     // visible column).

@@ -11,6 +11,8 @@ CLineData::CLineData(const std::string& name, int nColumns) : m_strName(name) {
     Reserve(static_cast<std::size_t>(nColumns > 0 ? nColumns : 0));
     for (int i = 0; i < nColumns; ++i)
         Add(new CCheckItem);
+    m_nPlacedId = kUnplaced;
+    m_nPlacedVersion = GetVersion();
 }
 
 CLineData::CLineData(const CLineData& src)
@@ -45,6 +47,10 @@ void CLineData::Serialize(CArchive& ar) {
         Reserve(n);
         for (std::size_t i = 0; i < n; ++i)
             Add(static_cast<CDataItem*>(ar.ReadObject(RUNTIME_CLASS(CDataItem))));
+        m_rect = CRect();
+        m_nPlacedId = kUnplaced; // new cells: every rectangle empty
+        m_nPlacedTop = 0;
+        m_nPlacedVersion = GetVersion();
     }
 }
 
@@ -67,6 +73,18 @@ void CLineData::SetRect(int l, int t, int r, int b, int firstColumn) {
 }
 
 void CLineData::Place(std::uint32_t id, const CLayoutParams& p, int t) {
+    m_nPlacedId = id;
+    m_nPlacedTop = t;
+    m_nPlacedVersion = GetVersion();
+    if (id == kUnplaced) {
+        m_rect = CRect();
+        for (CDataItem* c : *this) {
+            c->m_rect = CRect();
+            if (auto* k = dynamic_cast<CCheckItem*>(c))
+                k->m_rcCheck = CRect();
+        }
+        return;
+    }
     const int b = p.Bottom(t);
     m_rect.SetRect(p.nLeft, t, p.nRight, b);
     const int first = p.FirstColumn();
@@ -79,9 +97,6 @@ void CLineData::Place(std::uint32_t id, const CLayoutParams& p, int t) {
             GetAt(i)->SetRect(x, t, ClampCoord(std::int64_t(x) + p.nColumnWidth), b);
         }
     }
-    m_nPlacedId = id;
-    m_nPlacedTop = t;
-    m_nPlacedVersion = GetVersion();
 }
 
 int CLineData::ItemFromPoint(int x, int y) const {
@@ -113,7 +128,8 @@ void CLineData::Draw(CDC* pDC, int firstColumn, int right, int curColumn) const 
     const CFont* oldFont = pDC->SelectObject(&g_Display.m_fontLine);
     pDC->DrawText(m_strName,
                   CRect(r.left, ClampCoord(std::int64_t(r.top) + 1),
-                        ClampCoord(std::int64_t(r.left) + ClampPixelSize(g_nLineNameWidthPx)), r.bottom),
+                        ClampCoord(std::int64_t(r.left) + ClampPixelSize(g_nLineNameWidthPx)),
+                        r.bottom),
                   DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
     pDC->SelectObject(oldFont);
 

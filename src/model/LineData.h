@@ -16,7 +16,7 @@ class CLineData : public CObject, public CTypedPtrArray<CDataItem> {
     DECLARE_SERIAL(CLineData)
 public:
     CLineData() = default;
-    // A row with n unchecked check cells.
+    // A row with n unchecked check cells, not placed yet.
     CLineData(const std::string& name, int nColumns);
     CLineData(const CLineData& src);
     CLineData& operator=(const CLineData&) = delete;
@@ -27,10 +27,17 @@ public:
     // The same with a set of layout parameters (number id) and the row's top;
     // the row remembers what it was placed with, so placing it again the same
     // way costs nothing.
+    // kUnplaced: every rectangle empty, as in a new row.
     void Place(std::uint32_t id, const CLayoutParams& p, int t);
+    static constexpr std::uint32_t kUnplaced = 0xFFFFFFFF;
     bool IsPlaced(std::uint32_t id, int t) const {
         return m_nPlacedId == id && m_nPlacedTop == t && m_nPlacedVersion == GetVersion();
     }
+    // The rectangles are those of the last Place: no cell was added, removed
+    // or moved since.
+    bool IsPlacementKnown() const { return m_nPlacedId != 0 && m_nPlacedVersion == GetVersion(); }
+    std::uint32_t PlacedId() const { return m_nPlacedId; }
+    int PlacedTop() const { return m_nPlacedTop; }
     int ItemFromPoint(int x, int y) const;
     BOOL NameHitTest(int x, int y) const;
     BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }

@@ -4,9 +4,13 @@
 
 #include "model/LineData.h"
 
-CLineList::~CLineList() { RemoveAll(); }
+CLineList::~CLineList() {
+    RemoveAll();
+}
 
-void CLineList::AddRef(CLineData* p) { ++p->m_nRefs; }
+void CLineList::AddRef(CLineData* p) {
+    ++p->m_nRefs;
+}
 
 void CLineList::Unref(CLineData* p) {
     if (--p->m_nRefs == 0)
@@ -16,7 +20,7 @@ void CLineList::Unref(CLineData* p) {
 void CLineList::UnrefChunk(Chunk* c) {
     if (--c->nRefs > 0)
         return;
-    for (const CLineSlot& s : c->slots)
+    for (const CLineSlot& s : c->items)
         Unref(s.pLine);
     delete c;
 }
@@ -31,8 +35,8 @@ CLineList::Chunk* CLineList::MutableChunk(std::size_t k) {
     if (c->nRefs == 1)
         return c;
     auto* copy = new Chunk;
-    copy->slots = c->slots;
-    for (const CLineSlot& s : copy->slots)
+    copy->items = c->items;
+    for (const CLineSlot& s : copy->items)
         AddRef(s.pLine);
     --c->nRefs;
     m_chunks[k] = copy;
@@ -41,18 +45,18 @@ CLineList::Chunk* CLineList::MutableChunk(std::size_t k) {
 
 const CLineSlot& CLineList::Slot(int i) const {
     const std::size_t k = ChunkOf(i);
-    return m_chunks[k]->slots[static_cast<std::size_t>(i - m_starts[k])];
+    return m_chunks[k]->items[static_cast<std::size_t>(i - m_starts[k])];
 }
 
 CLineSlot& CLineList::MutableSlot(int i) {
     const std::size_t k = ChunkOf(i);
-    return MutableChunk(k)->slots[static_cast<std::size_t>(i - m_starts[k])];
+    return MutableChunk(k)->items[static_cast<std::size_t>(i - m_starts[k])];
 }
 
 bool CLineList::IsShared(int i) const {
     const std::size_t k = ChunkOf(i);
     return m_chunks[k]->nRefs > 1 ||
-           m_chunks[k]->slots[static_cast<std::size_t>(i - m_starts[k])].pLine->m_nRefs > 1;
+           m_chunks[k]->items[static_cast<std::size_t>(i - m_starts[k])].pLine->m_nRefs > 1;
 }
 
 CLineData* CLineList::MutableLine(int i) {
@@ -76,10 +80,16 @@ void CLineList::Insert(int i, CLineData* pLine) {
     AddRef(pLine);
     CLineSlot slot;
     slot.pLine = pLine;
+    // A row placed before keeps that place; one whose cells changed since
+    // keeps its own rectangles (0).
+    if (pLine->IsPlacementKnown()) {
+        slot.nPlace = pLine->PlacedId();
+        slot.nTop = pLine->PlacedTop();
+    }
     if (m_chunks.empty()) {
         auto* c = new Chunk;
-        c->slots.reserve(kChunk);
-        c->slots.push_back(slot);
+        c->items.reserve(kChunk);
+        c->items.push_back(slot);
         m_chunks.push_back(c);
         m_starts.push_back(0);
         m_nSize = 1;
@@ -88,28 +98,28 @@ void CLineList::Insert(int i, CLineData* pLine) {
     std::size_t k = i >= m_nSize ? m_chunks.size() - 1 : ChunkOf(i);
     int off = i - m_starts[k];
     Chunk* c = MutableChunk(k);
-    if (static_cast<int>(c->slots.size()) >= kChunk) {
+    if (static_cast<int>(c->items.size()) >= kChunk) {
         auto* next = new Chunk;
         if (off == kChunk) {
             // Appending after a full chunk starts a new one, so rows added at
             // the end fill their chunks completely.
-            next->slots.reserve(kChunk);
+            next->items.reserve(kChunk);
         } else {
-            const auto half = c->slots.begin() + kChunk / 2;
-            next->slots.reserve(kChunk);
-            next->slots.assign(half, c->slots.end());
-            c->slots.erase(half, c->slots.end());
+            const auto half = c->items.begin() + kChunk / 2;
+            next->items.reserve(kChunk);
+            next->items.assign(half, c->items.end());
+            c->items.erase(half, c->items.end());
         }
         m_chunks.insert(m_chunks.begin() + static_cast<std::ptrdiff_t>(k) + 1, next);
         m_starts.insert(m_starts.begin() + static_cast<std::ptrdiff_t>(k) + 1,
-                        m_starts[k] + static_cast<int>(c->slots.size()));
-        if (off >= static_cast<int>(c->slots.size())) {
-            off -= static_cast<int>(c->slots.size());
+                        m_starts[k] + static_cast<int>(c->items.size()));
+        if (off >= static_cast<int>(c->items.size())) {
+            off -= static_cast<int>(c->items.size());
             ++k;
             c = next;
         }
     }
-    c->slots.insert(c->slots.begin() + off, slot);
+    c->items.insert(c->items.begin() + off, slot);
     Shift(k + 1, 1);
     ++m_nSize;
 }
@@ -119,9 +129,9 @@ CLineData* CLineList::Release(int i) {
     CLineData* p = MutableLine(i);
     const std::size_t k = ChunkOf(i);
     Chunk* c = m_chunks[k]; // already owned alone
-    c->slots.erase(c->slots.begin() + (i - m_starts[k]));
+    c->items.erase(c->items.begin() + (i - m_starts[k]));
     p->m_nRefs = 0;
-    if (c->slots.empty()) {
+    if (c->items.empty()) {
         delete c;
         m_chunks.erase(m_chunks.begin() + static_cast<std::ptrdiff_t>(k));
         m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(k));
@@ -137,10 +147,10 @@ void CLineList::Erase(int i) {
     ++m_nVersion;
     const std::size_t k = ChunkOf(i);
     Chunk* c = MutableChunk(k);
-    const auto it = c->slots.begin() + (i - m_starts[k]);
+    const auto it = c->items.begin() + (i - m_starts[k]);
     Unref(it->pLine);
-    c->slots.erase(it);
-    if (c->slots.empty()) {
+    c->items.erase(it);
+    if (c->items.empty()) {
         delete c;
         m_chunks.erase(m_chunks.begin() + static_cast<std::ptrdiff_t>(k));
         m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(k));

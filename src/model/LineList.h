@@ -40,7 +40,7 @@ public:
     CLineData* MutableLine(int i);
     bool IsShared(int i) const;
 
-    // Takes ownership of pLine.
+    // Takes ownership of pLine; the slot keeps where the row was placed.
     void Insert(int i, CLineData* pLine);
     void Erase(int i);
     // Removes the row and hands it over, owned by the caller alone.
@@ -59,9 +59,9 @@ public:
         while (i < to) {
             const Chunk* c = m_chunks[k];
             const int start = m_starts[k];
-            const int end = start + static_cast<int>(c->slots.size());
+            const int end = start + static_cast<int>(c->items.size());
             for (; i < end && i < to; ++i)
-                if (!f(i, c->slots[static_cast<std::size_t>(i - start)]))
+                if (!f(i, c->items[static_cast<std::size_t>(i - start)]))
                     return;
             ++k;
         }
@@ -73,7 +73,7 @@ public:
 private:
     struct Chunk {
         int nRefs = 1;
-        std::vector<CLineSlot> slots;
+        std::vector<CLineSlot> items;
     };
     std::size_t ChunkOf(int i) const;
     Chunk* MutableChunk(std::size_t k);

@@ -12,7 +12,9 @@ constexpr int kMaxPixelSize = 1 << 20; // a million pixels, far beyond any scree
 constexpr int kMaxCoord = (1 << 30) - 1;
 
 constexpr int ClampPixelSize(std::int64_t v) {
-    return v > kMaxPixelSize ? kMaxPixelSize : v < -kMaxPixelSize ? -kMaxPixelSize : static_cast<int>(v);
+    return v > kMaxPixelSize    ? kMaxPixelSize
+           : v < -kMaxPixelSize ? -kMaxPixelSize
+                                : static_cast<int>(v);
 }
 
 constexpr int ClampCoord(std::int64_t v) {

@@ -77,6 +77,8 @@ CRect CSheetFile::RowRect(int i) const {
     const auto [id, t] = PlaceOf(i);
     if (id == 0)
         return m_Lines.Slot(i).pLine->m_rect;
+    if (id == CLineData::kUnplaced)
+        return CRect();
     const CLayoutParams& p = CLayoutParams::Get(id);
     return CRect(p.nLeft, t, p.nRight, p.Bottom(t));
 }
@@ -84,17 +86,19 @@ CRect CSheetFile::RowRect(int i) const {
 CLineData* CSheetFile::Placed(int i, bool bWrite) const {
     const auto [id, t] = PlaceOf(i);
     CLineData* p = m_Lines.Slot(i).pLine;
-    const bool bPlace = id != 0 && !p->IsPlaced(id, t);
-    if (!bPlace && !bWrite)
-        return p;
-    p = m_Lines.MutableLine(i);
-    if (bPlace)
+    // Outside the range a row whose cells changed since it was placed keeps
+    // its own rectangles, as it would have if every row were placed eagerly.
+    const bool bPlace = id != 0 && !p->IsPlaced(id, t) && (p->IsPlacementKnown() || InRange(i));
+    if (bPlace) {
+        // A shared row may be placed where it is: every sheet holding it can
+        // place it again from its own slot. Only one whose rectangles are its
+        // own is copied first.
+        if (!p->IsPlacementKnown())
+            p = m_Lines.MutableLine(i);
         p->Place(id, CLayoutParams::Get(id), t);
+    }
     if (bWrite) {
-        // The caller may change the cells: from now on the row's own
-        // rectangles count, as they would have without lazy placing.
-        if (id != 0 && !InRange(i))
-            m_Lines.MutableSlot(i).nPlace = 0;
+        p = m_Lines.MutableLine(i);
         Expose(i, p);
     }
     return p;
@@ -130,6 +134,10 @@ void CSheetFile::MoveExposed(int from, int delta) const {
 void CSheetFile::Freeze(int i) {
     if (!InRange(i))
         return;
+    // A row whose cells changed since it was placed would have been placed
+    // by the layout that follows the change: place it before it leaves.
+    if (!m_Lines.Slot(i).pLine->IsPlacementKnown())
+        Placed(i, false);
     CLineSlot& s = m_Lines.MutableSlot(i);
     s.nPlace = m_nLaidId;
     s.nTop = RangeTop(i);
@@ -144,16 +152,9 @@ void CSheetFile::CutRange(int i) {
 }
 
 CLineData* CSheetFile::LineForCells(int i) {
-    if (!InRange(i)) {
-        const auto [id, t] = PlaceOf(i);
-        CLineData* p = m_Lines.MutableLine(i);
-        if (id != 0) {
-            if (!p->IsPlaced(id, t))
-                p->Place(id, CLayoutParams::Get(id), t);
-            m_Lines.MutableSlot(i).nPlace = 0;
-        }
-        return p;
-    }
+    // Placed first: outside the range the cells then keep their places, and
+    // the changed row its own rectangles.
+    Placed(i, false);
     return m_Lines.MutableLine(i);
 }
 
@@ -338,7 +339,9 @@ void CSheetFile::AddLine(CLineData* pLine) {
     Layout();
 }
 
-void CSheetFile::InsertLine(CLineData* pLine) { InsertLine(m_nCurLine, pLine); }
+void CSheetFile::InsertLine(CLineData* pLine) {
+    InsertLine(m_nCurLine, pLine);
+}
 
 // The row operations change the array directly and lay out at once: only the
 // rows that cross the top of the range need their places kept.
@@ -348,7 +351,9 @@ void CSheetFile::InsertLine(int index, CLineData* pLine) {
     Layout();
 }
 
-void CSheetFile::DeleteLine() { DeleteLine(m_nCurLine); }
+void CSheetFile::DeleteLine() {
+    DeleteLine(m_nCurLine);
+}
 
 void CSheetFile::DeleteLine(int index) {
     // The first row of the range moves above it and keeps its place.
@@ -374,7 +379,9 @@ void CSheetFile::MoveLine(int a, int b) {
     Layout();
 }
 
-void CSheetFile::AddColumn(LPCTSTR name, int type) { AddColumn(new CColumnData(name), type); }
+void CSheetFile::AddColumn(LPCTSTR name, int type) {
+    AddColumn(new CColumnData(name), type);
+}
 
 void CSheetFile::AddColumn(CColumnData* pColumn, int type) {
     m_Columns.Add(pColumn);
@@ -394,7 +401,9 @@ void CSheetFile::InsertColumn(int index, CColumnData* pColumn, int type) {
     Layout();
 }
 
-void CSheetFile::DeleteColumn() { DeleteColumn(m_nCurColumn); }
+void CSheetFile::DeleteColumn() {
+    DeleteColumn(m_nCurColumn);
+}
 
 void CSheetFile::DeleteColumn(int index) {
     m_Columns.RemoveAt(index);
@@ -416,7 +425,9 @@ void CSheetFile::MoveColumn(int a, int b) {
 }
 
 namespace {
-bool IsCheckable(const CDataItem* p) { return p->GetType() == 1 && dynamic_cast<const CCheckItem*>(p); }
+bool IsCheckable(const CDataItem* p) {
+    return p->GetType() == 1 && dynamic_cast<const CCheckItem*>(p);
+}
 
 // Changes the row only where a cell changes, so an unchanged row stays shared.
 template <class Cells> bool NeedsCheck(const Cells& cells, BOOL b) {
@@ -479,7 +490,7 @@ CLineData* CSheetFile::GetCurLine() {
 
 CColumnData* CSheetFile::GetCurColumn() const {
     return m_nCurColumn >= 0 && m_nCurColumn < m_Columns.GetSize() ? m_Columns[m_nCurColumn]
-                                                                  : nullptr;
+                                                                   : nullptr;
 }
 
 void CSheetFile::SetCur(int column, int line, CDC* pDC) {
@@ -506,7 +517,8 @@ void CSheetFile::SetCur(int column, int line, CDC* pDC) {
 void CSheetFile::UnselectLines(CDC* pDC) {
     const bool known = m_bSelKnown && m_nSelVersion == GetVersion();
     if (known) {
-        if (m_nSelIndex >= 0 && m_nSelIndex < GetSize() && m_Lines.Slot(m_nSelIndex).pLine->m_bSelected) {
+        if (m_nSelIndex >= 0 && m_nSelIndex < GetSize() &&
+            m_Lines.Slot(m_nSelIndex).pLine->m_bSelected) {
             Line(m_nSelIndex)->m_bSelected = 0;
             DrawLine(pDC, m_nSelIndex);
         }
@@ -547,7 +559,8 @@ BOOL CSheetFile::MoveUp(int n) {
 BOOL CSheetFile::MoveDown(int n) {
     if (GetSize() == 0)
         return FALSE;
-    m_nCurLine = static_cast<int>(std::min<std::int64_t>(std::int64_t(m_nCurLine) + n, GetSize() - 1));
+    m_nCurLine =
+        static_cast<int>(std::min<std::int64_t>(std::int64_t(m_nCurLine) + n, GetSize() - 1));
     // Compared as unsigned numbers: a row above the first visible one counts
     // as not visible. Wrapped to 32 bits as the platform computes it.
     const unsigned offset = static_cast<unsigned>(m_nColumnHeight) +
@@ -555,7 +568,8 @@ BOOL CSheetFile::MoveDown(int n) {
     const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.bottom) - s_nHScrollHeight);
     if (offset < limit)
         return FALSE;
-    m_nTopLine = static_cast<int>(std::min<std::int64_t>(GetSize() - 1, std::int64_t(m_nTopLine) + n));
+    m_nTopLine =
+        static_cast<int>(std::min<std::int64_t>(GetSize() - 1, std::int64_t(m_nTopLine) + n));
     Layout();
     return TRUE;
 }

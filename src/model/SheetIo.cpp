@@ -34,7 +34,7 @@ std::optional<FileError> ReadSheetFile(CSheetFile& sheet, const std::string& pat
         return FileErrorFromErrno(err, false);
     }
     std::string data;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         sheet.Clear();
@@ -73,7 +73,7 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, const std:
         return FileError::BadFileName;
 
     // Refuse early when the target itself cannot be replaced (a read-only file).
-    struct stat st{};
+    struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return FileError::AccessDeniedWrite;
