@@ -10,7 +10,7 @@ build=${1:-build}
 rows=${2:-10000}
 cols=${3:-100}
 runs=${RUNS:-7}
-cli=$build/src/cli/tavreler-cli
+cli=$build/tavreler-cli
 [ -x "$cli" ] || { echo "compare.sh: $cli not found (build it first)" >&2; exit 2; }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

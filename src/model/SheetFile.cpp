@@ -110,12 +110,11 @@ void CSheetFile::Expose(int i, const CLineData* p) const {
     for (const auto& e : m_Exposed)
         if (e.first == i && e.second == p)
             return;
-    // A handful is remembered one by one; beyond that every row counts.
-    if (m_Exposed.size() >= 16) {
-        m_Exposed.clear();
-        m_bAllExposed = true;
-        return;
-    }
+    // The most recent ones are enough: a command writes through the rows it
+    // just asked for. (Asking for many rows one by one, as the cursor does,
+    // must not make the next snapshot copy every row.)
+    if (m_Exposed.size() >= 16)
+        m_Exposed.erase(m_Exposed.begin());
     m_Exposed.emplace_back(i, p);
 }
 

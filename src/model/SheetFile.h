@@ -7,7 +7,9 @@
 // row is copied when one side changes it (see CLineList). Every way to a row
 // goes through the sheet, which copies a shared row before handing it out for
 // writing. A row handed out for writing may be written until the next Copy
-// from this sheet: that copy then takes its own copy of the row.
+// from this sheet (that copy then takes its own copy of the row), as long as
+// it is among the last 16 rows handed out; walking the rows for writing hands
+// out every row.
 //
 // Rows are placed lazily. Layout() records where the rows from the top one
 // on go (a row's place follows from its index) and places a row only when it
