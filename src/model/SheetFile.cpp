@@ -583,7 +583,8 @@ BOOL CSheetFile::MoveRight() {
     const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.right) - s_nVScrollWidth);
     if (x < limit)
         return FALSE;
-    m_nLeftColumn += 1;
+    if (m_nLeftColumn < INT_MAX) // a position read from a file may be the largest int
+        m_nLeftColumn += 1;
     Layout();
     return TRUE;
 }
