@@ -158,15 +158,17 @@ void CTavrelView::UpdateScrollRanges() {
     const int lineHeight = ClampPixelSize(s.m_nLineHeight) ? ClampPixelSize(s.m_nLineHeight) : 1;
     SetScrollInfo(m_wndHScroll, s.m_Columns.GetSize(),
                   (width() - ClampPixelSize(g_nLineNameWidthPx)) / colWidth);
-    SetScrollInfo(m_wndVScroll, s.GetSize(), (height() - ClampPixelSize(s.m_nColumnHeight)) / lineHeight);
+    SetScrollInfo(m_wndVScroll, s.GetSize(),
+                  (height() - ClampPixelSize(s.m_nColumnHeight)) / lineHeight);
 }
 
 void CTavrelView::OnScroll(bool bHorz, int action) {
     CSheetFile& s = Sheet();
     QScrollBar* bar = bHorz ? m_wndHScroll : m_wndVScroll;
     const int n = bHorz ? s.m_Columns.GetSize() : s.GetSize();
-    const int old = bHorz ? s.m_nLeftColumn : s.m_nTopLine;
-    std::int64_t p = old; // a position read from a file may sit at either end of int
+    // In 64 bits: a position read from a file may sit at either end of int.
+    const std::int64_t old = bHorz ? s.m_nLeftColumn : s.m_nTopLine;
+    std::int64_t p = old;
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub: p = old - 1; break;
     case QAbstractSlider::SliderSingleStepAdd: p = old + 1; break;
