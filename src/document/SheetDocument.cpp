@@ -3,12 +3,16 @@
 #include "model/SheetIo.h"
 #include "undo/TavrlUndo.h"
 
-void CSheetDocument::SaveUndo() { m_Undo.Push(new CTavrlUndo(m_Sheet)); }
+void CSheetDocument::SaveUndo() {
+    m_Undo.Push(new CTavrlUndo(m_Sheet));
+}
 
 void CSheetDocument::Undo() {
     if (!CanUndo())
         return;
-    if (auto* unit = static_cast<CTavrlUndo*>(m_Undo.StepBack(new CTavrlUndo(m_Sheet))))
+    // Only the first undo since the last edit keeps the shown state.
+    CTavrlUndo* current = m_Undo.GetPos() == m_Undo.GetSize() ? new CTavrlUndo(m_Sheet) : nullptr;
+    if (auto* unit = static_cast<CTavrlUndo*>(m_Undo.StepBack(current)))
         m_Sheet.Copy(unit->m_Sheet);
 }
 

@@ -1,6 +1,7 @@
 #include "model/CheckItem.h"
 
 #include "model/DisplaySettings.h"
+#include "model/PixelMath.h"
 
 IMPLEMENT_SERIAL(CCheckItem, RUNTIME_CLASS(CDataItem), 1)
 
@@ -18,11 +19,14 @@ void CCheckItem::Serialize(CArchive& ar) {
 
 void CCheckItem::SetRect(int l, int t, int r, int b) {
     CDataItem::SetRect(l, t, r, b);
-    int dy = (b - t - 15) / 2;
-    const int dx = (r - l - 15) / 2;
+    // In 64 bits: any rectangle places its box without overflow.
+    std::int64_t dy = (std::int64_t(b) - t - 15) / 2;
+    const std::int64_t dx = (std::int64_t(r) - l - 15) / 2;
     if (dy < 1)
         dy = 1;
-    m_rcCheck.SetRect(l + dx, t + dy, l + dx + 15, t + dy + 15);
+    const int x = ClampCoord(l + dx);
+    const int y = ClampCoord(t + dy);
+    m_rcCheck.SetRect(x, y, x + 15, y + 15);
 }
 
 CDataItem* CCheckItem::Clone() const {

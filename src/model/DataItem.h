@@ -5,6 +5,7 @@
 #include "fw/DC.h"
 #include "fw/Geometry.h"
 #include "fw/Object.h"
+#include "model/CellPool.h"
 
 // What a cell is, as the file stores it in m_nType.
 enum CellType : int { CELL_PLAIN = 0, CELL_CHECK = 1 };
@@ -14,6 +15,10 @@ class CDataItem : public CObject {
 public:
     CDataItem() = default;
     void Serialize(CArchive& ar) override;
+
+    // Cells come from the cell pool (a sheet holds a great many of them).
+    static void* operator new(std::size_t size) { return CCellPool::Allocate(size); }
+    static void operator delete(void* p, std::size_t size) noexcept { CCellPool::Free(p, size); }
 
     virtual int GetType() const { return m_nType; }
     virtual BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }

@@ -7,8 +7,8 @@ int g_nLineNameWidthPx = 100;
 int g_nColumnWidthPx = 20;
 
 void CDisplaySettings::SetColors(COLORREF waku, COLORREF line, COLORREF text, COLORREF check,
-                                 COLORREF back, COLORREF checkBack, COLORREF sel,
-                                 COLORREF selText, COLORREF cell) {
+                                 COLORREF back, COLORREF checkBack, COLORREF sel, COLORREF selText,
+                                 COLORREF cell) {
     WakuColor = waku;
     LineColor = line;
     TextColor = text;

@@ -2,6 +2,8 @@
 
 #include "model/CheckItem.h"
 #include "model/DisplaySettings.h"
+#include "model/LayoutParams.h"
+#include "model/PixelMath.h"
 
 IMPLEMENT_SERIAL(CLineData, nullptr, 1)
 
@@ -9,15 +11,20 @@ CLineData::CLineData(const std::string& name, int nColumns) : m_strName(name) {
     Reserve(static_cast<std::size_t>(nColumns > 0 ? nColumns : 0));
     for (int i = 0; i < nColumns; ++i)
         Add(new CCheckItem);
+    m_nPlacedId = kUnplaced;
+    m_nPlacedVersion = GetVersion();
 }
 
 CLineData::CLineData(const CLineData& src)
     : CObject(), CTypedPtrArray<CDataItem>(), m_strName(src.m_strName),
       m_strDetail(src.m_strDetail), m_strLinkFile(src.m_strLinkFile), m_rect(src.m_rect),
-      m_bSelected(src.m_bSelected) {
+      m_bSelected(src.m_bSelected), m_nPlacedId(src.m_nPlacedId), m_nPlacedTop(src.m_nPlacedTop) {
     Reserve(static_cast<std::size_t>(src.GetSize()));
     for (CDataItem* p : src)
         Add(p->Clone());
+    // The copy's cells sit where the source's were: still placed if those were.
+    if (src.m_nPlacedVersion == src.GetVersion())
+        m_nPlacedVersion = GetVersion();
 }
 
 void CLineData::Serialize(CArchive& ar) {
@@ -40,19 +47,54 @@ void CLineData::Serialize(CArchive& ar) {
         Reserve(n);
         for (std::size_t i = 0; i < n; ++i)
             Add(static_cast<CDataItem*>(ar.ReadObject(RUNTIME_CLASS(CDataItem))));
+        m_rect = CRect();
+        m_nPlacedId = kUnplaced; // new cells: every rectangle empty
+        m_nPlacedTop = 0;
+        m_nPlacedVersion = GetVersion();
     }
 }
 
 void CLineData::SetRect(int l, int t, int r, int b, int firstColumn) {
     m_rect.SetRect(l, t, r, b);
-    int x = l + g_nLineNameWidthPx;
+    m_nPlacedVersion = ~std::uint64_t(0);
+    // 64-bit positions: a crafted width must not overflow (clamped, see PixelMath.h).
+    const int w = ClampPixelSize(g_nColumnWidthPx);
+    std::int64_t x = std::int64_t(l) + ClampPixelSize(g_nLineNameWidthPx);
     const int n = GetSize();
     for (int i = 0; i < n; ++i) {
         if (i < firstColumn) {
             GetAt(i)->SetRect(0, 0, 0, 0);
         } else {
-            GetAt(i)->SetRect(x, t, x + g_nColumnWidthPx, b);
-            x += g_nColumnWidthPx;
+            const int cx = ClampCoord(x);
+            GetAt(i)->SetRect(cx, t, ClampCoord(std::int64_t(cx) + w), b);
+            x += w;
+        }
+    }
+}
+
+void CLineData::Place(std::uint32_t id, const CLayoutParams& p, int t) {
+    m_nPlacedId = id;
+    m_nPlacedTop = t;
+    m_nPlacedVersion = GetVersion();
+    if (id == kUnplaced) {
+        m_rect = CRect();
+        for (CDataItem* c : *this) {
+            c->m_rect = CRect();
+            if (auto* k = dynamic_cast<CCheckItem*>(c))
+                k->m_rcCheck = CRect();
+        }
+        return;
+    }
+    const int b = p.Bottom(t);
+    m_rect.SetRect(p.nLeft, t, p.nRight, b);
+    const int first = p.FirstColumn();
+    const int n = GetSize();
+    for (int i = 0; i < n; ++i) {
+        if (i < first) {
+            GetAt(i)->SetRect(0, 0, 0, 0);
+        } else {
+            const int x = p.CellLeft(i);
+            GetAt(i)->SetRect(x, t, ClampCoord(std::int64_t(x) + p.nColumnWidth), b);
         }
     }
 }
@@ -67,7 +109,7 @@ int CLineData::ItemFromPoint(int x, int y) const {
 
 BOOL CLineData::NameHitTest(int x, int y) const {
     CRect rc = m_rect;
-    rc.right = rc.left + g_nLineNameWidthPx;
+    rc.right = ClampCoord(std::int64_t(rc.left) + ClampPixelSize(g_nLineNameWidthPx));
     return rc.PtInRect(CPoint(x, y));
 }
 
@@ -84,7 +126,10 @@ void CLineData::Draw(CDC* pDC, int firstColumn, int right, int curColumn) const 
     pDC->SetBkColor(bg);
     pDC->SetTextColor(m_bSelected ? g_Display.SelTextColor : g_Display.TextColor);
     const CFont* oldFont = pDC->SelectObject(&g_Display.m_fontLine);
-    pDC->DrawText(m_strName, CRect(r.left, r.top + 1, r.left + g_nLineNameWidthPx, r.bottom),
+    pDC->DrawText(m_strName,
+                  CRect(r.left, ClampCoord(std::int64_t(r.top) + 1),
+                        ClampCoord(std::int64_t(r.left) + ClampPixelSize(g_nLineNameWidthPx)),
+                        r.bottom),
                   DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
     pDC->SelectObject(oldFont);
 
@@ -101,7 +146,7 @@ void CLineData::Draw(CDC* pDC, int firstColumn, int right, int curColumn) const 
 
 void CLineData::DrawGrid(CDC* pDC, int firstColumn, int right) const {
     const CRect& r = m_rect;
-    const int x = r.left + g_nLineNameWidthPx;
+    const int x = ClampCoord(std::int64_t(r.left) + ClampPixelSize(g_nLineNameWidthPx));
     pDC->MoveTo(x, r.top);
     pDC->LineTo(x, r.bottom);
     const int n = GetSize();

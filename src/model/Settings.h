@@ -10,7 +10,7 @@ struct CSettingDef {
     const char* m_section;
     const char* m_name;
     Type m_type;
-    int m_nDefault;          // Int values
+    int m_nDefault;           // Int values
     const char* m_strDefault; // String values
 };
 
@@ -20,7 +20,8 @@ namespace settings {
 inline constexpr CSettingDef WakuColor{"Tavrel", "WakuColor", CSettingDef::Int, 0xC0C0C0, nullptr};
 inline constexpr CSettingDef LineColor{"Tavrel", "LineColor", CSettingDef::Int, 0xC0C0C0, nullptr};
 inline constexpr CSettingDef TextColor{"Tavrel", "TextColor", CSettingDef::Int, 0x000000, nullptr};
-inline constexpr CSettingDef CheckColor{"Tavrel", "CheckColor", CSettingDef::Int, 0x000000, nullptr};
+inline constexpr CSettingDef CheckColor{"Tavrel", "CheckColor", CSettingDef::Int, 0x000000,
+                                        nullptr};
 inline constexpr CSettingDef BackColor{"Tavrel", "BackColor", CSettingDef::Int, 0xFFFFFF, nullptr};
 inline constexpr CSettingDef CheckBackColor{"Tavrel", "CheckBackColor", CSettingDef::Int, 0xFFFFFF,
                                             nullptr};

@@ -1,9 +1,12 @@
 #include "model/SheetFile.h"
 
 #include "model/DisplaySettings.h"
+#include "model/LayoutParams.h"
+#include "model/PixelMath.h"
 #include "model/Settings.h"
 
 #include <algorithm>
+#include <climits>
 
 IMPLEMENT_SERIAL(CSheetFile, nullptr, 1)
 
@@ -11,6 +14,150 @@ int CSheetFile::s_nHScrollHeight = 16;
 int CSheetFile::s_nVScrollWidth = 16;
 
 CSheetFile::CSheetFile() : m_dLineHeightRate(ReadLineHeightRate()) {}
+
+// Rows as an array.
+
+int CSheetFile::Add(CLineData* pLine) {
+    const int i = GetSize();
+    m_Lines.Insert(i, pLine);
+    return i;
+}
+
+void CSheetFile::InsertAt(int i, CLineData* pLine) {
+    CutRange(i);
+    MoveExposed(i, 1);
+    m_Lines.Insert(i, pLine);
+}
+
+void CSheetFile::RemoveAt(int i) {
+    CutRange(i);
+    MoveExposed(i, -1);
+    m_Lines.Erase(i);
+    m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
+}
+
+std::unique_ptr<CLineData> CSheetFile::ReleaseAt(int i) {
+    Placed(i, false); // the row leaves with the rectangles it had here
+    CutRange(i);
+    MoveExposed(i, -1);
+    std::unique_ptr<CLineData> p(m_Lines.Release(i));
+    m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
+    return p;
+}
+
+void CSheetFile::Swap(int a, int b) {
+    CutRange(std::min(a, b));
+    m_Lines.Swap(a, b);
+    for (auto& e : m_Exposed)
+        e.first = e.first == a ? b : e.first == b ? a : e.first;
+}
+
+void CSheetFile::RemoveAll() {
+    m_Lines.RemoveAll();
+    m_nLaidEnd = 0;
+    m_Exposed.clear();
+    m_bAllExposed = false;
+}
+
+// Placing rows.
+
+int CSheetFile::RangeTop(int i) const {
+    const CLayoutParams& p = CLayoutParams::Get(m_nLaidId);
+    return ClampCoord(m_nLaidTop + (std::int64_t(i) - m_nLaidFirst) * p.nLineHeight);
+}
+
+std::pair<std::uint32_t, int> CSheetFile::PlaceOf(int i) const {
+    if (InRange(i))
+        return {m_nLaidId, RangeTop(i)};
+    const CLineSlot& s = m_Lines.Slot(i);
+    return {s.nPlace, s.nTop};
+}
+
+CRect CSheetFile::RowRect(int i) const {
+    const auto [id, t] = PlaceOf(i);
+    if (id == 0)
+        return m_Lines.Slot(i).pLine->m_rect;
+    if (id == CLineData::kUnplaced)
+        return CRect();
+    const CLayoutParams& p = CLayoutParams::Get(id);
+    return CRect(p.nLeft, t, p.nRight, p.Bottom(t));
+}
+
+CLineData* CSheetFile::Placed(int i, bool bWrite) const {
+    const auto [id, t] = PlaceOf(i);
+    CLineData* p = m_Lines.Slot(i).pLine;
+    // Outside the range a row whose cells changed since it was placed keeps
+    // its own rectangles, as it would have if every row were placed eagerly.
+    const bool bPlace = id != 0 && !p->IsPlaced(id, t) && (p->IsPlacementKnown() || InRange(i));
+    if (bPlace) {
+        // A shared row may be placed where it is: every sheet holding it can
+        // place it again from its own slot. Only one whose rectangles are its
+        // own is copied first.
+        if (!p->IsPlacementKnown())
+            p = m_Lines.MutableLine(i);
+        p->Place(id, CLayoutParams::Get(id), t);
+    }
+    if (bWrite) {
+        p = m_Lines.MutableLine(i);
+        Expose(i, p);
+    }
+    return p;
+}
+
+void CSheetFile::Expose(int i, const CLineData* p) const {
+    if (m_bAllExposed)
+        return;
+    for (const auto& e : m_Exposed)
+        if (e.first == i && e.second == p)
+            return;
+    // The most recent ones are enough: a command writes through the rows it
+    // just asked for. (Asking for many rows one by one, as the cursor does,
+    // must not make the next snapshot copy every row.)
+    if (m_Exposed.size() >= 16)
+        m_Exposed.erase(m_Exposed.begin());
+    m_Exposed.emplace_back(i, p);
+}
+
+void CSheetFile::MoveExposed(int from, int delta) const {
+    for (auto it = m_Exposed.begin(); it != m_Exposed.end();) {
+        if (delta < 0 && it->first == from) {
+            it = m_Exposed.erase(it);
+            continue;
+        }
+        if (it->first >= from)
+            it->first += delta;
+        ++it;
+    }
+}
+
+void CSheetFile::Freeze(int i) {
+    if (!InRange(i))
+        return;
+    // A row whose cells changed since it was placed would have been placed
+    // by the layout that follows the change: place it before it leaves.
+    if (!m_Lines.Slot(i).pLine->IsPlacementKnown())
+        Placed(i, false);
+    CLineSlot& s = m_Lines.MutableSlot(i);
+    s.nPlace = m_nLaidId;
+    s.nTop = RangeTop(i);
+}
+
+void CSheetFile::CutRange(int i) {
+    if (m_nLaidId == 0 || i >= m_nLaidEnd)
+        return;
+    for (int k = std::max(i, m_nLaidFirst); k < m_nLaidEnd; ++k)
+        Freeze(k);
+    m_nLaidEnd = std::max(i, m_nLaidFirst);
+}
+
+CLineData* CSheetFile::LineForCells(int i) {
+    // Placed first: outside the range the cells then keep their places, and
+    // the changed row its own rectangles.
+    Placed(i, false);
+    return m_Lines.MutableLine(i);
+}
+
+// Whole sheet.
 
 void CSheetFile::Clear() {
     RemoveAll();
@@ -32,9 +179,23 @@ void CSheetFile::Copy(const CSheetFile& src) {
     if (&src == this)
         return;
     Clear();
-    Reserve(static_cast<std::size_t>(src.GetSize()));
-    for (CLineData* p : src)
-        Add(new CLineData(*p));
+    m_Lines.ShareFrom(src.m_Lines);
+    // Rows handed out for writing may still be written through the pointer
+    // the caller holds: this copy keeps rows of its own for them.
+    if (src.m_bAllExposed) {
+        for (int i = 0; i < GetSize(); ++i)
+            m_Lines.MutableLine(i);
+    } else {
+        for (const auto& [i, p] : src.m_Exposed)
+            if (i < GetSize() && m_Lines.Slot(i).pLine == p)
+                m_Lines.MutableLine(i);
+    }
+    src.m_Exposed.clear();
+    src.m_bAllExposed = false;
+    m_nLaidId = src.m_nLaidId;
+    m_nLaidFirst = src.m_nLaidFirst;
+    m_nLaidEnd = src.m_nLaidEnd;
+    m_nLaidTop = src.m_nLaidTop;
     m_Columns.Reserve(static_cast<std::size_t>(src.m_Columns.GetSize()));
     for (CColumnData* p : src.m_Columns)
         m_Columns.Add(new CColumnData(*p));
@@ -68,8 +229,11 @@ void CSheetFile::Serialize(CArchive& ar) {
         for (CColumnData* p : m_Columns)
             ar.WriteObject(p);
         ar.WriteCount(static_cast<std::size_t>(GetSize()));
-        for (CLineData* p : *this)
-            ar.WriteObject(p);
+        // Storing reads a row and never changes it.
+        m_Lines.ForEach(0, GetSize(), [&](int, const CLineSlot& s) {
+            ar.WriteObject(s.pLine);
+            return true;
+        });
         return;
     }
     DWORD version;
@@ -92,7 +256,6 @@ void CSheetFile::Serialize(CArchive& ar) {
     for (std::size_t i = 0; i < n; ++i)
         m_Columns.Add(static_cast<CColumnData*>(ar.ReadObject(RUNTIME_CLASS(CColumnData))));
     n = ar.ReadCount();
-    Reserve(n);
     const int nColumns = m_Columns.GetSize();
     for (std::size_t i = 0; i < n; ++i) {
         CLineData* p = static_cast<CLineData*>(ar.ReadObject(RUNTIME_CLASS(CLineData)));
@@ -107,12 +270,12 @@ void CSheetFile::CalcMetrics(CDC* pDC) {
     TEXTMETRIC tm;
     const CFont* old = pDC->SelectObject(&g_Display.m_fontColumn);
     pDC->GetTextMetrics(&tm);
-    m_nColumnHeight = static_cast<int>(tm.tmHeight * m_dLineHeightRate);
-    g_nColumnWidthPx = m_nColumnWidth * tm.tmAveCharWidth;
+    m_nColumnHeight = PixelSizeFromDouble(tm.tmHeight * m_dLineHeightRate);
+    g_nColumnWidthPx = ClampPixelSize(std::int64_t(m_nColumnWidth) * tm.tmAveCharWidth);
     pDC->SelectObject(&g_Display.m_fontLine);
     pDC->GetTextMetrics(&tm);
-    m_nLineHeight = static_cast<int>(tm.tmHeight * m_dLineHeightRate);
-    g_nLineNameWidthPx = m_nLineNameWidth * tm.tmAveCharWidth;
+    m_nLineHeight = PixelSizeFromDouble(tm.tmHeight * m_dLineHeightRate);
+    g_nLineNameWidthPx = ClampPixelSize(std::int64_t(m_nLineNameWidth) * tm.tmAveCharWidth);
     pDC->SelectObject(old);
     Layout();
 }
@@ -124,20 +287,32 @@ void CSheetFile::Layout(int l, int t, int r, int b) {
 
 void CSheetFile::Layout() {
     const CRect& g = m_rcGrid;
-    int y = g.top + m_nColumnHeight;
-    const int n = GetSize();
-    for (int i = std::max(m_nTopLine, 0); i < n; ++i) {
-        GetAt(i)->SetRect(g.left, y, g.right, y + m_nLineHeight, m_nLeftColumn);
-        y += m_nLineHeight;
-    }
-    int x = g.left + g_nLineNameWidthPx;
+    CLayoutParams p;
+    p.nLeft = g.left;
+    p.nRight = g.right;
+    p.nLineHeight = ClampPixelSize(m_nLineHeight);
+    p.nLeftColumn = m_nLeftColumn;
+    p.nNameWidth = ClampPixelSize(g_nLineNameWidthPx);
+    p.nColumnWidth = ClampPixelSize(g_nColumnWidthPx);
+    const int first = std::max(m_nTopLine, 0);
+    // Rows that leave the range keep where they are.
+    if (m_nLaidId != 0)
+        for (int i = m_nLaidFirst; i < std::min(m_nLaidEnd, first); ++i)
+            Freeze(i);
+    m_nLaidId = CLayoutParams::Intern(p);
+    m_nLaidFirst = first;
+    m_nLaidEnd = std::max(GetSize(), first);
+    const int colH = ClampPixelSize(m_nColumnHeight);
+    m_nLaidTop = ClampCoord(std::int64_t(g.top) + colH);
+
     const int nc = m_Columns.GetSize();
     for (int j = 0; j < nc; ++j) {
         if (j < m_nLeftColumn) {
             m_Columns[j]->SetRect(0, 0, 0, 0);
         } else {
-            m_Columns[j]->SetRect(x, g.top, x + g_nColumnWidthPx, g.top + m_nColumnHeight);
-            x += g_nColumnWidthPx;
+            const int x = p.CellLeft(j);
+            m_Columns[j]->SetRect(x, g.top, ClampCoord(std::int64_t(x) + p.nColumnWidth),
+                                  ClampCoord(std::int64_t(g.top) + colH));
         }
     }
 }
@@ -163,23 +338,39 @@ void CSheetFile::AddLine(CLineData* pLine) {
     Layout();
 }
 
-void CSheetFile::InsertLine(CLineData* pLine) { InsertLine(m_nCurLine, pLine); }
+void CSheetFile::InsertLine(CLineData* pLine) {
+    InsertLine(m_nCurLine, pLine);
+}
 
+// The row operations change the array directly and lay out at once: only the
+// rows that cross the top of the range need their places kept.
 void CSheetFile::InsertLine(int index, CLineData* pLine) {
-    InsertAt(index, pLine);
+    MoveExposed(index, 1);
+    m_Lines.Insert(index, pLine);
     Layout();
 }
 
-void CSheetFile::DeleteLine() { DeleteLine(m_nCurLine); }
+void CSheetFile::DeleteLine() {
+    DeleteLine(m_nCurLine);
+}
 
 void CSheetFile::DeleteLine(int index) {
-    RemoveAt(index);
+    // The first row of the range moves above it and keeps its place.
+    if (index < m_nLaidFirst && m_nLaidFirst < m_nLaidEnd)
+        Freeze(m_nLaidFirst);
+    MoveExposed(index, -1);
+    m_Lines.Erase(index);
+    m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
     m_nCurLine = std::min(m_nCurLine, GetSize() - 1);
     Layout();
 }
 
 void CSheetFile::MoveLine(int a, int b) {
-    Swap(a, b);
+    Freeze(a);
+    Freeze(b);
+    m_Lines.Swap(a, b);
+    for (auto& e : m_Exposed)
+        e.first = e.first == a ? b : e.first == b ? a : e.first;
     if (m_nCurLine == a)
         m_nCurLine = b;
     else if (m_nCurLine == b)
@@ -187,12 +378,14 @@ void CSheetFile::MoveLine(int a, int b) {
     Layout();
 }
 
-void CSheetFile::AddColumn(LPCTSTR name, int type) { AddColumn(new CColumnData(name), type); }
+void CSheetFile::AddColumn(LPCTSTR name, int type) {
+    AddColumn(new CColumnData(name), type);
+}
 
 void CSheetFile::AddColumn(CColumnData* pColumn, int type) {
     m_Columns.Add(pColumn);
-    for (CLineData* p : *this)
-        p->Add(CreateItem(type));
+    for (int i = 0; i < GetSize(); ++i)
+        LineForCells(i)->Add(CreateItem(type));
     Layout();
 }
 
@@ -202,25 +395,27 @@ void CSheetFile::InsertColumn(CColumnData* pColumn, int type) {
 
 void CSheetFile::InsertColumn(int index, CColumnData* pColumn, int type) {
     m_Columns.InsertAt(index, pColumn);
-    for (CLineData* p : *this)
-        p->InsertAt(index, CreateItem(type));
+    for (int i = 0; i < GetSize(); ++i)
+        LineForCells(i)->InsertAt(index, CreateItem(type));
     Layout();
 }
 
-void CSheetFile::DeleteColumn() { DeleteColumn(m_nCurColumn); }
+void CSheetFile::DeleteColumn() {
+    DeleteColumn(m_nCurColumn);
+}
 
 void CSheetFile::DeleteColumn(int index) {
     m_Columns.RemoveAt(index);
-    for (CLineData* p : *this)
-        p->RemoveAt(index);
+    for (int i = 0; i < GetSize(); ++i)
+        LineForCells(i)->RemoveAt(index);
     m_nCurColumn = std::min(m_nCurColumn, m_Columns.GetSize() - 1);
     Layout();
 }
 
 void CSheetFile::MoveColumn(int a, int b) {
     m_Columns.Swap(a, b);
-    for (CLineData* p : *this)
-        p->Swap(a, b);
+    for (int i = 0; i < GetSize(); ++i)
+        LineForCells(i)->Swap(a, b);
     if (m_nCurColumn == a)
         m_nCurColumn = b;
     else if (m_nCurColumn == b)
@@ -229,6 +424,14 @@ void CSheetFile::MoveColumn(int a, int b) {
 }
 
 namespace {
+// Changes the row only where a cell changes, so an unchanged row stays shared.
+template <class Cells> bool NeedsCheck(const Cells& cells, BOOL b) {
+    for (const CDataItem* p : cells)
+        if (const CCheckItem* c = AsCheckItem(p); c && c->m_bCheck != b)
+            return true;
+    return false;
+}
+
 void SetCheck(CDataItem* p, BOOL b) {
     if (CCheckItem* c = AsCheckItem(p))
         c->m_bCheck = b;
@@ -236,42 +439,54 @@ void SetCheck(CDataItem* p, BOOL b) {
 } // namespace
 
 void CSheetFile::SetAllCheck(BOOL b) {
-    for (CLineData* line : *this)
-        for (CDataItem* p : *line)
-            SetCheck(p, b);
+    for (int i = 0; i < GetSize(); ++i)
+        if (NeedsCheck(*m_Lines.Slot(i).pLine, b))
+            for (CDataItem* p : *Line(i))
+                SetCheck(p, b);
 }
 
 void CSheetFile::SetLineCheck(BOOL b) {
-    if (CLineData* line = GetCurLine())
-        for (CDataItem* p : *line)
-            SetCheck(p, b);
+    if (m_nCurLine < 0 || m_nCurLine >= GetSize())
+        return;
+    for (CDataItem* p : *Line(m_nCurLine))
+        SetCheck(p, b);
 }
 
 void CSheetFile::SetColumnCheck(BOOL b) {
     if (m_nCurColumn < 0)
         return;
-    for (CLineData* line : *this)
-        if (m_nCurColumn < line->GetSize())
-            SetCheck(line->GetAt(m_nCurColumn), b);
+    for (int i = 0; i < GetSize(); ++i) {
+        const CLineData* line = m_Lines.Slot(i).pLine;
+        if (m_nCurColumn >= line->GetSize())
+            continue;
+        if (const CCheckItem* c = AsCheckItem(line->GetAt(m_nCurColumn)); c && c->m_bCheck != b)
+            SetCheck(Line(i)->GetAt(m_nCurColumn), b);
+    }
 }
 
 void CSheetFile::ToggleCur(CDC* pDC) {
-    CLineData* line = GetCurLine();
-    if (!line || m_nCurColumn < 0 || m_nCurColumn >= line->GetSize())
+    if (m_nCurLine < 0 || m_nCurLine >= GetSize())
         return;
-    CDataItem* p = line->GetAt(m_nCurColumn);
+    if (m_nCurColumn < 0 || m_nCurColumn >= m_Lines.Slot(m_nCurLine).pLine->GetSize())
+        return;
+    Placed(m_nCurLine, false);
+    CDataItem* p = Line(m_nCurLine)->GetAt(m_nCurColumn);
     p->Toggle();
     if (pDC)
         p->Draw(pDC);
 }
 
-CLineData* CSheetFile::GetCurLine() const {
+const CLineData* CSheetFile::GetCurLine() const {
+    return m_nCurLine >= 0 && m_nCurLine < GetSize() ? GetAt(m_nCurLine) : nullptr;
+}
+
+CLineData* CSheetFile::GetCurLine() {
     return m_nCurLine >= 0 && m_nCurLine < GetSize() ? GetAt(m_nCurLine) : nullptr;
 }
 
 CColumnData* CSheetFile::GetCurColumn() const {
     return m_nCurColumn >= 0 && m_nCurColumn < m_Columns.GetSize() ? m_Columns[m_nCurColumn]
-                                                                  : nullptr;
+                                                                   : nullptr;
 }
 
 void CSheetFile::SetCur(int column, int line, CDC* pDC) {
@@ -283,13 +498,13 @@ void CSheetFile::SetCur(int column, int line, CDC* pDC) {
             }
         m_nCurColumn = column;
         m_Columns[column]->Select(pDC);
-        if ((line == -1 || line == m_nCurLine) && GetCurLine())
+        if ((line == -1 || line == m_nCurLine) && m_nCurLine >= 0 && m_nCurLine < GetSize())
             DrawCurLine(pDC);
     }
     if (line != -1 && line != m_nCurLine) {
         UnselectLines(pDC);
         m_nCurLine = line;
-        GetAt(line)->Select();
+        Line(line)->Select();
         RememberSelectedLine(line);
         DrawLine(pDC, line);
     }
@@ -298,26 +513,29 @@ void CSheetFile::SetCur(int column, int line, CDC* pDC) {
 void CSheetFile::UnselectLines(CDC* pDC) {
     const bool known = m_bSelKnown && m_nSelVersion == GetVersion();
     if (known) {
-        if (m_pSelLine && m_pSelLine->m_bSelected) {
-            GetAt(m_nSelIndex)->m_bSelected = 0;
+        if (m_nSelIndex >= 0 && m_nSelIndex < GetSize() &&
+            m_Lines.Slot(m_nSelIndex).pLine->m_bSelected) {
+            Line(m_nSelIndex)->m_bSelected = 0;
             DrawLine(pDC, m_nSelIndex);
         }
     } else {
-        const int n = GetSize();
-        for (int i = 0; i < n; ++i)
-            if (GetAt(i)->m_bSelected) {
-                GetAt(i)->m_bSelected = 0;
-                DrawLine(pDC, i);
-            }
+        std::vector<int> lit;
+        m_Lines.ForEach(0, GetSize(), [&](int i, const CLineSlot& s) {
+            if (s.pLine->m_bSelected)
+                lit.push_back(i);
+            return true;
+        });
+        for (int i : lit) {
+            Line(i)->m_bSelected = 0;
+            DrawLine(pDC, i);
+        }
     }
-    m_pSelLine = nullptr;
     m_nSelIndex = -1;
     m_nSelVersion = GetVersion();
     m_bSelKnown = true;
 }
 
 void CSheetFile::RememberSelectedLine(int index) {
-    m_pSelLine = GetAt(index);
     m_nSelIndex = index;
     m_nSelVersion = GetVersion();
     m_bSelKnown = true;
@@ -326,10 +544,10 @@ void CSheetFile::RememberSelectedLine(int index) {
 BOOL CSheetFile::MoveUp(int n) {
     if (GetSize() == 0)
         return FALSE;
-    m_nCurLine = std::max(m_nCurLine - n, 0);
+    m_nCurLine = static_cast<int>(std::max<std::int64_t>(std::int64_t(m_nCurLine) - n, 0));
     if (m_nCurLine >= m_nTopLine)
         return FALSE;
-    m_nTopLine = std::max(m_nTopLine - n, 0);
+    m_nTopLine = static_cast<int>(std::max<std::int64_t>(std::int64_t(m_nTopLine) - n, 0));
     Layout();
     return TRUE;
 }
@@ -337,14 +555,17 @@ BOOL CSheetFile::MoveUp(int n) {
 BOOL CSheetFile::MoveDown(int n) {
     if (GetSize() == 0)
         return FALSE;
-    m_nCurLine = std::min(m_nCurLine + n, GetSize() - 1);
-    // Compared as unsigned numbers: a row above the first visible one counts as not visible.
-    const unsigned offset =
-        static_cast<unsigned>(m_nColumnHeight + (m_nCurLine - m_nTopLine) * m_nLineHeight);
-    const unsigned limit = static_cast<unsigned>(m_rcGrid.bottom - s_nHScrollHeight);
+    m_nCurLine =
+        static_cast<int>(std::min<std::int64_t>(std::int64_t(m_nCurLine) + n, GetSize() - 1));
+    // Compared as unsigned numbers: a row above the first visible one counts
+    // as not visible. Wrapped to 32 bits as the platform computes it.
+    const unsigned offset = static_cast<unsigned>(m_nColumnHeight) +
+                            WrapMul(std::int64_t(m_nCurLine) - m_nTopLine, m_nLineHeight);
+    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.bottom) - s_nHScrollHeight);
     if (offset < limit)
         return FALSE;
-    m_nTopLine = std::min(GetSize() - 1, m_nTopLine + n);
+    m_nTopLine =
+        static_cast<int>(std::min<std::int64_t>(GetSize() - 1, std::int64_t(m_nTopLine) + n));
     Layout();
     return TRUE;
 }
@@ -354,11 +575,13 @@ BOOL CSheetFile::MoveRight() {
     if (nc == 0 || m_nCurColumn == nc - 1)
         return FALSE;
     m_nCurColumn += 1;
-    const unsigned x = static_cast<unsigned>(g_nLineNameWidthPx + (m_nCurColumn + 1) * g_nColumnWidthPx);
-    const unsigned limit = static_cast<unsigned>(m_rcGrid.right - s_nVScrollWidth);
+    const unsigned x = static_cast<unsigned>(g_nLineNameWidthPx) +
+                       WrapMul(std::int64_t(m_nCurColumn) + 1, g_nColumnWidthPx);
+    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.right) - s_nVScrollWidth);
     if (x < limit)
         return FALSE;
-    m_nLeftColumn += 1;
+    if (m_nLeftColumn < INT_MAX) // a position read from a file may be the largest int
+        m_nLeftColumn += 1;
     Layout();
     return TRUE;
 }
@@ -386,18 +609,47 @@ void CSheetFile::SetLeftColumn(int n) {
 
 CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
     const int n = GetSize();
-    for (int i = std::max(m_nTopLine, 0); i < n; ++i) {
-        CLineData* line = GetAt(i);
+    const int start = std::max(m_nTopLine, 0);
+    // Tries row i; true when the search ends there.
+    CDataItem* hit = nullptr;
+    auto tryRow = [&](int i) {
+        const CLineData* line = Placed(i, false);
         const int item = line->ItemFromPoint(x, y);
         if (item >= 0) {
             SetCur(item, i, pDC);
-            return line->GetAt(item);
+            hit = m_Lines.Slot(i).pLine->GetAt(item);
+            return true;
         }
         if (line->HitTest(x, y)) {
             SetCur(-1, i, pDC);
-            return nullptr;
+            return true;
+        }
+        return false;
+    };
+    // In the laid-out range rows are one height apart, so only the row whose
+    // span holds y can be hit there; the rows outside it are tried in turn.
+    const int lineH = m_nLaidId ? CLayoutParams::Get(m_nLaidId).nLineHeight : 0;
+    const int rangeFrom = std::max(start, m_nLaidFirst);
+    const int rangeTo = m_nLaidId ? std::min(m_nLaidEnd, n) : rangeFrom;
+    for (int i = start; i < std::min(n, rangeFrom); ++i)
+        if (!InRange(i) && tryRow(i))
+            return hit;
+    if (rangeFrom < rangeTo) {
+        if (lineH > 0) {
+            if (y >= m_nLaidTop) {
+                const std::int64_t c = m_nLaidFirst + (std::int64_t(y) - m_nLaidTop) / lineH;
+                if (c >= rangeFrom && c < rangeTo && tryRow(static_cast<int>(c)))
+                    return hit;
+            }
+        } else {
+            for (int i = rangeFrom; i < rangeTo; ++i)
+                if (tryRow(i))
+                    return hit;
         }
     }
+    for (int i = std::max(start, rangeTo); i < n; ++i)
+        if (tryRow(i))
+            return hit;
     const int nc = m_Columns.GetSize();
     for (int j = std::max(m_nLeftColumn, 0); j < nc; ++j) {
         if (m_Columns[j]->HorzHitTest(x)) {
@@ -418,8 +670,31 @@ int CSheetFile::ColumnFromPoint(int x, int y) const {
 
 int CSheetFile::LineFromPoint(int x, int y) const {
     const int n = GetSize();
-    for (int i = 0; i < n; ++i)
-        if (GetAt(i)->NameHitTest(x, y))
+    const int nameWidth = ClampPixelSize(g_nLineNameWidthPx);
+    auto hits = [&](int i) {
+        CRect rc = RowRect(i);
+        rc.right = ClampCoord(std::int64_t(rc.left) + nameWidth);
+        return rc.PtInRect(CPoint(x, y));
+    };
+    const int lineH = m_nLaidId ? CLayoutParams::Get(m_nLaidId).nLineHeight : 0;
+    const int rangeTo = m_nLaidId ? std::min(m_nLaidEnd, n) : 0;
+    const int rangeFrom = m_nLaidId ? std::min(m_nLaidFirst, rangeTo) : 0;
+    for (int i = 0; i < rangeFrom; ++i)
+        if (hits(i))
+            return i;
+    if (lineH > 0) {
+        if (y >= m_nLaidTop) {
+            const std::int64_t c = m_nLaidFirst + (std::int64_t(y) - m_nLaidTop) / lineH;
+            if (c >= rangeFrom && c < rangeTo && hits(static_cast<int>(c)))
+                return static_cast<int>(c);
+        }
+    } else {
+        for (int i = rangeFrom; i < rangeTo; ++i)
+            if (hits(i))
+                return i;
+    }
+    for (int i = rangeTo; i < n; ++i)
+        if (hits(i))
             return i;
     return -1;
 }
@@ -427,8 +702,12 @@ int CSheetFile::LineFromPoint(int x, int y) const {
 CSize CSheetFile::GetExtent() const {
     if (GetSize() == 0)
         return CSize(0, 0);
-    return CSize(GetAt(0)->GetSize() * g_nColumnWidthPx + g_nLineNameWidthPx + 1,
-                 GetSize() * m_nLineHeight + m_nColumnHeight + 1);
+    auto clampInt = [](std::int64_t v) {
+        return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    return CSize(clampInt(std::int64_t(m_Lines.Slot(0).pLine->GetSize()) * g_nColumnWidthPx +
+                          g_nLineNameWidthPx + 1),
+                 clampInt(std::int64_t(GetSize()) * m_nLineHeight + m_nColumnHeight + 1));
 }
 
 void CSheetFile::Draw(CDC* pDC) const {
@@ -440,14 +719,16 @@ void CSheetFile::Draw(CDC* pDC) const {
             break;
         // Rows outside the area being painted cost nothing.
         if (pDC->RectVisible(CRect(line->m_rect.left, line->m_rect.top, line->m_rect.right,
-                                   line->m_rect.bottom + 1)))
+                                   ClampCoord(std::int64_t(line->m_rect.bottom) + 1))))
             line->Draw(pDC, m_nLeftColumn, g.right, m_nCurColumn);
     }
+    const int nameRight = ClampCoord(std::int64_t(g.left) + ClampPixelSize(g_nLineNameWidthPx));
+    const int headBottom = ClampCoord(std::int64_t(g.top) + ClampPixelSize(m_nColumnHeight));
     const CPen* old = pDC->SelectObject(&g_Display.m_penWaku);
-    pDC->MoveTo(g.left + g_nLineNameWidthPx, g.top);
-    pDC->LineTo(g.left + g_nLineNameWidthPx, g.bottom);
-    pDC->MoveTo(g.left, g.top + m_nColumnHeight);
-    pDC->LineTo(g.right, g.top + m_nColumnHeight);
+    pDC->MoveTo(nameRight, g.top);
+    pDC->LineTo(nameRight, g.bottom);
+    pDC->MoveTo(g.left, headBottom);
+    pDC->LineTo(g.right, headBottom);
     const int nc = m_Columns.GetSize();
     for (int j = std::max(m_nLeftColumn, 0); j < nc; ++j) {
         const CColumnData* c = m_Columns[j];
@@ -485,8 +766,8 @@ void CSheetFile::ClearSelection(CDC* pDC) {
 
 void CSheetFile::DrawSelection(CDC* pDC) {
     ClearSelection(pDC);
-    if (CLineData* line = GetCurLine()) {
-        line->Select();
+    if (m_nCurLine >= 0 && m_nCurLine < GetSize()) {
+        Line(m_nCurLine)->Select();
         RememberSelectedLine(m_nCurLine);
         DrawLine(pDC, m_nCurLine);
     }

@@ -1,9 +1,24 @@
 #pragma once
 // The whole content of a document: the rows (element i is row i), the
 // columns, the sheet's own view state (scroll position, cursor, grid
-// rectangle, pixel heights) and its per-sheet settings. Copies are deep.
+// rectangle, pixel heights) and its per-sheet settings.
+//
+// Copies behave as deep copies but share the rows neither side changed: a
+// row is copied when one side changes it (see CLineList). Every way to a row
+// goes through the sheet, which copies a shared row before handing it out for
+// writing. A row handed out for writing may be written until the next Copy
+// from this sheet (that copy then takes its own copy of the row), as long as
+// it is among the last 16 rows handed out; walking the rows for writing hands
+// out every row.
+//
+// Rows are placed lazily. Layout() records where the rows from the top one
+// on go (a row's place follows from its index) and places a row only when it
+// is drawn, hit-tested or handed out; rows that leave the laid-out range keep
+// the place they had, as if every row had been placed at every layout.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fw/Archive.h"
@@ -14,15 +29,61 @@
 #include "model/CheckItem.h"
 #include "model/ColumnData.h"
 #include "model/LineData.h"
+#include "model/LineList.h"
 
 class CTextFile;
 
-class CSheetFile : public CObject, public CTypedPtrArray<CLineData> {
+class CSheetFile : public CObject {
     DECLARE_SERIAL(CSheetFile)
 public:
     CSheetFile(); // reads the row height factor from the profile
     CSheetFile(const CSheetFile&) = delete;
     CSheetFile& operator=(const CSheetFile&) = delete;
+
+    // The rows as an array. A row is placed before it is returned; the
+    // non-const forms return a row this sheet owns alone.
+    int GetSize() const { return m_Lines.GetSize(); }
+    bool IsEmpty() const { return m_Lines.IsEmpty(); }
+    const CLineData* GetAt(int i) const { return Placed(i, false); }
+    CLineData* GetAt(int i) { return Placed(i, true); }
+    const CLineData* operator[](int i) const { return GetAt(i); }
+    CLineData* operator[](int i) { return GetAt(i); }
+    // Array changes without laying out (the rows keep their rectangles until
+    // the next Layout); the sheet takes ownership of pLine.
+    int Add(CLineData* pLine);
+    void InsertAt(int i, CLineData* pLine);
+    void RemoveAt(int i);
+    std::unique_ptr<CLineData> ReleaseAt(int i);
+    void Swap(int a, int b);
+    void RemoveAll();
+    void Reserve(std::size_t) {}
+    std::uint64_t GetVersion() const { return m_Lines.GetVersion(); }
+
+    template <class Sheet, class Line, bool bWrite> class Iterator {
+    public:
+        Iterator(Sheet* s, int i) : m_s(s), m_i(i) {}
+        Line* operator*() const { return m_s->Placed(m_i, bWrite); }
+        Iterator& operator++() {
+            ++m_i;
+            return *this;
+        }
+        bool operator==(const Iterator& o) const { return m_i == o.m_i; }
+        bool operator!=(const Iterator& o) const { return m_i != o.m_i; }
+
+    private:
+        Sheet* m_s;
+        int m_i;
+    };
+    using const_iterator = Iterator<const CSheetFile, const CLineData, false>;
+    using iterator = Iterator<CSheetFile, CLineData, true>;
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, GetSize()); }
+    // Walking the rows for writing hands every row out.
+    iterator begin() {
+        m_bAllExposed = true;
+        return iterator(this, 0);
+    }
+    iterator end() { return iterator(this, GetSize()); }
 
     void Clear();
     void Copy(const CSheetFile& src);
@@ -60,7 +121,8 @@ public:
     void ToggleCur(CDC* pDC);
 
     // Cursor, scrolling and hit tests.
-    CLineData* GetCurLine() const;
+    const CLineData* GetCurLine() const;
+    CLineData* GetCurLine();
     CColumnData* GetCurColumn() const;
     void SetCur(int column, int line, CDC* pDC);
     BOOL MoveUp(int n);
@@ -88,7 +150,8 @@ public:
     BOOL ExportCsv(CTextFile& file) const; // on an open file, which it closes
     BOOL ImportCsv(LPCTSTR path);
     BOOL ImportCsv(CTextFile& file);
-    static void SplitString(const std::string& text, const std::string& separator, std::vector<std::string>& array);
+    static void SplitString(const std::string& text, const std::string& separator,
+                            std::vector<std::string>& array);
     std::string HtmlMarkText(BOOL bCheck) const;
     std::string MakeHtmlTable() const;
     std::string MakeHtmlPage() const;
@@ -126,7 +189,35 @@ private:
     void UnselectLines(CDC* pDC);
     void RememberSelectedLine(int index);
 
-    const CLineData* m_pSelLine = nullptr;
+    // Row i placed where it belongs; bWrite: owned alone and handed out for
+    // writing (remembered, see Copy).
+    CLineData* Placed(int i, bool bWrite) const;
+    // Row i owned alone, for a change that does not move it.
+    CLineData* Line(int i) { return m_Lines.MutableLine(i); }
+    void Expose(int i, const CLineData* p) const;
+    void MoveExposed(int from, int delta) const;
+    bool InRange(int i) const { return m_nLaidId != 0 && i >= m_nLaidFirst && i < m_nLaidEnd; }
+    int RangeTop(int i) const;
+    // Where row i goes: layout parameters (0: its own rectangles) and top.
+    std::pair<std::uint32_t, int> PlaceOf(int i) const;
+    CRect RowRect(int i) const; // without placing it
+    // Row i keeps its place even when it leaves the laid-out range.
+    void Freeze(int i);
+    // Rows from i on keep their places; the range ends before i.
+    void CutRange(int i);
+    // Rows outside the laid-out range get their rectangles in the row itself,
+    // before a change to their cells.
+    CLineData* LineForCells(int i);
+
+    mutable CLineList m_Lines;
+    std::uint32_t m_nLaidId = 0; // parameters of the last layout; 0: none yet
+    int m_nLaidFirst = 0;        // rows [m_nLaidFirst, m_nLaidEnd) follow that layout
+    int m_nLaidEnd = 0;
+    std::int64_t m_nLaidTop = 0; // top pixel of row m_nLaidFirst
+    // Rows handed out for writing since the last copy from this sheet.
+    mutable std::vector<std::pair<int, const CLineData*>> m_Exposed;
+    mutable bool m_bAllExposed = false;
+
     int m_nSelIndex = -1;
     std::uint64_t m_nSelVersion = 0;
     bool m_bSelKnown = false;

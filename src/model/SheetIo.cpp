@@ -35,7 +35,7 @@ std::optional<FileError> ReadSheetFile(CSheetFile& sheet, const std::string& pat
         return FileErrorFromErrno(err, false);
     }
     std::string data;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         sheet.Clear();

@@ -19,6 +19,7 @@
 #include "fw/CommandRoute.h"
 #include "model/CheckItem.h"
 #include "model/DisplaySettings.h"
+#include "model/PixelMath.h"
 #include "model/SheetFile.h"
 #include "qt/QtDC.h"
 #include "res/CommandIds.h"
@@ -139,7 +140,7 @@ void CTavrelView::Relayout() {
 void CTavrelView::PlaceScrollBars() {
     const int cx = ScrollBarExtent(), cy = cx;
     const int w = width(), h = height();
-    const int colHeight = m_pDoc ? Sheet().m_nColumnHeight : 0;
+    const int colHeight = m_pDoc ? ClampPixelSize(Sheet().m_nColumnHeight) : 0;
     m_wndHScroll->setGeometry(g_nLineNameWidthPx, h - cy, std::max(0, w - cx - g_nLineNameWidthPx), cy);
     m_wndVScroll->setGeometry(w - cx, colHeight, cx, std::max(0, h - cy - colHeight));
 }
@@ -162,18 +163,22 @@ void SetScrollInfo(QScrollBar* bar, int count, int page) {
 
 void CTavrelView::UpdateScrollRanges() {
     const CSheetFile& s = Sheet();
-    const int colWidth = g_nColumnWidthPx ? g_nColumnWidthPx : 1;
-    const int lineHeight = s.m_nLineHeight ? s.m_nLineHeight : 1;
-    SetScrollInfo(m_wndHScroll, s.m_Columns.GetSize(), (width() - g_nLineNameWidthPx) / colWidth);
-    SetScrollInfo(m_wndVScroll, s.GetSize(), (height() - s.m_nColumnHeight) / lineHeight);
+    // Sizes read from a file may be any number: bounded first, so nothing overflows.
+    const int colWidth = ClampPixelSize(g_nColumnWidthPx) ? ClampPixelSize(g_nColumnWidthPx) : 1;
+    const int lineHeight = ClampPixelSize(s.m_nLineHeight) ? ClampPixelSize(s.m_nLineHeight) : 1;
+    SetScrollInfo(m_wndHScroll, s.m_Columns.GetSize(),
+                  (width() - ClampPixelSize(g_nLineNameWidthPx)) / colWidth);
+    SetScrollInfo(m_wndVScroll, s.GetSize(),
+                  (height() - ClampPixelSize(s.m_nColumnHeight)) / lineHeight);
 }
 
 void CTavrelView::OnScroll(bool bHorz, int action) {
     CSheetFile& s = Sheet();
     QScrollBar* bar = bHorz ? m_wndHScroll : m_wndVScroll;
     const int n = bHorz ? s.m_Columns.GetSize() : s.GetSize();
-    const int old = bHorz ? s.m_nLeftColumn : s.m_nTopLine;
-    int p = old;
+    // In 64 bits: a position read from a file may sit at either end of int.
+    const std::int64_t old = bHorz ? s.m_nLeftColumn : s.m_nTopLine;
+    std::int64_t p = old;
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub: p = old - 1; break;
     case QAbstractSlider::SliderSingleStepAdd: p = old + 1; break;
@@ -187,17 +192,17 @@ void CTavrelView::OnScroll(bool bHorz, int action) {
     if (p < 0 || n - 1 < 0)
         p = 0;
     else
-        p = std::min(p, n - 1);
+        p = std::min<std::int64_t>(p, n - 1);
     if (p != old) {
         if (bHorz)
-            s.SetLeftColumn(p);
+            s.SetLeftColumn(static_cast<int>(p));
         else
-            s.SetTopLine(p);
+            s.SetTopLine(static_cast<int>(p));
         if (m_pDoc)
             m_pDoc->UpdateAllViews();
     }
     // The bar shows where the grid is, not where its own step would go.
-    bar->setSliderPosition(p);
+    bar->setSliderPosition(static_cast<int>(p));
 }
 
 void CTavrelView::RedrawSelection() {

@@ -1,0 +1,141 @@
+// What an edit costs on a large sheet: the check command with its undo
+// snapshot, an undo and redo pair, the memory a hundred edits keep, and
+// building or emptying a sheet one row at a time. Sheets of 100 x 10,
+// 100,000 x 10 and 10,000 x 100 (rows x columns); the first is the yardstick
+// the others are held to.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <memory>
+#include <string>
+
+#include "document/SheetDocument.h"
+#include "fw/RecordingDC.h"
+
+namespace {
+
+std::size_t HeapInUse() {
+    malloc_trim(0);
+    return mallinfo2().uordblks;
+}
+
+std::unique_ptr<CSheetDocument> MakeDoc(int rows, int columns) {
+    auto d = std::make_unique<CSheetDocument>();
+    CSheetFile& s = d->m_Sheet;
+    for (int c = 0; c < columns; ++c)
+        s.AddColumn("column " + std::to_string(c), 1);
+    for (int r = 0; r < rows; ++r)
+        s.Add(new CLineData("row " + std::to_string(r), columns));
+    s.Layout(0, 0, 1000, 700);
+    s.m_nCurLine = rows / 2;
+    s.m_nCurColumn = columns / 2;
+    return d;
+}
+
+// The check command: a snapshot, then the cell toggled and drawn.
+void BM_CheckWithSnapshot(benchmark::State& state) {
+    auto d = MakeDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CRecordingDC dc;
+    int k = 0;
+    for (auto _ : state) {
+        d->SaveUndo();
+        d->m_Sheet.m_nCurLine = (k++ * 7919) % d->m_Sheet.GetSize();
+        d->m_Sheet.ToggleCur(nullptr);
+    }
+    (void)dc;
+}
+BENCHMARK(BM_CheckWithSnapshot)
+    ->Args({100, 10})
+    ->Args({100000, 10})
+    ->Args({10000, 100})
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_UndoRedoPair(benchmark::State& state) {
+    auto d = MakeDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (int i = 0; i < 5; ++i) {
+        d->SaveUndo();
+        d->m_Sheet.m_nCurLine = i * 13 % d->m_Sheet.GetSize();
+        d->m_Sheet.ToggleCur(nullptr);
+    }
+    for (auto _ : state) {
+        d->Undo();
+        d->Redo();
+    }
+}
+BENCHMARK(BM_UndoRedoPair)
+    ->Args({100, 10})
+    ->Args({100000, 10})
+    ->Args({10000, 100})
+    ->Unit(benchmark::kMicrosecond);
+
+// Memory kept by 100 single-cell edits, as a share of the sheet's own memory
+// (counter "growth_pct"; the goal is 50 or less).
+void BM_HundredEditsMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        auto d = MakeDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        const std::size_t loaded = HeapInUse();
+        for (int i = 0; i < 100; ++i) {
+            d->SaveUndo();
+            d->m_Sheet.m_nCurLine = (i * 7919) % d->m_Sheet.GetSize();
+            d->m_Sheet.ToggleCur(nullptr);
+        }
+        const std::size_t edited = HeapInUse();
+        state.counters["sheet_MB"] = double(loaded - before) / 1e6;
+        state.counters["growth_MB"] = double(edited - loaded) / 1e6;
+        state.counters["growth_pct"] = 100.0 * double(edited - loaded) / double(loaded - before);
+    }
+}
+BENCHMARK(BM_HundredEditsMemory)
+    ->Args({100000, 10})
+    ->Args({10000, 100})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// Building a sheet row by row through the row operations (each lays out).
+void BM_AddLineEach(benchmark::State& state) {
+    for (auto _ : state) {
+        CSheetFile s;
+        for (int c = 0; c < 10; ++c)
+            s.AddColumn("c" + std::to_string(c), 1);
+        s.Layout(0, 0, 1000, 700);
+        for (int r = 0; r < state.range(0); ++r)
+            s.AddLine("row");
+        benchmark::DoNotOptimize(s.GetSize());
+    }
+}
+BENCHMARK(BM_AddLineEach)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_InsertLineAtTop(benchmark::State& state) {
+    for (auto _ : state) {
+        CSheetFile s;
+        for (int c = 0; c < 10; ++c)
+            s.AddColumn("c" + std::to_string(c), 1);
+        s.Layout(0, 0, 1000, 700);
+        s.AddLine("first");
+        for (int r = 1; r < state.range(0); ++r)
+            s.InsertLine(0, new CLineData("row", 10));
+        benchmark::DoNotOptimize(s.GetSize());
+    }
+}
+BENCHMARK(BM_InsertLineAtTop)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteEveryLine(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto d = MakeDoc(static_cast<int>(state.range(0)), 10);
+        state.ResumeTiming();
+        CSheetFile& s = d->m_Sheet;
+        while (s.GetSize() > 0)
+            s.DeleteLine(0);
+        state.PauseTiming();
+        d.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DeleteEveryLine)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

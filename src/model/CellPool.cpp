@@ -1,0 +1,71 @@
+#include "model/CellPool.h"
+
+#include <new>
+
+namespace {
+
+constexpr std::size_t kSlab = 64 * 1024;
+constexpr std::size_t kAlign = alignof(std::max_align_t);
+constexpr std::size_t kSizes = 8; // pools for blocks of up to 8 * kAlign bytes
+
+struct FreeBlock {
+    FreeBlock* next;
+};
+
+struct Pool {
+    FreeBlock* free = nullptr;
+    char* cur = nullptr;
+    char* end = nullptr;
+};
+
+struct Pools {
+    Pool pools[kSizes];
+};
+
+// Never destroyed, slabs never given back: cells of sheets that outlive the
+// thread's other objects (static sheets) may still be freed during exit.
+Pools& ThePools() {
+    thread_local Pools* p = new Pools;
+    return *p;
+}
+
+std::size_t Round(std::size_t size) {
+    return (size + kAlign - 1) / kAlign;
+}
+
+} // namespace
+
+void* CCellPool::Allocate(std::size_t size) {
+    const std::size_t k = Round(size);
+    if (k == 0 || k > kSizes)
+        return ::operator new(size);
+    Pools& all = ThePools();
+    Pool& pool = all.pools[k - 1];
+    if (FreeBlock* b = pool.free) {
+        pool.free = b->next;
+        return b;
+    }
+    const std::size_t block = k * kAlign;
+    if (pool.cur == nullptr || static_cast<std::size_t>(pool.end - pool.cur) < block) {
+        char* slab = static_cast<char*>(::operator new(kSlab));
+        pool.cur = slab;
+        pool.end = slab + kSlab;
+    }
+    void* p = pool.cur;
+    pool.cur += block;
+    return p;
+}
+
+void CCellPool::Free(void* p, std::size_t size) noexcept {
+    if (!p)
+        return;
+    const std::size_t k = Round(size);
+    if (k == 0 || k > kSizes) {
+        ::operator delete(p);
+        return;
+    }
+    auto* b = static_cast<FreeBlock*>(p);
+    Pool& pool = ThePools().pools[k - 1];
+    b->next = pool.free;
+    pool.free = b;
+}

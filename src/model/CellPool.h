@@ -1,0 +1,13 @@
+#pragma once
+// Memory for cells. A sheet holds a cell per row and column, a million in a
+// large sheet: taking them one by one from the general heap costs a header
+// each and makes loading and freeing a sheet slow. Cells of one size come
+// from slabs of this pool instead; a freed cell's memory is kept for the next
+// cell of that size (the pool never shrinks). Each thread has its own pool.
+#include <cstddef>
+
+class CCellPool {
+public:
+    static void* Allocate(std::size_t size);
+    static void Free(void* p, std::size_t size) noexcept;
+};
