@@ -41,6 +41,7 @@ public:
     // CViewDocument
     CSheetDocument& SheetDocument() override { return *this; }
     void UpdateAllViews() override { emit UpdateViews(); }
+    std::string PathName() const override { return m_strPathName.toStdString(); }
 
     // Owner of the dialogs and questions the document shows.
     void SetOwner(QWidget* pOwner) { m_pOwner = pOwner; }

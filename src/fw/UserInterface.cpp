@@ -43,3 +43,37 @@ bool CScriptedUserInterface::ShellOpen(const std::string& target) {
     m_opened.push_back(target);
     return m_bShellResult;
 }
+
+bool CScriptedUserInterface::SetClipboardData(const std::string& mimeType,
+                                              const std::string& bytes) {
+    if (!m_bClipboardResult)
+        return false;
+    m_clipboard.reset();
+    m_unicodeText.reset();
+    m_clipboardImage.reset();
+    m_clipboardData.clear();
+    m_clipboardData[mimeType] = bytes;
+    return true;
+}
+
+std::optional<std::string> CScriptedUserInterface::GetClipboardData(const std::string& mimeType) {
+    auto it = m_clipboardData.find(mimeType);
+    if (it == m_clipboardData.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<std::string> CScriptedUserInterface::GetClipboardUnicodeText() {
+    return m_unicodeText;
+}
+
+bool CScriptedUserInterface::SetClipboardImage(int width, int height,
+                                               const std::vector<std::uint32_t>& pixels) {
+    if (!m_bClipboardResult)
+        return false;
+    m_clipboard.reset();
+    m_unicodeText.reset();
+    m_clipboardData.clear();
+    m_clipboardImage = Image{width, height, pixels};
+    return true;
+}

@@ -2,7 +2,9 @@
 // What the program asks of the user and of the desktop: message boxes, the
 // clipboard and the shell. Commands reach them only through this interface so
 // that every command runs in a test with scripted answers.
+#include <cstdint>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +38,20 @@ public:
     virtual std::optional<std::string> GetClipboardText() = 0;
     // Opens a file or an address with the desktop's handler; false when that failed.
     virtual bool ShellOpen(const std::string& target) = 0;
+
+    // Clipboard data beyond plain text: private formats named by their MIME
+    // type, the text as the desktop holds it, and a picture.
+    // bytes under mimeType; false when the clipboard could not take them.
+    virtual bool SetClipboardData(const std::string& mimeType, const std::string& bytes) = 0;
+    // The bytes under mimeType; nullopt when the clipboard has none.
+    virtual std::optional<std::string> GetClipboardData(const std::string& mimeType) = 0;
+    // The clipboard's text in UTF-8, unconverted, so the caller can name what
+    // code page 932 cannot hold; nullopt when there is no text.
+    virtual std::optional<std::string> GetClipboardUnicodeText() = 0;
+    // A picture of width x height pixels, 0x00RRGGBB row by row from the top;
+    // false when the clipboard could not take it.
+    virtual bool SetClipboardImage(int width, int height,
+                                   const std::vector<std::uint32_t>& pixels) = 0;
 };
 
 CUserInterface& AfxGetUserInterface();
@@ -54,6 +70,11 @@ public:
     bool SetClipboardText(const std::string& text) override;
     std::optional<std::string> GetClipboardText() override;
     bool ShellOpen(const std::string& target) override;
+    bool SetClipboardData(const std::string& mimeType, const std::string& bytes) override;
+    std::optional<std::string> GetClipboardData(const std::string& mimeType) override;
+    std::optional<std::string> GetClipboardUnicodeText() override;
+    bool SetClipboardImage(int width, int height,
+                           const std::vector<std::uint32_t>& pixels) override;
 
     // The next message boxes answer these, in order; afterwards OK / Yes.
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
@@ -63,6 +84,18 @@ public:
     std::optional<std::string> m_clipboard;
     std::vector<std::string> m_opened;
     bool m_bShellResult = true;
+
+    // The clipboard beyond plain text. Putting anything on it replaces all
+    // that was there, as on the desktop; m_unicodeText is what a text paste
+    // reads (tests set it directly).
+    std::map<std::string, std::string> m_clipboardData;
+    std::optional<std::string> m_unicodeText;
+    struct Image {
+        int width = 0, height = 0;
+        std::vector<std::uint32_t> pixels;
+    };
+    std::optional<Image> m_clipboardImage;
+    bool m_bClipboardResult = true; // what the setters answer
 
 private:
     std::deque<int> m_answers;

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -127,4 +128,55 @@ bool CQtUserInterface::ShellOpen(const std::string& target) {
         return QDesktopServices::openUrl(QUrl(s));
     // A relative path is taken from the current folder, as the shell does.
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(s)));
+}
+
+// Clipboard data beyond plain text.
+
+bool CQtUserInterface::SetClipboardData(const std::string& mimeType, const std::string& bytes) {
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    if (!pClipboard)
+        return false;
+    // Only this format is offered: the clipboard takes the data object.
+    auto* pData = new QMimeData;
+    pData->setData(QString::fromStdString(mimeType),
+                   QByteArray(bytes.data(), qsizetype(bytes.size())));
+    pClipboard->setMimeData(pData);
+    return true;
+}
+
+std::optional<std::string> CQtUserInterface::GetClipboardData(const std::string& mimeType) {
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    const QMimeData* pData = pClipboard ? pClipboard->mimeData() : nullptr;
+    const QString type = QString::fromStdString(mimeType);
+    if (!pData || !pData->hasFormat(type))
+        return std::nullopt;
+    const QByteArray bytes = pData->data(type);
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+std::optional<std::string> CQtUserInterface::GetClipboardUnicodeText() {
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    const QMimeData* pData = pClipboard ? pClipboard->mimeData() : nullptr;
+    if (!pData || !pData->hasText())
+        return std::nullopt;
+    return pData->text().toStdString();
+}
+
+bool CQtUserInterface::SetClipboardImage(int width, int height,
+                                         const std::vector<std::uint32_t>& pixels) {
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    if (!pClipboard || width <= 0 || height <= 0 ||
+        pixels.size() != std::size_t(width) * std::size_t(height))
+        return false;
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const std::uint32_t* src = pixels.data() + std::size_t(y) * std::size_t(width);
+        for (int x = 0; x < width; ++x)
+            line[x] = 0xFF000000u | src[x];
+    }
+    pClipboard->setImage(image);
+    return true;
 }

@@ -17,6 +17,12 @@ public:
     std::optional<std::string> GetClipboardText() override;
     bool ShellOpen(const std::string& target) override;
 
+    bool SetClipboardData(const std::string& mimeType, const std::string& bytes) override;
+    std::optional<std::string> GetClipboardData(const std::string& mimeType) override;
+    std::optional<std::string> GetClipboardUnicodeText() override;
+    bool SetClipboardImage(int width, int height,
+                           const std::vector<std::uint32_t>& pixels) override;
+
 private:
     QPointer<QWidget> m_pOwner; // cleared by Qt should the window go first
 };

@@ -23,13 +23,17 @@
 #include "qt/QtDC.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
+#include "view/ClipboardCommands.h"
 #include "view/CommandActions.h"
+#include "view/FontLinkCommands.h"
 #include "view/InvalidatingDC.h"
 #include "view/SheetCommands.h"
 #include "view/ViewDocument.h"
 
 CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
-    : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)) {
+    : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)),
+      m_pClipboardCommands(std::make_unique<CClipboardCommands>(this)),
+      m_pFontLinkCommands(std::make_unique<CFontLinkCommands>(this)) {
     setFocusPolicy(Qt::StrongFocus);
     // The window colour behind the grid, like any document window.
     setBackgroundRole(QPalette::Base);
@@ -62,6 +66,10 @@ CSheetFile& CTavrelView::Sheet() const {
 
 CSheetDocument* CTavrelView::GetDocument() {
     return m_pDoc ? &m_pDoc->SheetDocument() : nullptr;
+}
+
+std::string CTavrelView::DocumentPath() {
+    return m_pDoc ? m_pDoc->PathName() : std::string();
 }
 
 void CTavrelView::UpdateAllViews() {
@@ -358,7 +366,9 @@ bool CTavrelView::OnCmdMsg(UINT id) {
     case ID_FILE_PRINT: OnFilePrint(); return true;
     case ID_FILE_PRINT_DIRECT: OnFilePrintDirect(); return true;
     case ID_FILE_PRINT_PREVIEW: OnFilePrintPreview(); return true;
-    default: return m_pCommands->OnCmdMsg(id);
+    default:
+        return m_pCommands->OnCmdMsg(id) || m_pClipboardCommands->OnCmdMsg(id) ||
+               m_pFontLinkCommands->OnCmdMsg(id);
     }
 }
 
@@ -370,7 +380,9 @@ bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW: cmdUI.Enable(true); return true;
-    default: return m_pCommands->OnUpdateCmdUI(cmdUI);
+    default:
+        return m_pCommands->OnUpdateCmdUI(cmdUI) || m_pClipboardCommands->OnUpdateCmdUI(cmdUI) ||
+               m_pFontLinkCommands->OnUpdateCmdUI(cmdUI);
     }
 }
 

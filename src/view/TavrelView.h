@@ -15,6 +15,8 @@
 class CDC;
 class CSheetFile;
 class CSheetCommands;
+class CClipboardCommands;
+class CFontLinkCommands;
 class CSheetDocument;
 class CViewDocument;
 class QPainter;
@@ -43,6 +45,7 @@ public:
     void RedrawSelection() override;
     void CalcMetricsAndLayout() override;
     QWidget* Widget() override { return this; }
+    std::string DocumentPath() override;
 
     void PlaceScrollBars();
     void ClipToGrid(CDC* pDC) const;
@@ -90,4 +93,6 @@ private:
     QScrollBar* m_wndHScroll = nullptr;
     QScrollBar* m_wndVScroll = nullptr;
     std::unique_ptr<CSheetCommands> m_pCommands;
+    std::unique_ptr<CClipboardCommands> m_pClipboardCommands;
+    std::unique_ptr<CFontLinkCommands> m_pFontLinkCommands;
 };

@@ -1,5 +1,7 @@
 #pragma once
 // What the editing commands need from the grid view that shows the sheet.
+#include <string>
+
 class CSheetDocument;
 class QWidget;
 
@@ -18,4 +20,6 @@ public:
     virtual void CalcMetricsAndLayout() = 0;
     // Parent window for dialogs and message boxes.
     virtual QWidget* Widget() = 0;
+    // The file the sheet was read from or saved to (UTF-8); empty until then.
+    virtual std::string DocumentPath() { return {}; }
 };

@@ -1,0 +1,266 @@
+#include "view/ClipboardCommands.h"
+
+#include <sstream>
+
+#include <QPainter>
+
+#include "document/SheetDocument.h"
+#include "fw/Archive.h"
+#include "fw/Cp932.h"
+#include "fw/UserInterface.h"
+#include "model/DisplaySettings.h"
+#include "model/SheetFile.h"
+#include "qt/QtDC.h"
+#include "res/CommandIds.h"
+#include "view/ViewHost.h"
+
+const char CClipboardCommands::kLineFormat[] =
+    "application/x-qt-windows-mime;value=\"TavrelerLine\"";
+
+namespace {
+
+const char kNoData[] = "データがありません";
+const char kColumnCountDiffers[] = "列の数が異なるデータです";
+const char kNoPosition[] = "挿入位置を指定してください";
+const char kNoBitmap[] = "ビットマップが作成できませんでした";
+
+struct ClipboardCommand {
+    UINT id;
+    void (*run)(CClipboardCommands&);
+};
+
+// Every command of this class; all are always enabled.
+const ClipboardCommand kCommands[] = {
+    {ID_EDIT_COPY, [](CClipboardCommands& c) { c.OnEditCopy(); }},
+    {ID_EDIT_CUT, [](CClipboardCommands& c) { c.OnEditCut(); }},
+    {ID_EDIT_PASTE, [](CClipboardCommands& c) { c.OnEditPaste(false); }},
+    {ID_EDIT_PASTE_ADD, [](CClipboardCommands& c) { c.OnEditPaste(true); }},
+    {ID_COLUMN_PASTE_TEXT, [](CClipboardCommands& c) { c.OnPasteText(true); }},
+    {ID_LINE_PASTE_TEXT, [](CClipboardCommands& c) { c.OnPasteText(false); }},
+    {ID_EDIT_COPY_BITMAP, [](CClipboardCommands& c) { c.OnCopyBitmap(); }},
+};
+
+// Names each character once, in the order they occur.
+std::string RejectedForPaste(const std::vector<std::string>& rejected) {
+    std::string list;
+    for (const std::string& ch : rejected) {
+        const std::string quoted = "「" + ch + "」";
+        if (list.find(quoted) != std::string::npos)
+            continue;
+        list += (list.empty() ? "" : " ") + quoted;
+    }
+    return "次の文字はシートに入れられないため、貼り付けませんでした（シフトJISにない文字です）: " +
+           list;
+}
+
+const ClipboardCommand* Find(UINT id) {
+    for (const ClipboardCommand& c : kCommands)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+} // namespace
+
+bool CClipboardCommands::Handles(UINT id) {
+    return Find(id) != nullptr;
+}
+
+bool CClipboardCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
+    if (!Handles(cmdUI.m_nID))
+        return false;
+    cmdUI.Enable(true);
+    return true;
+}
+
+bool CClipboardCommands::OnCmdMsg(UINT id) {
+    const ClipboardCommand* c = Find(id);
+    if (!c)
+        return false;
+    c->run(*this);
+    return true;
+}
+
+CSheetDocument* CClipboardCommands::Doc() const {
+    return m_pHost->GetDocument();
+}
+
+CSheetFile& CClipboardCommands::Sheet() const {
+    return Doc()->m_Sheet;
+}
+
+// The row record.
+
+std::string CClipboardCommands::LineToBytes(const CLineData& line) {
+    std::ostringstream out;
+    {
+        CArchive ar(out);
+        // Serialize writes only; the record is the same for a const row.
+        const_cast<CLineData&>(line).Serialize(ar);
+    }
+    return std::move(out).str();
+}
+
+std::unique_ptr<CLineData> CClipboardCommands::LineFromBytes(std::string_view bytes) {
+    auto pLine = std::make_unique<CLineData>();
+    try {
+        CArchive ar(bytes);
+        pLine->Serialize(ar);
+    } catch (const CFileError&) {
+        return nullptr;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return pLine;
+}
+
+// Rows.
+
+bool CClipboardCommands::CopyLine() {
+    const CLineData* pLine = Sheet().GetCurLine();
+    if (pLine == nullptr)
+        return false;
+    return AfxGetUserInterface().SetClipboardData(kLineFormat, LineToBytes(*pLine));
+}
+
+void CClipboardCommands::OnEditCopy() {
+    CopyLine();
+}
+
+void CClipboardCommands::OnEditCut() {
+    // A row the clipboard did not take is not deleted either.
+    if (!CopyLine())
+        return;
+    Doc()->SaveUndo();
+    Sheet().DeleteLine();
+    Doc()->SetModifiedFlag(true);
+    m_pHost->UpdateScrollRanges();
+    m_pHost->UpdateAllViews();
+    m_pHost->RedrawSelection();
+}
+
+void CClipboardCommands::OnEditPaste(bool bAppend) {
+    CUserInterface& ui = AfxGetUserInterface();
+    const std::optional<std::string> bytes = ui.GetClipboardData(kLineFormat);
+    // A block that is not a row record is no row to paste.
+    std::unique_ptr<CLineData> pLine = bytes ? LineFromBytes(*bytes) : nullptr;
+    if (!pLine) {
+        ui.MessageBox(kNoData, MB_OK);
+        return;
+    }
+    CSheetFile& sheet = Sheet();
+    if (!bAppend && sheet.GetCurLine() == nullptr) {
+        ui.MessageBox(kNoPosition, MB_OK);
+        return;
+    }
+    if (pLine->GetSize() != sheet.m_Columns.GetSize()) {
+        ui.MessageBox(kColumnCountDiffers, MB_OK);
+        return;
+    }
+    Doc()->SaveUndo();
+    if (bAppend) {
+        sheet.AddLine(pLine.release());
+        // The pasted row becomes current.
+        sheet.m_nCurLine = sheet.GetSize() - 1;
+    } else {
+        // The pasted row takes the current index, so it is the current row.
+        sheet.InsertLine(pLine.release());
+    }
+    Doc()->SetModifiedFlag(true);
+    m_pHost->UpdateScrollRanges();
+    m_pHost->RedrawSelection();
+    m_pHost->UpdateAllViews();
+}
+
+// Text.
+
+std::vector<std::string> CClipboardCommands::SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    // The text ends at its first NUL, as a C string on the clipboard does.
+    text = text.substr(0, text.find('\0'));
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = text.size();
+        else if (end > pos && text[end - 1] == '\r')
+            --end;
+        if (end > pos)
+            lines.emplace_back(text.substr(pos, end - pos));
+        pos = next;
+    }
+    return lines;
+}
+
+void CClipboardCommands::OnPasteText(bool bAsColumns) {
+    CUserInterface& ui = AfxGetUserInterface();
+    const std::optional<std::string> text = ui.GetClipboardUnicodeText();
+    if (!text)
+        return;
+    // Characters code page 932 has no code for are named, never dropped.
+    const cp932::EncodeResult encoded = cp932::FromUtf8(*text);
+    if (!encoded.ok()) {
+        ui.MessageBox(RejectedForPaste(encoded.rejected), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    Doc()->SaveUndo();
+    CSheetFile& sheet = Sheet();
+    for (const std::string& line : SplitLines(encoded.text)) {
+        if (bAsColumns)
+            sheet.AddColumn(line, 1);
+        else
+            sheet.AddLine(line);
+    }
+    Doc()->SetModifiedFlag(true);
+    m_pHost->UpdateScrollRanges();
+    m_pHost->UpdateAllViews();
+}
+
+// The picture.
+
+QImage CClipboardCommands::SheetPicture(const CSheetFile& sheet) {
+    const CSize extent = sheet.GetExtent();
+    if (extent.cx <= 0 || extent.cy <= 0 || extent.cx > kMaxPictureSide ||
+        extent.cy > kMaxPictureSide)
+        return {};
+    QImage image(extent.cx, extent.cy, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.fill(Qt::white);
+    // A copy, so the document's sheet keeps its scroll position and layout.
+    CSheetFile copy;
+    copy.Copy(sheet);
+    QPainter painter(&image);
+    CQtDC dc(painter);
+    copy.Layout(0, 0, extent.cx, extent.cy);
+    copy.CalcMetrics(&dc);
+    copy.SetTopLine(0);
+    copy.SetLeftColumn(0);
+    copy.Draw(&dc);
+    return image;
+}
+
+void CClipboardCommands::OnCopyBitmap() {
+    CUserInterface& ui = AfxGetUserInterface();
+    int w = 0, h = 0;
+    std::vector<std::uint32_t> pixels;
+    {
+        // The picture goes before the clipboard makes its own, so a large
+        // sheet is held twice at most.
+        const QImage image = SheetPicture(Sheet());
+        if (image.isNull()) {
+            ui.MessageBox(kNoBitmap, MB_OK);
+            return;
+        }
+        w = image.width();
+        h = image.height();
+        pixels.reserve(std::size_t(w) * std::size_t(h));
+        for (int y = 0; y < h; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < w; ++x)
+                pixels.push_back(line[x] & 0xFFFFFFu);
+        }
+    }
+    ui.SetClipboardImage(w, h, pixels);
+}
