@@ -2,12 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <QFileInfo>
 #include <QPrinter>
 
 #include "fw/CommandRoute.h"
 #include "res/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryGuard.h"
 #include "app/TavrelDoc.h"
 #include "dialogs/FileChooser.h"
 #include "fw/Profile.h"
@@ -61,6 +64,7 @@ CTavrelApp::CTavrelApp(CProfile& profile) : m_profile(profile), m_recentFiles(pr
 
 CTavrelApp::~CTavrelApp() {
     m_pMainWnd.reset();
+    m_pRecovery.reset();
     m_pDoc.reset();
     if (CommandRoute() == this)
         SetCommandRoute(nullptr);
@@ -79,9 +83,21 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get(), this, &m_recentFiles);
     QObject::connect(m_pDoc.get(), &CTavrelDoc::FileUsed, m_pDoc.get(),
                      [this](const QString& path) { m_recentFiles.Add(path); });
+    m_pRecovery = std::make_unique<CRecoveryGuard>(*m_pDoc, CRecoveryGuard::DefaultFolder());
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_pRecovery.get(),
+                     [this](QSessionManager&) { m_pRecovery->WriteNow(); });
 
     const CCommandLineInfo cmdInfo = CCommandLineInfo::Parse(args);
     const int initFile = m_profile.GetProfileInt(settings::InitFile.m_section, settings::InitFile.m_name, settings::InitFile.m_nDefault);
+
+    // Work left by a crash comes before anything else opens; printing from
+    // the command line asks nothing.
+    const bool interactive = cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew ||
+                             cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen;
+    if (interactive && m_pRecovery->OfferLeftCopies()) {
+        m_pMainWnd->ActivateFrame(SW_SHOW);
+        return StartResult::Run;
+    }
 
     switch (cmdInfo.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
@@ -106,6 +122,13 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
 
     m_pMainWnd->ActivateFrame(SW_SHOW);
     return StartResult::Run;
+}
+
+void CTavrelApp::OnStopRequested() {
+    m_bStopRequested = true;
+    if (m_pRecovery)
+        m_pRecovery->WriteNow();
+    QCoreApplication::quit();
 }
 
 bool CTavrelApp::PrintFile(const CCommandLineInfo& cmdInfo) {
