@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <optional>
 
-#include "fw/AtomicFile.h"
 #include "fw/Cp932.h"
 #include "fw/FileError.h"
 #include "fw/UserInterface.h"
@@ -89,25 +88,28 @@ bool ReadSheetOrSay(CSheetFile& sheet, const std::string& path) {
     return true;
 }
 
-// The CSV of the sheet made in memory, then given out in UTF-8 with a
-// byte-order mark through the one atomic write.
+// The CSV of the sheet made in memory, then written in UTF-8 with a
+// byte-order mark through the text layer, so that failures read as those
+// of the plain export.
 int ExportCsvUtf8(const CSheetFile& sheet, const std::string& path) {
     char* buf = nullptr;
     std::size_t size = 0;
     std::FILE* mem = open_memstream(&buf, &size);
     if (!mem) {
-        std::fprintf(stderr, "%s\n", FileErrorMessage(FileError::GenericWrite, path).c_str());
+        std::fprintf(
+            stderr, "%s\n",
+            COstrelFileException::Make(COstrelFileException::Open, path).m_strMessage.c_str());
         return 1;
     }
-    bool written;
+    bool made;
     {
         CTextFile file;
         file.Attach(mem, path, true);
-        written = sheet.ExportCsv(file);
+        made = sheet.ExportCsv(file);
     }
     const std::string cp932Bytes(buf ? buf : "", size);
     std::free(buf);
-    if (!written)
+    if (!made)
         return 1;
     std::string utf8;
     if (!CsvToUtf8WithMark(cp932Bytes, utf8)) {
@@ -117,8 +119,13 @@ int ExportCsvUtf8(const CSheetFile& sheet, const std::string& path) {
                      "them as they are)\n");
         return 1;
     }
-    if (std::optional<FileError> err = WriteFileAtomically(path, utf8)) {
-        std::fprintf(stderr, "%s\n", FileErrorMessage(*err, path).c_str());
+    try {
+        CTextFile out;
+        out.Open(path.c_str(), "wb");
+        out.Write(std::string_view(utf8));
+        out.Close();
+    } catch (const COstrelFileException& e) {
+        std::fprintf(stderr, "%s\n", e.m_strMessage.c_str());
         return 1;
     }
     return 0;
