@@ -128,7 +128,9 @@ void CTavrelApp::OnStopRequested() {
     m_bStopRequested = true;
     if (m_pRecovery)
         m_pRecovery->WriteNow();
-    QCoreApplication::quit();
+    // Not quit(): that closes the windows first, and the save question
+    // would hold the program until the session kills it.
+    QCoreApplication::exit(0);
 }
 
 bool CTavrelApp::PrintFile(const CCommandLineInfo& cmdInfo) {

@@ -36,6 +36,8 @@ struct AppFixture {
     std::vector<CFileChooser::Request> fileAsked;
 
     AppFixture() {
+        // Recovery copies go to this fixture's folder, never the user's.
+        UseDataHome(Path("data"));
         AfxSetUserInterface(&ui);
         CNewFileDlg::s_hook = [this](CNewFileDlg& dlg) {
             ++newFileShown;
@@ -72,6 +74,9 @@ struct AppFixture {
             Close();
         app.reset();
     }
+
+    // Where the next start keeps its recovery copies: DIR/<application>/recovery.
+    static void UseDataHome(const QString& dir) { qputenv("XDG_DATA_HOME", QFile::encodeName(dir)); }
 
     CTavrelDoc& Doc() { return *app->GetDocument(); }
     CMainFrame& Frame() { return *app->GetMainWnd(); }
