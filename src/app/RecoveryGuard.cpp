@@ -86,11 +86,15 @@ void CRecoveryGuard::OnTimer() {
     CRecoveryStore* store = m_pStore.get();
     const unsigned long long count = m_nCopied;
     m_worker = std::thread([this, store, snapshot, original, time, count] {
-        std::ostringstream bytes;
-        // A copy that cannot be written now is tried again after the next change.
-        if (WriteSheet(*snapshot, bytes) && !store->Write(bytes.str(), original, time)) {
-            m_nSettled = count;
-            ++m_nWrites;
+        // A copy that cannot be written now (no room, no memory) is tried
+        // again after the next change; it never ends the program.
+        try {
+            std::ostringstream bytes;
+            if (WriteSheet(*snapshot, bytes) && !store->Write(bytes.str(), original, time)) {
+                m_nSettled = count;
+                ++m_nWrites;
+            }
+        } catch (...) {
         }
     });
 }
