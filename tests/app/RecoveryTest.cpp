@@ -288,6 +288,56 @@ TEST(RecoveryAfterKill, TwoEditorsThenLaterThenDiscard) {
     }
 }
 
+// ---- Several copies, and one that cannot be read ----------------------------------
+
+// Copies as runs that ended without saving leave them, the newest last.
+void LeaveCopies(const QString& data, const std::vector<std::string>& sheets) {
+    std::int64_t time = 1000;
+    for (const std::string& bytes : sheets) {
+        CRecoveryStore ended(RecoveryFolder(data).toStdString());
+        ASSERT_FALSE(ended.Write(bytes, "", time++).has_value());
+    }
+}
+
+std::string SheetWithRows(const std::string& rows) {
+    CSheetFile sheet;
+    BuildNewSheet(sheet, rows);
+    return Bytes(sheet);
+}
+
+TEST(RecoveryOffer, NewestFirstAndOneRestoredTheRestKept) {
+    AppFixture f;
+    const QString data = f.Path("data");
+    LeaveCopies(data, {SheetWithRows("oldest"), SheetWithRows("middle"), SheetWithRows("newest")});
+    f.ui.QueueAnswer(IDCANCEL); // the newest: later
+    f.ui.QueueAnswer(IDYES);    // the middle one: restored
+    ASSERT_EQ(f.Start(), Result::Run);
+    // The oldest is not asked about: one document at a time.
+    EXPECT_EQ(f.ui.m_shown.size(), 2u);
+    ASSERT_EQ(f.Doc().m_Sheet.GetSize(), 1);
+    EXPECT_EQ(f.Doc().m_Sheet.GetAt(0)->m_strName, "middle");
+    CRecoveryStore next(RecoveryFolder(data).toStdString());
+    const auto left = next.ClaimLeftCopies();
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].m_nTime, 1002);
+    EXPECT_EQ(left[1].m_nTime, 1000);
+}
+
+TEST(RecoveryOffer, ACopyThatCannotBeReadIsReportedAndKept) {
+    AppFixture f;
+    const QString data = f.Path("data");
+    LeaveCopies(data, {"not a sheet file"});
+    f.ui.QueueAnswer(IDYES);
+    ASSERT_EQ(f.Start(), Result::Run);
+    ASSERT_EQ(f.ui.m_shown.size(), 2u);
+    EXPECT_NE(f.ui.m_shown[1].text.find("予期しないﾌｧｲﾙ形式です。"), std::string::npos)
+        << f.ui.m_shown[1].text;
+    // The start goes on as if there had been nothing to restore.
+    EXPECT_EQ(f.newFileShown, 1);
+    EXPECT_FALSE(f.Doc().IsModified());
+    EXPECT_EQ(Copies(RecoveryFolder(data)).size(), 1);
+}
+
 // ---- Asked to stop -------------------------------------------------------------------
 
 class RecoveryOnStop : public testing::TestWithParam<int> {};
