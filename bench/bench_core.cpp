@@ -1,8 +1,13 @@
-// Writing, reading and copying (one undo snapshot) a sheet of 10,000 rows x 100 columns.
+// Writing, reading and copying (one undo snapshot) a sheet of 10,000 rows x 100 columns,
+// and writing it as a recovery copy.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <sstream>
 
+#include <stdlib.h>
+
+#include "document/RecoveryStore.h"
 #include "model/SheetIo.h"
 #include "undo/TavrlUndo.h"
 
@@ -60,6 +65,26 @@ void BM_CopySnapshot(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CopySnapshot)->Unit(benchmark::kMillisecond);
+
+// A recovery copy: the part on the user-interface thread is the snapshot
+// (BM_CopySnapshot); this is the part on its own thread, the archive of the
+// snapshot written through the atomic write with its side file.
+void BM_RecoveryWrite(benchmark::State& state) {
+    char tmpl[] = "/tmp/tavreler-bench-XXXXXX";
+    if (!::mkdtemp(tmpl))
+        return;
+    {
+        CRecoveryStore store(std::string(tmpl) + "/recovery");
+        for (auto _ : state) {
+            std::ostringstream out;
+            WriteSheet(Big(), out);
+            benchmark::DoNotOptimize(store.Write(out.str(), "/home/user/sheet.tvr", 1));
+        }
+        store.Remove();
+    }
+    std::filesystem::remove_all(tmpl);
+}
+BENCHMARK(BM_RecoveryWrite)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -12,6 +12,7 @@
 
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "app/StopSignals.h"
 #include "app/TavrelApp.h"
 #include "fw/UserInterface.h"
 #include "qt/QtProfile.h"
@@ -80,6 +81,9 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         CTavrelApp app(profile);
+        // A logout or a kill writes the recovery copy before the program goes.
+        CStopSignals stopSignals;
+        QObject::connect(&stopSignals, &CStopSignals::StopRequested, [&app] { app.OnStopRequested(); });
         QStringList args = QCoreApplication::arguments();
         args.removeFirst();
         switch (app.InitInstance(args)) {
@@ -91,7 +95,9 @@ int main(int argc, char** argv) {
             break;
         case CTavrelApp::StartResult::Run:
             ui.SetOwner(app.GetMainWnd());
-            status = QApplication::exec();
+            // Asked to stop while starting (in the first dialog): already done.
+            if (!app.StopRequested())
+                status = QApplication::exec();
             break;
         }
         ui.SetOwner(nullptr);

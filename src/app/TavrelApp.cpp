@@ -4,12 +4,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <QFileInfo>
 #include <QPrinter>
 
 #include "fw/CommandRoute.h"
 #include "res/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryGuard.h"
 #include "app/TavrelDoc.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/FileChooser.h"
@@ -80,6 +83,7 @@ CTavrelApp::CTavrelApp(CProfile& profile)
 
 CTavrelApp::~CTavrelApp() {
     m_pMainWnd.reset();
+    m_pRecovery.reset();
     m_pDoc.reset();
     if (CommandRoute() == this)
         SetCommandRoute(nullptr);
@@ -99,9 +103,21 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
     m_pMainWnd->SetHelpFilePath(m_strHelpFilePath);
     QObject::connect(m_pDoc.get(), &CTavrelDoc::FileUsed, m_pDoc.get(),
                      [this](const QString& path) { m_recentFiles.Add(path); });
+    m_pRecovery = std::make_unique<CRecoveryGuard>(*m_pDoc, CRecoveryGuard::DefaultFolder());
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_pRecovery.get(),
+                     [this](QSessionManager&) { m_pRecovery->WriteNow(); });
 
     const CCommandLineInfo cmdInfo = CCommandLineInfo::Parse(args);
     const int initFile = ReadSettingInt(settings::InitFile, m_profile);
+
+    // Work left by a crash comes before anything else opens; printing from
+    // the command line asks nothing.
+    const bool interactive = cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew ||
+                             cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen;
+    if (interactive && m_pRecovery->OfferLeftCopies()) {
+        m_pMainWnd->ActivateFrame(SW_SHOW);
+        return StartResult::Run;
+    }
 
     switch (cmdInfo.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
@@ -126,6 +142,15 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
 
     m_pMainWnd->ActivateFrame(SW_SHOW);
     return StartResult::Run;
+}
+
+void CTavrelApp::OnStopRequested() {
+    m_bStopRequested = true;
+    if (m_pRecovery)
+        m_pRecovery->WriteNow();
+    // Not quit(): that closes the windows first, and the save question
+    // would hold the program until the session kills it.
+    QCoreApplication::exit(0);
 }
 
 bool CTavrelApp::PrintFile(const CCommandLineInfo& cmdInfo) {

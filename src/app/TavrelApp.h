@@ -13,6 +13,7 @@
 
 class CMainFrame;
 class CProfile;
+class CRecoveryGuard;
 class CTavrelDoc;
 
 // What the command line asks for.
@@ -40,6 +41,13 @@ public:
     CTavrelDoc* GetDocument() const { return m_pDoc.get(); }
     CMainFrame* GetMainWnd() const { return m_pMainWnd.get(); }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
+    // The recovery copies of the document (made by InitInstance).
+    CRecoveryGuard* Recovery() const { return m_pRecovery.get(); }
+
+    // A stop signal or the session's end: the recovery copy is written at
+    // once, then the program quits without questions.
+    void OnStopRequested();
+    bool StopRequested() const { return m_bStopRequested; }
     const QString& HelpFilePath() const { return m_strHelpFilePath; }
 
     // Save question, then the new-file step.
@@ -61,6 +69,8 @@ private:
     QString m_strHelpFilePath;
     std::unique_ptr<CTavrelDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;
+    std::unique_ptr<CRecoveryGuard> m_pRecovery;
+    bool m_bStopRequested = false;
 };
 
 // The program's directory followed by name.

@@ -61,6 +61,20 @@ bool CTavrelDoc::OnOpenDocument(const QString& path) {
     return true;
 }
 
+bool CTavrelDoc::OnOpenRecovered(const QString& copyPath, const QString& originalPath) {
+    if (auto err = Open(copyPath.toStdString())) {
+        ReportFileError(*err, copyPath);
+        return false;
+    }
+    if (originalPath.isEmpty())
+        SetDefaultTitle();
+    else
+        SetPathName(originalPath);
+    SetModifiedFlag(true);
+    emit InitialUpdate();
+    return true;
+}
+
 bool CTavrelDoc::OnSaveDocument(const QString& path) {
     if (auto err = Save(path.toStdString())) {
         ReportFileError(*err, path);
@@ -97,7 +111,7 @@ bool CTavrelDoc::SaveModified() {
     const std::string question = name.toStdString() + " への変更を保存しますか?";
     switch (AfxGetUserInterface().MessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES: return DoFileSave();
-    case IDNO: return true;
+    case IDNO: emit ChangesDiscarded(); return true;
     default: return false;
     }
 }

@@ -24,6 +24,10 @@ public:
     bool OnNewDocument();
     // Reads path; on failure the framework's message is shown and false returned.
     bool OnOpenDocument(const QString& path);
+    // The sheet from a recovery copy, marked modified, under the name of
+    // the file it belongs to (none: a sheet never saved) so that Save
+    // writes there. On failure the message is shown and false returned.
+    bool OnOpenRecovered(const QString& copyPath, const QString& originalPath);
     // Writes path; on failure the message is shown and false returned.
     bool OnSaveDocument(const QString& path);
     // Save (Save As when there is no path yet); false when cancelled or failed.
@@ -57,6 +61,8 @@ signals:
     void TitleChanged(const QString& title);
     // A file was opened or saved under path (the recent-file list takes it).
     void FileUsed(const QString& path);
+    // The save question was answered "いいえ": the unsaved changes are given up.
+    void ChangesDiscarded();
 
 private:
     QString m_strPathName;

@@ -1,11 +1,14 @@
 #include "cli/CliIo.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "fw/Cp932.h"
 #include "fw/FileError.h"
 #include "fw/UserInterface.h"
+#include "io/CsvEncoding.h"
+#include "io/TextFile.h"
 #include "model/SheetFile.h"
 #include "model/SheetIo.h"
 
@@ -85,7 +88,50 @@ bool ReadSheetOrSay(CSheetFile& sheet, const std::string& path) {
     return true;
 }
 
-const char kExportCsvUsage[] = "export-csv FILE.tvr OUT.csv";
+// The CSV of the sheet made in memory, then written in UTF-8 with a
+// byte-order mark through the text layer, so that failures read as those
+// of the plain export.
+int ExportCsvUtf8(const CSheetFile& sheet, const std::string& path) {
+    char* buf = nullptr;
+    std::size_t size = 0;
+    std::FILE* mem = open_memstream(&buf, &size);
+    if (!mem) {
+        std::fprintf(
+            stderr, "%s\n",
+            COstrelFileException::Make(COstrelFileException::Open, path).m_strMessage.c_str());
+        return 1;
+    }
+    bool made;
+    {
+        CTextFile file;
+        file.Attach(mem, path, true);
+        made = sheet.ExportCsv(file);
+    }
+    const std::string cp932Bytes(buf ? buf : "", size);
+    std::free(buf);
+    if (!made)
+        return 1;
+    std::string utf8;
+    if (!CsvToUtf8WithMark(cp932Bytes, utf8)) {
+        std::fprintf(stderr,
+                     "tavreler-cli: the sheet holds names with bytes that are no code page 932 "
+                     "characters; they cannot be written as UTF-8 (export without --utf8 keeps "
+                     "them as they are)\n");
+        return 1;
+    }
+    try {
+        CTextFile out;
+        out.Open(path.c_str(), "wb");
+        out.Write(std::string_view(utf8));
+        out.Close();
+    } catch (const COstrelFileException& e) {
+        std::fprintf(stderr, "%s\n", e.m_strMessage.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+const char kExportCsvUsage[] = "export-csv FILE.tvr OUT.csv [--utf8]";
 const char kExportHtmlUsage[] =
     "export-html FILE.tvr OUT.html [--css NAME] | export-html --table FILE.tvr";
 const char kImportCsvUsage[] = "import-csv IN.csv OUT.tvr [--into BASE.tvr]";
@@ -99,13 +145,15 @@ int CliExportCsv(const std::vector<std::string>& args) {
     }
     std::vector<std::string> pos;
     std::vector<std::pair<std::string, std::string>> opts;
-    if (!ParseArgs(args, {}, {}, pos, opts) || pos.size() != 2)
+    if (!ParseArgs(args, {}, {"--utf8"}, pos, opts) || pos.size() != 2)
         return Usage(kExportCsvUsage);
     CCliUi ui;
     CSheetFile sheet;
     if (!ReadSheetOrSay(sheet, pos[0]))
         return 1;
-    return sheet.ExportCsv(pos[1].c_str()) ? 0 : 1;
+    if (!Option(opts, "--utf8"))
+        return sheet.ExportCsv(pos[1].c_str()) ? 0 : 1;
+    return ExportCsvUtf8(sheet, pos[1]);
 }
 
 int CliExportHtml(const std::vector<std::string>& args) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// export-csv FILE.tvr OUT.csv
+// export-csv FILE.tvr OUT.csv [--utf8]
 int CliExportCsv(const std::vector<std::string>& args);
 // export-html FILE.tvr OUT.html [--css NAME] | export-html --table FILE.tvr
 int CliExportHtml(const std::vector<std::string>& args);

@@ -18,9 +18,12 @@ struct Command {
 
 const Command kCommands[] = {
     {"dump", CliDump, "dump FILE.tvr                         print the sheet as JSON"},
-    {"from-json", CliFromJson, "from-json IN.json OUT.tvr             write the sheet a JSON describes"},
+    {"from-json", CliFromJson,
+     "from-json IN.json OUT.tvr             write the sheet a JSON describes"},
     {"new", CliNew, "new OUT.tvr [ROWS.txt|-] [--utf8]     a new sheet with these rows"},
-    {"export-csv", CliExportCsv, "export-csv FILE.tvr OUT.csv           write the sheet as CSV"},
+    {"export-csv", CliExportCsv,
+     "export-csv FILE.tvr OUT.csv [--utf8]  write the sheet as CSV (--utf8: UTF-8 with a "
+     "byte-order mark)"},
     {"export-html", CliExportHtml,
      "export-html FILE.tvr OUT.html [--css NAME] | export-html --table FILE.tvr"},
     {"import-csv", CliImportCsv, "import-csv IN.csv OUT.tvr [--into BASE.tvr]"},

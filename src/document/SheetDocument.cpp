@@ -7,18 +7,36 @@ void CSheetDocument::SaveUndo() {
     m_Undo.Push(new CTavrlUndo(m_Sheet));
 }
 
+void CSheetDocument::SetModifiedFlag(bool b) {
+    m_bModified = b;
+    if (b)
+        ++m_nChanges;
+    Changed();
+}
+
+void CSheetDocument::Changed() {
+    if (m_onChange)
+        m_onChange();
+}
+
 void CSheetDocument::Undo() {
     if (!CanUndo())
         return;
     // Only the first undo since the last edit keeps the shown state.
     CTavrlUndo* current = m_Undo.GetPos() == m_Undo.GetSize() ? new CTavrlUndo(m_Sheet) : nullptr;
-    if (auto* unit = static_cast<CTavrlUndo*>(m_Undo.StepBack(current)))
+    if (auto* unit = static_cast<CTavrlUndo*>(m_Undo.StepBack(current))) {
         m_Sheet.Copy(unit->m_Sheet);
+        ++m_nChanges;
+        Changed();
+    }
 }
 
 void CSheetDocument::Redo() {
-    if (auto* unit = static_cast<CTavrlUndo*>(m_Undo.StepForward()))
+    if (auto* unit = static_cast<CTavrlUndo*>(m_Undo.StepForward())) {
         m_Sheet.Copy(unit->m_Sheet);
+        ++m_nChanges;
+        Changed();
+    }
 }
 
 void CSheetDocument::DeleteContents() {
@@ -30,12 +48,15 @@ std::optional<FileError> CSheetDocument::Open(const std::string& path) {
     m_Undo.Clear();
     auto err = ReadSheetFile(m_Sheet, path);
     m_bModified = false;
+    Changed();
     return err;
 }
 
 std::optional<FileError> CSheetDocument::Save(const std::string& path) {
     auto err = SaveSheetFile(m_Sheet, path);
-    if (!err)
+    if (!err) {
         m_bModified = false;
+        Changed();
+    }
     return err;
 }

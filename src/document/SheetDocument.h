@@ -1,6 +1,7 @@
 #pragma once
 // The document's data side without any user interface: the one sheet, its
 // undo history and the modified flag. The editor's document owns one.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,7 +18,13 @@ public:
     bool CanRedo() const { return m_Undo.CanRedo(); }
 
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool b = true) { m_bModified = b; }
+    void SetModifiedFlag(bool b = true);
+
+    // Counts the changes of the sheet (each marking as modified, each undo
+    // and redo); the listener hears of every change and of every change of
+    // the modified flag. The recovery copies follow the document this way.
+    unsigned long long ChangeCount() const { return m_nChanges; }
+    void SetChangeListener(std::function<void()> listener) { m_onChange = std::move(listener); }
 
     // Empties the sheet and the history (New and Open start afresh).
     void DeleteContents();
@@ -30,5 +37,9 @@ public:
     CUndoStack m_Undo;
 
 private:
+    void Changed();
+
     bool m_bModified = false;
+    unsigned long long m_nChanges = 0;
+    std::function<void()> m_onChange;
 };

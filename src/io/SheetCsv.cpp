@@ -9,6 +9,7 @@
 #include "fw/Cp932.h"
 #include "fw/Cp932String.h"
 #include "fw/UserInterface.h"
+#include "io/CsvEncoding.h"
 #include "io/ExportTexts.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
@@ -91,6 +92,9 @@ BOOL CSheetFile::ImportCsv(LPCTSTR path) {
         ShowFileError(e);
         return FALSE;
     }
+    // UTF-8 is converted first, or refused as a whole with its message.
+    if (!PrepareCsvImport(file))
+        return FALSE;
     return ImportCsv(file);
 }
 

@@ -37,6 +37,8 @@ struct AppFixture {
     std::vector<CFileChooser::Request> fileAsked;
 
     AppFixture() {
+        // Recovery copies go to this fixture's folder, never the user's.
+        UseDataHome(Path("data"));
         AfxSetUserInterface(&ui);
         ui.AnswerDialogs<CNewFileDlg>([this](CNewFileDlg& dlg) {
             ++newFileShown;
@@ -71,6 +73,9 @@ struct AppFixture {
             Close();
         app.reset();
     }
+
+    // Where the next start keeps its recovery copies: DIR/<application>/recovery.
+    static void UseDataHome(const QString& dir) { qputenv("XDG_DATA_HOME", QFile::encodeName(dir)); }
 
     CTavrelDoc& Doc() { return *app->GetDocument(); }
     CMainFrame& Frame() { return *app->GetMainWnd(); }

@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "fw/Cp932.h"
+#include "model/CheckItem.h"
 #include "model/SheetFile.h"
 #include "model/SheetIo.h"
 
@@ -483,9 +485,89 @@ INSTANTIATE_TEST_SUITE_P(
     Writes, CliFileSizeLimit,
     ::testing::Values(
         LimitCase{"ExportCsv", {"export-csv", "IN", "OUT"}, "ファイルの書込に失敗しました:%1\n"},
+        LimitCase{"ExportCsvUtf8",
+                  {"export-csv", "IN", "OUT", "--utf8"},
+                  "ファイルの書込に失敗しました:%1\n"},
         LimitCase{"ExportHtml", {"export-html", "IN", "OUT"}, "ファイルの書込に失敗しました:%1\n"},
         LimitCase{"FromJson", {"from-json", "JSON", "OUT"}, "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- CSV in UTF-8 ---------------------------------------------------------------
+
+struct Utf8CsvCase {
+    const char* name;
+    std::vector<std::string> columns; // UTF-8
+    std::vector<std::string> rows;    // UTF-8
+    int csvMark;
+};
+
+class CliCsvUtf8 : public ::testing::TestWithParam<Utf8CsvCase> {};
+
+// --utf8 gives the plain export's text in UTF-8 after a mark, the plain
+// export keeps its bytes, and importing either gives the very same sheet.
+TEST_P(CliCsvUtf8, ExportThenImportRoundTrips) {
+    const Utf8CsvCase& c = GetParam();
+    Scratch s;
+    CSheetFile sheet;
+    for (const auto& name : c.columns)
+        sheet.AddColumn(cp932::FromUtf8OrDie(name), 1);
+    for (const auto& name : c.rows)
+        AddRow(sheet, cp932::FromUtf8OrDie(name));
+    for (int i = 0; i < sheet.GetSize(); ++i)
+        for (int k = 0; k < sheet.GetAt(i)->GetSize(); ++k)
+            static_cast<CCheckItem*>(sheet.GetAt(i)->GetAt(k))->m_bCheck = (i + k) % 2;
+    sheet.m_nCsvMark = c.csvMark;
+    WriteFile(s.File("in.tvr"), Saved(sheet));
+
+    ASSERT_EQ(RunCli({"export-csv", s.File("in.tvr"), s.File("plain.csv")}).code, 0);
+    const Result r = RunCli({"export-csv", "--utf8", s.File("in.tvr"), s.File("utf8.csv")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string plain = ReadFile(s.File("plain.csv"));
+    EXPECT_NE(plain.substr(0, 3), "\xEF\xBB\xBF"); // no mark
+    EXPECT_EQ(ReadFile(s.File("utf8.csv")), "\xEF\xBB\xBF" + cp932::ToUtf8(plain));
+
+    ASSERT_EQ(RunCli({"import-csv", s.File("plain.csv"), s.File("from-plain.tvr")}).code, 0);
+    const Result back = RunCli({"import-csv", s.File("utf8.csv"), s.File("from-utf8.tvr")});
+    ASSERT_EQ(back.code, 0) << back.err;
+    EXPECT_EQ(back.err, "");
+    EXPECT_EQ(ReadFile(s.File("from-utf8.tvr")), ReadFile(s.File("from-plain.tvr")));
+    CSheetFile read;
+    ASSERT_FALSE(ReadSheetFile(read, s.File("from-utf8.tvr")).has_value());
+    ASSERT_EQ(read.GetSize(), sheet.GetSize());
+    for (int i = 0; i < read.GetSize(); ++i)
+        EXPECT_EQ(read.GetAt(i)->m_strName, sheet.GetAt(i)->m_strName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Csv, CliCsvUtf8,
+    ::testing::Values(Utf8CsvCase{"JapaneseNames", {"列A", "確認"}, {"行1", "行2", "ｶﾅ①"}, 0},
+                      Utf8CsvCase{"DigitMarks", {"A", "B"}, {"r1", "r2"}, 1},
+                      Utf8CsvCase{"NoColumns", {}, {"only rows"}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliCsvUtf8Refusal, ImportOfCharactersTheSheetCannotHoldWritesNothing) {
+    Scratch s;
+    WriteFile(s.File("in.csv"), "x,\"caf\xC3\xA9\"\r\nrow \xF0\x9F\x98\x80,1\r\n");
+    const Result r = RunCli({"import-csv", s.File("in.csv"), s.File("out.tvr")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "このCSVファイル（UTF-8）には、シートに保存できない文字があります"
+                     "（シフトJISにない文字です）: 「é」「😀」\nインポートは行いませんでした。\n");
+    EXPECT_EQ(Names(s.Dir()), std::vector<std::string>{"in.csv"});
+}
+
+TEST(CliCsvUtf8Refusal, NamesThatAreNoCharactersAreNotWrittenAsUtf8) {
+    Scratch s;
+    CSheetFile sheet;
+    AddRow(sheet, "bad \x81\x20 name");
+    WriteFile(s.File("in.tvr"), Saved(sheet));
+    const Result r = RunCli({"export-csv", s.File("in.tvr"), s.File("out.csv"), "--utf8"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("--utf8"), std::string::npos) << r.err;
+    EXPECT_EQ(Names(s.Dir()), std::vector<std::string>{"in.tvr"});
+    // Without the option the bytes go out as they are.
+    EXPECT_EQ(RunCli({"export-csv", s.File("in.tvr"), s.File("out.csv")}).code, 0);
+    EXPECT_NE(ReadFile(s.File("out.csv")).find("bad \x81\x20 name"), std::string::npos);
+}
 
 } // namespace
 
