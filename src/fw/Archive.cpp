@@ -12,64 +12,47 @@ constexpr DWORD dwBigClassTag = 0x80000000;
 constexpr std::size_t nMaxClassName = 64;
 } // namespace
 
-CArchive::CArchive(std::ostream& out) : m_pOut(&out) {}
+CArchive::CArchive(std::ostream& out)
+    : CArchive(Sink([&out](const char* p, std::size_t n) {
+          out.write(p, static_cast<std::streamsize>(n));
+      })) {}
+
+CArchive::CArchive(std::string* pOut)
+    : CArchive(Sink([pOut](const char* p, std::size_t n) { pOut->append(p, n); })) {}
+
+CArchive::CArchive(Sink sink) : m_sink(std::move(sink)), m_pBlock(new char[kBlock]) {}
 
 CArchive::CArchive(std::string_view data) : m_data(data) {}
 
-void CArchive::ThrowBadFormat() { throw CFileError(FileError::BadFormat); }
-
-void CArchive::Need(std::size_t n) const {
-    if (n > BytesLeft())
-        ThrowBadFormat();
+CArchive::~CArchive() {
+    try {
+        Flush();
+    } catch (...) {
+        // Whoever stores through a throwing sink has seen its failure already.
+    }
 }
 
-void CArchive::Write(const void* p, std::size_t n) {
-    m_pOut->write(static_cast<const char*>(p), static_cast<std::streamsize>(n));
+void CArchive::Flush() {
+    if (m_nUsed == 0)
+        return;
+    // Emptied first: a sink that throws must not be handed the same bytes again.
+    const std::size_t n = m_nUsed;
+    m_nUsed = 0;
+    m_sink(m_pBlock.get(), n);
 }
 
-void CArchive::Read(void* p, std::size_t n) {
-    Need(n);
-    std::memcpy(p, m_data.data() + m_pos, n);
-    m_pos += n;
+void CArchive::WriteLarge(const void* p, std::size_t n) {
+    Flush();
+    if (n < kBlock) {
+        std::memcpy(m_pBlock.get(), p, n);
+        m_nUsed = n;
+    } else {
+        m_sink(static_cast<const char*>(p), n);
+    }
 }
 
-CArchive& CArchive::operator<<(BYTE v) {
-    Write(&v, 1);
-    return *this;
-}
-CArchive& CArchive::operator<<(WORD v) {
-    const BYTE b[2] = {BYTE(v), BYTE(v >> 8)};
-    Write(b, 2);
-    return *this;
-}
-CArchive& CArchive::operator<<(DWORD v) {
-    const BYTE b[4] = {BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24)};
-    Write(b, 4);
-    return *this;
-}
-CArchive& CArchive::operator<<(LONG v) { return *this << static_cast<DWORD>(v); }
-
-CArchive& CArchive::operator>>(BYTE& v) {
-    Read(&v, 1);
-    return *this;
-}
-CArchive& CArchive::operator>>(WORD& v) {
-    BYTE b[2];
-    Read(b, 2);
-    v = static_cast<WORD>(b[0] | (b[1] << 8));
-    return *this;
-}
-CArchive& CArchive::operator>>(DWORD& v) {
-    BYTE b[4];
-    Read(b, 4);
-    v = DWORD(b[0]) | (DWORD(b[1]) << 8) | (DWORD(b[2]) << 16) | (DWORD(b[3]) << 24);
-    return *this;
-}
-CArchive& CArchive::operator>>(LONG& v) {
-    DWORD d;
-    *this >> d;
-    v = static_cast<LONG>(d);
-    return *this;
+void CArchive::ThrowBadFormat() {
+    throw CFileError(FileError::BadFormat);
 }
 
 void CArchive::WriteString(const std::string& s) {
@@ -155,6 +138,15 @@ void CArchive::WriteObject(const CObject* pObj) {
         return;
     }
     const CRuntimeClass* pClass = pObj->GetRuntimeClass();
+    if (pClass == m_pLastClass) {
+        if (m_nLastIndex < wBigObjectTag)
+            *this << WORD(wClassTag | m_nLastIndex);
+        else
+            *this << wBigObjectTag << DWORD(dwBigClassTag | m_nLastIndex);
+        m_nMapCount++;
+        const_cast<CObject*>(pObj)->Serialize(*this);
+        return;
+    }
     auto it = m_storeMap.find(pClass);
     if (it == m_storeMap.end()) {
         // The class is new here: its description takes the next index.
@@ -163,19 +155,20 @@ void CArchive::WriteObject(const CObject* pObj) {
         *this << WORD(len);
         Write(pClass->m_lpszClassName, len);
         m_storeMap.emplace(pClass, m_nMapCount++);
-    } else if (it->second < wBigObjectTag) {
-        *this << WORD(wClassTag | it->second);
     } else {
-        *this << wBigObjectTag << DWORD(dwBigClassTag | it->second);
+        m_pLastClass = pClass;
+        m_nLastIndex = it->second;
+        if (it->second < wBigObjectTag)
+            *this << WORD(wClassTag | it->second);
+        else
+            *this << wBigObjectTag << DWORD(dwBigClassTag | it->second);
     }
     // Every object is written once, where it is owned, so it only needs an index.
     m_nMapCount++;
     const_cast<CObject*>(pObj)->Serialize(*this);
 }
 
-CObject* CArchive::ReadObject(const CRuntimeClass* pExpected) {
-    WORD wTag;
-    *this >> wTag;
+const CRuntimeClass* CArchive::LoadClass(WORD wTag) {
     DWORD obTag;
     if (wTag == wBigObjectTag) {
         *this >> obTag;
@@ -183,7 +176,6 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pExpected) {
         obTag = (DWORD(wTag & wClassTag) << 16) | (wTag & ~wClassTag);
     }
 
-    const CRuntimeClass* pClass = nullptr;
     if (wTag == wNewClassTag) {
         WORD wSchema, nLen;
         *this >> wSchema >> nLen;
@@ -191,23 +183,39 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pExpected) {
             ThrowBadFormat();
         char name[nMaxClassName];
         Read(name, nLen);
-        pClass = CRuntimeClass::FromName(std::string(name, nLen));
+        const CRuntimeClass* pClass = CRuntimeClass::FromName(std::string(name, nLen));
         if (!pClass || pClass->m_wSchema != wSchema)
             ThrowBadFormat();
         m_loadMap.emplace(m_nMapCount++, pClass);
-    } else if (!(obTag & dwBigClassTag)) {
+        return pClass;
+    }
+    if (!(obTag & dwBigClassTag)) {
         // A null tag or a reference to an earlier object: the sheet never shares objects.
         ThrowBadFormat();
-    } else {
-        const DWORD index = obTag & ~dwBigClassTag;
-        auto it = m_loadMap.find(index);
-        if (it == m_loadMap.end())
-            ThrowBadFormat();
-        pClass = it->second;
     }
-
-    if (!pClass->IsDerivedFrom(pExpected))
+    const DWORD index = obTag & ~dwBigClassTag;
+    auto it = m_loadMap.find(index);
+    if (it == m_loadMap.end())
         ThrowBadFormat();
+    if (wTag != wBigObjectTag) {
+        // A short tag always names the same class once it is known.
+        m_wLastTag = wTag;
+        m_pLastClass = it->second;
+    }
+    return it->second;
+}
+
+CObject* CArchive::ReadObject(const CRuntimeClass* pExpected) {
+    WORD wTag;
+    *this >> wTag;
+    const CRuntimeClass* pClass =
+        m_pLastClass && wTag == m_wLastTag ? m_pLastClass : LoadClass(wTag);
+    if (pClass != m_pLastChecked || pExpected != m_pLastExpected) {
+        if (!pClass->IsDerivedFrom(pExpected))
+            ThrowBadFormat();
+        m_pLastChecked = pClass;
+        m_pLastExpected = pExpected;
+    }
     std::unique_ptr<CObject> pObj(pClass->CreateObject());
     m_nMapCount++;
     pObj->Serialize(*this);

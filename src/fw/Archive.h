@@ -2,8 +2,14 @@
 // The object archive of the sheet file: little-endian integers, length-
 // prefixed strings, counts and tagged objects, byte for byte as the file
 // format fixes them. Loading works on bytes held in memory so that no length
-// or count is ever trusted beyond the bytes that are left.
+// or count is ever trusted beyond the bytes that are left. Storing gathers
+// the bytes in memory and hands them to the stream in large blocks (a sheet
+// is millions of small fields): Flush, or the archive's end, passes on the
+// rest, and the stream's state then tells whether every byte arrived.
 #include <cstddef>
+#include <cstring>
+#include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -19,22 +25,67 @@ class CArchive {
 public:
     enum Mode { load, store };
 
-    // A storing archive writing to out.
+    // A storing archive writing to out (in blocks; see Flush).
     explicit CArchive(std::ostream& out);
+    // A storing archive appending to *pOut, which must outlive the archive;
+    // it holds every byte once the archive is flushed or gone. (A pointer, so
+    // that a string to be read is never taken for a string to write to.)
+    explicit CArchive(std::string* pOut);
+    // A storing archive handing its bytes to sink, block by block.
+    using Sink = std::function<void(const char* p, std::size_t n)>;
+    explicit CArchive(Sink sink);
     // A loading archive reading data (which must outlive the archive).
     explicit CArchive(std::string_view data);
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+    // Passes on what is still held (a failure stays in the stream's state).
+    ~CArchive();
 
-    bool IsStoring() const { return m_pOut != nullptr; }
-    bool IsLoading() const { return m_pOut == nullptr; }
+    bool IsStoring() const { return m_pBlock != nullptr; }
+    bool IsLoading() const { return m_pBlock == nullptr; }
 
-    CArchive& operator<<(BYTE v);
-    CArchive& operator<<(WORD v);
-    CArchive& operator<<(DWORD v);
-    CArchive& operator<<(LONG v);
-    CArchive& operator>>(BYTE& v);
-    CArchive& operator>>(WORD& v);
-    CArchive& operator>>(DWORD& v);
-    CArchive& operator>>(LONG& v);
+    // Hands every byte written so far to the stream, string or sink (nothing
+    // to do when loading).
+    void Flush();
+
+    // Little-endian, whatever the machine's own order.
+    CArchive& operator<<(BYTE v) {
+        Write(&v, 1);
+        return *this;
+    }
+    CArchive& operator<<(WORD v) {
+        const BYTE b[2] = {BYTE(v), BYTE(v >> 8)};
+        Write(b, 2);
+        return *this;
+    }
+    CArchive& operator<<(DWORD v) {
+        const BYTE b[4] = {BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24)};
+        Write(b, 4);
+        return *this;
+    }
+    CArchive& operator<<(LONG v) { return *this << static_cast<DWORD>(v); }
+    CArchive& operator>>(BYTE& v) {
+        Read(&v, 1);
+        return *this;
+    }
+    CArchive& operator>>(WORD& v) {
+        BYTE b[2];
+        Read(b, 2);
+        v = static_cast<WORD>(b[0] | (b[1] << 8));
+        return *this;
+    }
+    CArchive& operator>>(DWORD& v) {
+        BYTE b[4];
+        Read(b, 4);
+        v = DWORD(b[0]) | (DWORD(b[1]) << 8) | (DWORD(b[2]) << 16) | (DWORD(b[3]) << 24);
+        return *this;
+    }
+    CArchive& operator>>(LONG& v) {
+        DWORD d;
+        *this >> d;
+        v = static_cast<LONG>(d);
+        return *this;
+    }
 
     // Strings of code page 932 bytes with their length prefix.
     void WriteString(const std::string& s);
@@ -51,18 +102,39 @@ public:
     // rejected as a malformed file. The caller owns the result.
     CObject* ReadObject(const CRuntimeClass* pExpected);
 
-    void Write(const void* p, std::size_t n);
-    void Read(void* p, std::size_t n);
+    void Write(const void* p, std::size_t n) {
+        if (n <= kBlock - m_nUsed) {
+            std::memcpy(m_pBlock.get() + m_nUsed, p, n);
+            m_nUsed += n;
+        } else {
+            WriteLarge(p, n);
+        }
+    }
+    void Read(void* p, std::size_t n) {
+        Need(n);
+        std::memcpy(p, m_data.data() + m_pos, n);
+        m_pos += n;
+    }
     std::size_t BytesLeft() const { return m_data.size() - m_pos; }
 
     // Throws the malformed-file error.
     [[noreturn]] static void ThrowBadFormat();
 
 private:
-    void Need(std::size_t n) const;
-    std::size_t ReadStringLength(bool& wide);
+    static constexpr std::size_t kBlock = 128 * 1024;
 
-    std::ostream* m_pOut = nullptr;
+    void Need(std::size_t n) const {
+        if (n > BytesLeft())
+            ThrowBadFormat();
+    }
+    std::size_t ReadStringLength(bool& wide);
+    const CRuntimeClass* LoadClass(WORD wTag);
+    void WriteLarge(const void* p, std::size_t n);
+
+    // Storing: bytes gather in the block and go to the sink when it is full.
+    Sink m_sink;
+    std::unique_ptr<char[]> m_pBlock; // null when loading
+    std::size_t m_nUsed = 0;
     std::string_view m_data;
     std::size_t m_pos = 0;
 
@@ -71,4 +143,12 @@ private:
     // Objects are never referenced again, so only the classes' indices are kept.
     std::unordered_map<const CRuntimeClass*, DWORD> m_storeMap; // storing: class -> index
     std::unordered_map<DWORD, const CRuntimeClass*> m_loadMap;  // loading: index -> class
+    // A sheet is a long run of objects of one class: the last class met and
+    // its index (storing) or tag (loading) spare a map look-up per object.
+    const CRuntimeClass* m_pLastClass = nullptr;
+    DWORD m_nLastIndex = 0;
+    WORD m_wLastTag = 0;
+    // The last class found to be of the class a caller expected.
+    const CRuntimeClass* m_pLastChecked = nullptr;
+    const CRuntimeClass* m_pLastExpected = nullptr;
 };

@@ -4,6 +4,8 @@
 // row with its name and one mark per cell. Reading is looser: a line is cut
 // at every comma and quotes are stripped only at the ends of a field.
 #include <string>
+#include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "fw/Cp932.h"
@@ -15,6 +17,33 @@
 #include "model/SheetFile.h"
 
 namespace {
+
+// SplitString on views of text: the same fields, no copies.
+void SplitFields(std::string_view text, char separator, std::vector<std::string_view>& fields) {
+    fields.clear();
+    if (text.empty())
+        return;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t pos = text.find(separator, start);
+        if (pos == std::string_view::npos) {
+            fields.push_back(text.substr(start));
+            return;
+        }
+        fields.push_back(text.substr(start, pos - start));
+        start = pos + 1;
+        if (start >= text.size())
+            return;
+    }
+}
+
+// TrimChar on a view: ch taken off both ends.
+std::string_view Trimmed(std::string_view s, char ch) {
+    const std::size_t first = s.find_first_not_of(ch);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(ch) + 1 - first);
+}
 
 void ShowFileError(const COstrelFileException& e) {
     AfxGetUserInterface().MessageBox(e.m_strMessage, MB_OK | MB_ICONEXCLAMATION);
@@ -38,24 +67,37 @@ BOOL CSheetFile::ExportCsv(LPCTSTR path) const {
 }
 
 BOOL CSheetFile::ExportCsv(CTextFile& file) const {
+    // Each line is put together in one string and written with one call: a
+    // sheet has a million fields, and a stream call per field would cost
+    // more than the fields themselves.
+    const std::string marks[2] = {CsvMarkText(FALSE), CsvMarkText(TRUE)};
+    std::string text;
     try {
-        file << "\"" << CornerName() << "\"";
-        for (const auto& pColumn : m_Columns)
-            file << ",\"" << pColumn->m_strName << "\"";
-        file << "\n";
+        text = "\"" + CornerName() + "\"";
+        for (const auto& pColumn : m_Columns) {
+            text += ",\"";
+            text += pColumn->m_strName;
+            text += '"';
+        }
+        text += '\n';
+        file << text;
         for (const auto& pLine : *this) {
-            file << "\"" << pLine->m_strName << "\",";
+            text.clear();
+            text += '"';
+            text += pLine->m_strName;
+            text += "\",";
             const int n = pLine->GetSize();
             for (int k = 0; k < n; ++k) {
                 const CDataItem* pItem = pLine->GetAt(k);
-                file << "\"";
+                text += '"';
                 if (pItem->GetType() == CELL_CHECK) {
                     const CCheckItem* pCheck = AsCheckItem(pItem);
-                    file << CsvMarkText(pCheck && pCheck->m_bCheck);
+                    text += marks[pCheck && pCheck->m_bCheck ? 1 : 0];
                 }
-                file << (k + 1 < n ? "\"," : "\"");
+                text += k + 1 < n ? "\"," : "\"";
             }
-            file << "\n";
+            text += '\n';
+            file << text;
         }
         file.Close();
     } catch (const COstrelFileException& e) {
@@ -105,22 +147,21 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
     bool bChanged = false;
     try {
         std::string line;
-        std::vector<std::string> fields;
+        std::vector<std::string_view> fields;
         file.ReadLine(line); // an empty file is an empty header
-        SplitString(line, ",", fields);
+        SplitFields(line, ',', fields);
         for (std::size_t i = 1; i < fields.size(); ++i) {
-            TrimChar(fields[i], '"');
-            m_Columns.Add(new CColumnData(fields[i]));
+            m_Columns.Add(new CColumnData(std::string(Trimmed(fields[i], '"'))));
             for (const auto& pLine : *this)
                 pLine->Add(CreateItem(1));
             bChanged = true;
         }
 
+        const std::string_view checked = CheckedMark();
         int n = 1;
         while (file.ReadLine(line)) {
             ++n;
-            fields.clear();
-            SplitString(line, ",", fields);
+            SplitFields(line, ',', fields);
             const int nColumns = m_Columns.GetSize();
             if (fields.empty() || static_cast<long long>(fields.size()) - 1 > nColumns) {
                 AfxGetUserInterface().MessageBox(
@@ -129,18 +170,23 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
                     MB_OK | MB_ICONEXCLAMATION);
                 break;
             }
-            TrimChar(fields[0], '"');
-            auto* pLine = new CLineData(fields[0], nColumns);
+            auto* pLine = new CLineData(std::string(Trimmed(fields[0], '"')), nColumns);
             Add(pLine);
             bChanged = true;
             for (std::size_t i = 1; i < fields.size(); ++i) {
-                TrimChar(fields[i], '"');
-                if (fields[i] != CheckedMark() && fields[i] != "1")
+                const std::string_view field = Trimmed(fields[i], '"');
+                if (field != checked && field != "1")
                     continue;
                 const int k = static_cast<int>(i) - 1;
-                if (k < pLine->GetSize())
-                    if (auto* pCheck = dynamic_cast<CCheckItem*>(pLine->GetAt(k)))
+                if (k < pLine->GetSize()) {
+                    // A new row's cells are check cells: the exact class first.
+                    CDataItem* pItem = pLine->GetAt(k);
+                    auto* pCheck = typeid(*pItem) == typeid(CCheckItem)
+                                       ? static_cast<CCheckItem*>(pItem)
+                                       : dynamic_cast<CCheckItem*>(pItem);
+                    if (pCheck)
                         pCheck->m_bCheck = TRUE;
+                }
             }
         }
         if (bChanged)

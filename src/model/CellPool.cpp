@@ -1,10 +1,16 @@
 #include "model/CellPool.h"
 
+#include <cstdlib>
 #include <new>
+#include <sys/mman.h>
 
 namespace {
 
-constexpr std::size_t kSlab = 64 * 1024;
+constexpr std::size_t kFirstSlab = 64 * 1024;
+// Slabs double up to this size, which is also the size of a large page: a
+// sheet of a million cells then takes a few dozen page faults instead of ten
+// thousand (the system is asked for large pages where it gives them on request).
+constexpr std::size_t kLargeSlab = 2 * 1024 * 1024;
 constexpr std::size_t kAlign = alignof(std::max_align_t);
 constexpr std::size_t kSizes = 8; // pools for blocks of up to 8 * kAlign bytes
 
@@ -16,7 +22,20 @@ struct Pool {
     FreeBlock* free = nullptr;
     char* cur = nullptr;
     char* end = nullptr;
+    std::size_t nextSlab = kFirstSlab;
 };
+
+char* NewSlab(std::size_t size) {
+    if (size < kLargeSlab)
+        return static_cast<char*>(::operator new(size));
+    void* p = nullptr;
+    if (::posix_memalign(&p, kLargeSlab, size) != 0)
+        throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    ::madvise(p, size, MADV_HUGEPAGE); // only a hint: small pages do as well
+#endif
+    return static_cast<char*>(p);
+}
 
 struct Pools {
     Pool pools[kSizes];
@@ -47,9 +66,12 @@ void* CCellPool::Allocate(std::size_t size) {
     }
     const std::size_t block = k * kAlign;
     if (pool.cur == nullptr || static_cast<std::size_t>(pool.end - pool.cur) < block) {
-        char* slab = static_cast<char*>(::operator new(kSlab));
+        const std::size_t size = pool.nextSlab;
+        char* slab = NewSlab(size);
         pool.cur = slab;
-        pool.end = slab + kSlab;
+        pool.end = slab + size;
+        if (pool.nextSlab < kLargeSlab)
+            pool.nextSlab *= 2;
     }
     void* p = pool.cur;
     pool.cur += block;

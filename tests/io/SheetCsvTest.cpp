@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "IoTestUtil.h"
 #include "SheetTestUtil.h"
+#include "fw/Cp932String.h"
+#include "io/ExportTexts.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
 
@@ -406,5 +409,116 @@ INSTANTIATE_TEST_SUITE_P(SheetCsv, CsvRoundTripTest, testing::ValuesIn(RoundTrip
                          [](const testing::TestParamInfo<RoundTripCase>& info) {
                              return std::string(info.param.name);
                          });
+
+} // namespace
+
+namespace {
+
+// ---- Import against the field-by-field reading ------------------------------
+
+// Random CSV texts (quotes anywhere, empty fields, trailing commas, marks,
+// lines longer than the header) imported, against a reading of the same text
+// through SplitString and TrimChar, one string per field.
+struct ReferenceRow {
+    std::string name;
+    std::vector<int> checks;
+};
+
+struct ReferenceSheet {
+    std::vector<std::string> columns;
+    std::vector<ReferenceRow> rows;
+    int nMessages = 0;
+};
+
+ReferenceSheet ReadReference(const std::vector<std::string>& lines) {
+    ReferenceSheet ref;
+    std::vector<std::string> fields;
+    CSheetFile::SplitString(lines.empty() ? std::string() : lines[0], ",", fields);
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        TrimChar(fields[i], '"');
+        ref.columns.push_back(fields[i]);
+    }
+    for (std::size_t n = 1; n < lines.size(); ++n) {
+        fields.clear();
+        CSheetFile::SplitString(lines[n], ",", fields);
+        if (fields.empty() || fields.size() - 1 > ref.columns.size()) {
+            ++ref.nMessages;
+            break;
+        }
+        for (auto& f : fields)
+            TrimChar(f, '"');
+        ReferenceRow row{fields[0], std::vector<int>(ref.columns.size(), 0)};
+        for (std::size_t i = 1; i < fields.size(); ++i)
+            row.checks[i - 1] = fields[i] == CheckedMark() || fields[i] == "1";
+        ref.rows.push_back(row);
+    }
+    return ref;
+}
+
+std::string RandomField(std::mt19937& rnd) {
+    static const char* const pieces[] = {"\"", "\"\"", "a", " ", "1", "11", "x\"y", ""};
+    std::string f;
+    const int n = static_cast<int>(rnd() % 4);
+    for (int i = 0; i < n; ++i) {
+        const unsigned k = rnd() % 11;
+        if (k < 8)
+            f += pieces[k];
+        else if (k < 10)
+            f += CheckedMark();
+        else
+            f += UncheckedMark();
+    }
+    if (rnd() % 2)
+        f = "\"" + f + "\"";
+    return f;
+}
+
+class ImportCsvDifferential : public testing::TestWithParam<unsigned> {};
+
+TEST_P(ImportCsvDifferential, SameSheetAsFieldByFieldReading) {
+    std::mt19937 rnd(GetParam());
+    const int nColumns = static_cast<int>(rnd() % 6);
+    std::vector<std::string> lines;
+    const int nLines = 1 + static_cast<int>(rnd() % 40);
+    for (int n = 0; n < nLines; ++n) {
+        // Mostly within the header's width; now and then wider, or empty.
+        const int width =
+            n == 0 ? nColumns + 1
+                   : (rnd() % 30 == 0 ? 0 : 1 + static_cast<int>(rnd() % (nColumns + 2)));
+        std::string line;
+        for (int i = 0; i < width; ++i)
+            line += (i ? "," : "") + RandomField(rnd);
+        if (width > 0 && rnd() % 8 == 0)
+            line += ","; // a trailing comma ends the fields
+        lines.push_back(line);
+    }
+    std::string bytes;
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        bytes += lines[n] + (n + 1 < lines.size() || rnd() % 2 ? (rnd() % 2 ? "\r\n" : "\n") : "");
+    const ReferenceSheet ref = ReadReference(lines);
+
+    ScopedUi ui;
+    CSheetFile sheet;
+    TempDir dir;
+    const std::string path = dir.File("in.csv");
+    WriteBytes(path, bytes);
+    EXPECT_EQ(sheet.ImportCsv(path.c_str()), TRUE);
+    EXPECT_EQ(static_cast<int>(ui->m_shown.size()), ref.nMessages);
+    ASSERT_EQ(sheet.m_Columns.GetSize(), static_cast<int>(ref.columns.size()));
+    for (int k = 0; k < sheet.m_Columns.GetSize(); ++k)
+        EXPECT_EQ(sheet.m_Columns.GetAt(k)->m_strName, ref.columns[k]);
+    ASSERT_EQ(sheet.GetSize(), static_cast<int>(ref.rows.size()));
+    for (int r = 0; r < sheet.GetSize(); ++r) {
+        const CLineData* pLine = sheet.GetAt(r);
+        EXPECT_EQ(pLine->m_strName, ref.rows[r].name) << "row " << r;
+        ASSERT_EQ(pLine->GetSize(), static_cast<int>(ref.columns.size()));
+        for (int k = 0; k < pLine->GetSize(); ++k)
+            EXPECT_EQ(AsCheckItem(pLine->GetAt(k))->m_bCheck, ref.rows[r].checks[k])
+                << "row " << r << " column " << k;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SheetCsv, ImportCsvDifferential, testing::Range(1u, 121u),
+                         [](const auto& info) { return "Seed" + std::to_string(info.param); });
 
 } // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "fw/Archive.h"
 #include "model/ColumnData.h"
+#include "model/CheckItem.h"
 #include "model/LineData.h"
 
 #include <functional>
@@ -13,8 +15,10 @@ namespace {
 
 std::string Store(const std::function<void(CArchive&)>& write) {
     std::ostringstream out;
-    CArchive ar(out);
-    write(ar);
+    {
+        CArchive ar(out);
+        write(ar);
+    }
     return out.str();
 }
 
@@ -43,14 +47,19 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixCase{"Byte254", 254, "\xFE"},
                       PrefixCase{"Word255", 255, std::string("\xFF\xFF\x00", 3)},
                       PrefixCase{"Word65533", 65533, "\xFF\xFD\xFF"},
-                      PrefixCase{"Dword65534", 65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)}),
+                      PrefixCase{"Dword65534", 65534,
+                                 std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Archive, WideStringIsConvertedToCodePage932) {
     // 0xFF, WORD 0xFFFE, then the length 3 and "Aチ1" in UTF-16LE.
-    const std::string bytes("\xFF\xFE\xFF\x03" "A\x00\xC1\x30" "1\x00", 10);
+    const std::string bytes("\xFF\xFE\xFF\x03"
+                            "A\x00\xC1\x30"
+                            "1\x00",
+                            10);
     CArchive ar(bytes);
-    EXPECT_EQ(ar.ReadString(), "A\x83\x60" "1");
+    EXPECT_EQ(ar.ReadString(), "A\x83\x60"
+                               "1");
 }
 
 TEST(Archive, CountsUseTheLongFormFrom0xFFFF) {
@@ -83,9 +92,14 @@ TEST_P(HostileLength, RejectedAsMalformed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, HostileLength,
-    ::testing::Values(HostileCase{"HugeStringLength", std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7), false},
-                      HostileCase{"StringLongerThanData", "\x05" "abc", false},
-                      HostileCase{"HugeWideString", std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x0F", 9), false},
+    ::testing::Values(HostileCase{"HugeStringLength",
+                                  std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7), false},
+                      HostileCase{"StringLongerThanData",
+                                  "\x05"
+                                  "abc",
+                                  false},
+                      HostileCase{"HugeWideString",
+                                  std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x0F", 9), false},
                       HostileCase{"HugeCount", std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6), true},
                       HostileCase{"CountBeyondData", std::string("\x03\x00\x00\x80", 4), true},
                       HostileCase{"TruncatedWord", "\x01", true}),
@@ -118,7 +132,9 @@ TEST(Archive, BigTagReadsAClassIndexWithTheTopBit) {
     bytes += "CColumnData";
     bytes += std::string("\x64\x00\x00\x00\x00\x00\x00", 7);
     bytes += std::string("\xFF\x7F\x01\x00\x00\x80", 6);
-    bytes += std::string("\x64\x00\x00\x00\x01" "Z\x00\x00", 8);
+    bytes += std::string("\x64\x00\x00\x00\x01"
+                         "Z\x00\x00",
+                         8);
     CArchive ar(bytes);
     delete ar.ReadObject(RUNTIME_CLASS(CColumnData));
     std::unique_ptr<CObject> second(ar.ReadObject(RUNTIME_CLASS(CColumnData)));
@@ -134,6 +150,205 @@ TEST(FileError, MessagesNameThePath) {
     EXPECT_EQ(FileErrorFromErrno(ENOSPC, true), FileError::DiskFull);
     EXPECT_EQ(FileErrorFromErrno(ENOENT, false), FileError::FileNotFound);
     EXPECT_EQ(FileErrorFromErrno(EACCES, false), FileError::AccessDeniedRead);
+}
+
+} // namespace
+
+// Storing gathers bytes in blocks: wherever they go (a stream, a string, a
+// sink) and however the fields fall across block edges, the bytes are the
+// same as written field by field.
+namespace {
+
+struct BlockCase {
+    const char* name;
+    std::size_t nameLength; // a row name of this length lands across block edges
+    int nCells;
+};
+
+std::unique_ptr<CLineData> MakeRow(const BlockCase& c) {
+    auto pRow = std::make_unique<CLineData>(std::string(c.nameLength, 'n'), c.nCells);
+    pRow->m_strDetail = std::string(c.nameLength / 3, 'd');
+    for (int i = 0; i < c.nCells; i += 3)
+        pRow->GetAt(i)->Toggle();
+    return pRow;
+}
+
+// The bytes a row makes, one field at a time, as the format fixes them.
+std::string ExpectedRowBytes(const CLineData& row) {
+    std::string b;
+    auto dword = [&](DWORD v) {
+        for (int i = 0; i < 4; ++i)
+            b += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    auto word = [&](WORD v) {
+        b += static_cast<char>(v & 0xFF);
+        b += static_cast<char>(v >> 8);
+    };
+    auto str = [&](const std::string& s) {
+        if (s.size() < 255) {
+            b += static_cast<char>(s.size());
+        } else if (s.size() < 0xFFFE) {
+            b += '\xFF';
+            word(static_cast<WORD>(s.size()));
+        } else {
+            b += '\xFF';
+            word(0xFFFF);
+            dword(static_cast<DWORD>(s.size()));
+        }
+        b += s;
+    };
+    dword(100);
+    str(row.m_strName);
+    str(row.m_strDetail);
+    str(row.m_strLinkFile);
+    word(static_cast<WORD>(row.GetSize()));
+    for (int i = 0; i < row.GetSize(); ++i) {
+        if (i == 0) {
+            word(0xFFFF);
+            word(1);
+            word(10);
+            b += "CCheckItem";
+        } else {
+            word(0x8001); // the class written first, by its index
+        }
+        dword(100);
+        dword(CELL_CHECK);
+        dword(100);
+        dword(static_cast<const CCheckItem*>(row.GetAt(i))->m_bCheck);
+    }
+    return b;
+}
+
+class ArchiveBlocks : public ::testing::TestWithParam<BlockCase> {};
+
+TEST_P(ArchiveBlocks, EveryTargetGetsTheFieldsBytes) {
+    const auto pRow = MakeRow(GetParam());
+    const std::string expected = ExpectedRowBytes(*pRow);
+
+    std::ostringstream stream;
+    {
+        CArchive ar(stream);
+        pRow->Serialize(ar);
+    } // the archive's end passes the rest on
+    EXPECT_EQ(stream.str(), expected);
+
+    std::string text = "kept:";
+    {
+        CArchive ar(&text);
+        pRow->Serialize(ar);
+    }
+    EXPECT_EQ(text, "kept:" + expected);
+
+    std::string sunk;
+    std::size_t nCalls = 0;
+    CArchive ar([&](const char* p, std::size_t n) {
+        sunk.append(p, n);
+        ++nCalls;
+    });
+    pRow->Serialize(ar);
+    ar.Flush();
+    EXPECT_EQ(sunk, expected);
+    // Blocks, not fields: far fewer hand-overs than fields.
+    EXPECT_LE(nCalls, 2 + expected.size() / 65536);
+    ar.Flush(); // nothing left: nothing handed over twice
+    EXPECT_EQ(sunk, expected);
+
+    CArchive in{std::string_view(expected)};
+    CLineData back;
+    back.Serialize(in);
+    EXPECT_EQ(in.BytesLeft(), 0u);
+    ASSERT_EQ(back.GetSize(), pRow->GetSize());
+    for (int i = 0; i < back.GetSize(); ++i)
+        EXPECT_EQ(AsCheckItem(back.GetAt(i))->m_bCheck, AsCheckItem(pRow->GetAt(i))->m_bCheck);
+}
+
+INSTANTIATE_TEST_SUITE_P(Archive, ArchiveBlocks,
+                         ::testing::Values(BlockCase{"Small", 5, 3},
+                                           BlockCase{"NameOverOneBlock", 200000, 2},
+                                           BlockCase{"NameOfManyBlocks", 700001, 1},
+                                           BlockCase{"CellsAcrossBlockEdges", 300, 20000},
+                                           BlockCase{"LongPrefixNames", 70000, 9000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A stream that takes so many bytes and then fails, like a full disk.
+class LimitedBuf : public std::streambuf {
+public:
+    explicit LimitedBuf(std::size_t limit) : m_limit(limit) {}
+    std::string m_taken;
+
+protected:
+    std::streamsize xsputn(const char* p, std::streamsize n) override {
+        const std::size_t room = m_limit - m_taken.size();
+        const std::size_t k = std::min(room, static_cast<std::size_t>(n));
+        m_taken.append(p, k);
+        return static_cast<std::streamsize>(k);
+    }
+    int_type overflow(int_type ch) override {
+        if (traits_type::eq_int_type(ch, traits_type::eof()) || m_taken.size() >= m_limit)
+            return traits_type::eof();
+        m_taken += traits_type::to_char_type(ch);
+        return ch;
+    }
+
+private:
+    std::size_t m_limit;
+};
+
+struct LimitCase {
+    const char* name;
+    long long limitFromEnd; // the stream's room: the whole record plus this
+};
+
+class ArchiveFailingStream : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(ArchiveFailingStream, FailureShowsInTheStreamAndThePrefixIsKept) {
+    const auto pRow = MakeRow({"", 150000, 5000});
+    const std::string expected = ExpectedRowBytes(*pRow);
+    const long long room = static_cast<long long>(expected.size()) + GetParam().limitFromEnd;
+    LimitedBuf buf(static_cast<std::size_t>(std::max(0LL, room)));
+    std::ostream out(&buf);
+    {
+        CArchive ar(out);
+        pRow->Serialize(ar);
+        ar.Flush();
+    }
+    const bool fits = room >= static_cast<long long>(expected.size());
+    EXPECT_EQ(static_cast<bool>(out), fits);
+    EXPECT_EQ(buf.m_taken, expected.substr(0, buf.m_taken.size()));
+    if (fits) {
+        EXPECT_EQ(buf.m_taken, expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Archive, ArchiveFailingStream,
+                         ::testing::Values(LimitCase{"NoRoom", -1000000000},
+                                           LimitCase{"FailsInTheFirstBlock", -200000},
+                                           LimitCase{"FailsAtTheLastByte", -1},
+                                           LimitCase{"ExactFit", 0}, LimitCase{"Roomy", 10}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Loading remembers the last class met: objects of different classes in
+// turn, and a class that is not what the caller expects, are still told apart.
+TEST(ArchiveClassMemory, AlternatingClassesAndExpectationsAreKeptApart) {
+    CDataItem plain;
+    CCheckItem check;
+    check.m_bCheck = 1;
+    const std::string bytes = Store([&](CArchive& ar) {
+        for (int i = 0; i < 4; ++i) {
+            ar.WriteObject(&plain);
+            ar.WriteObject(&check);
+        }
+        ar.WriteObject(&check);
+    });
+    CArchive in(bytes);
+    for (int i = 0; i < 4; ++i) {
+        std::unique_ptr<CObject> a(in.ReadObject(RUNTIME_CLASS(CDataItem)));
+        std::unique_ptr<CObject> b(in.ReadObject(RUNTIME_CLASS(CDataItem)));
+        EXPECT_EQ(a->GetRuntimeClass(), RUNTIME_CLASS(CDataItem));
+        EXPECT_EQ(b->GetRuntimeClass(), RUNTIME_CLASS(CCheckItem));
+    }
+    // The same class as the one just read, but now the caller wants a column.
+    EXPECT_THROW(delete in.ReadObject(RUNTIME_CLASS(CColumnData)), CFileError);
 }
 
 } // namespace
