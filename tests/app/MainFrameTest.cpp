@@ -137,9 +137,9 @@ TEST(MenuBar, RecentFilesTakeThePlaceholdersPlace) {
     f.app->RecentFiles().Add(QStringLiteral("/tmp/two.tvr"));
     emit file->aboutToShow();
     const QStringList items = Describe(file->actions());
-    EXPECT_EQ(items[9], QStringLiteral("57616 &1 /tmp/two.tvr"));
-    EXPECT_EQ(items[10], QStringLiteral("57617 &2 /tmp/one.tvr"));
-    EXPECT_EQ(items[11], QStringLiteral("-"));
+    EXPECT_EQ(items[12], QStringLiteral("57616 &1 /tmp/two.tvr"));
+    EXPECT_EQ(items[13], QStringLiteral("57617 &2 /tmp/one.tvr"));
+    EXPECT_EQ(items[14], QStringLiteral("-"));
     EXPECT_FALSE(items.contains(QStringLiteral("57616 最近使ったﾌｧｲﾙ")));
 }
 
