@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "fw/Cp932.h"
@@ -27,6 +30,12 @@ int Sign(int v) {
 } // namespace
 
 CQtDC::CQtDC(QPainter& painter) : m_painter(painter) {
+    // A printer scales the world itself and keeps its own rule (see ApplyPen).
+    // The engine's device is what is really painted on: a widget painted
+    // into an image (or a backing store) has the image's pixel ratio.
+    const QPaintDevice* device =
+        painter.paintEngine() ? painter.paintEngine()->paintDevice() : painter.device();
+    m_bDense = device && device->devicePixelRatioF() > 1.0 && !painter.worldTransform().isScaling();
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setBrush(Qt::NoBrush);
@@ -46,6 +55,10 @@ void CQtDC::ApplyPen() {
     pen.setCosmetic(!scaled);
     pen.setCapStyle(Qt::SquareCap); // covers both end points; LineTo stops one short itself
     m_painter.setPen(pen);
+}
+
+void CQtDC::FillPixels(int x, int y, int w, int h) {
+    m_painter.fillRect(QRect(x, y, w, h), m_painter.pen().color());
 }
 
 const CPen* CQtDC::SelectObject(const CPen* pPen) {
@@ -85,6 +98,22 @@ void CQtDC::LineTo(int x, int y) {
         const int lx = from.x() + static_cast<int>(std::lround(double(ly - from.y()) * dx / dy));
         last = QPoint(lx, ly);
     }
+    if (m_bDense) {
+        // Whole pixels from the start to the last point: a cosmetic pen would
+        // be one device pixel thin, a wide one would straddle pixel edges.
+        if (from.x() == last.x() || from.y() == last.y()) {
+            const int l = std::min(from.x(), last.x()), t = std::min(from.y(), last.y());
+            FillPixels(l, t, std::max(from.x(), last.x()) - l + 1,
+                       std::max(from.y(), last.y()) - t + 1);
+            return;
+        }
+        const int ex = last.x() - from.x(), ey = last.y() - from.y();
+        const int steps = std::max(std::abs(ex), std::abs(ey));
+        for (int i = 0; i <= steps; ++i)
+            FillPixels(from.x() + static_cast<int>(std::lround(double(i) * ex / steps)),
+                       from.y() + static_cast<int>(std::lround(double(i) * ey / steps)), 1, 1);
+        return;
+    }
     if (last == from)
         m_painter.drawPoint(from);
     else
@@ -100,6 +129,18 @@ void CQtDC::FillSolidRect(const CRect& rc, COLORREF color) {
 void CQtDC::Rectangle(const CRect& rc) {
     if (rc.right - rc.left < 1 || rc.bottom - rc.top < 1)
         return;
+    if (m_bDense) {
+        const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+        FillPixels(rc.left, rc.top, w, 1);
+        if (h > 1)
+            FillPixels(rc.left, rc.bottom - 1, w, 1);
+        if (h > 2) {
+            FillPixels(rc.left, rc.top + 1, 1, h - 2);
+            if (w > 1)
+                FillPixels(rc.right - 1, rc.top + 1, 1, h - 2);
+        }
+        return;
+    }
     // A cosmetic outline of an empty QRect draws nothing: one pixel is a point.
     if (rc.right - rc.left == 1 && rc.bottom - rc.top == 1) {
         m_painter.drawPoint(rc.left, rc.top);
@@ -153,6 +194,10 @@ int CQtDC::DrawText(const std::string& text, const CRect& rc, UINT format) {
         bounds.setHeight(lineHeight);
     }
 
+    // Text wholly outside the clip would show nothing, yet a printer's file
+    // would still carry it (a row beyond a page's edge read back as on the page).
+    if (!(format & DT_NOCLIP) && m_clip && !box.intersects(*m_clip))
+        return bounds.height();
     m_painter.save();
     if (!(format & DT_NOCLIP))
         m_painter.setClipRect(box, m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);

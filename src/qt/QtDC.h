@@ -1,7 +1,11 @@
 #pragma once
 // The drawing context over a QPainter, keeping the platform's rules: a line
 // leaves out its end point, a filled rectangle its right and bottom edges,
-// pens are cosmetic and one pixel wide, nothing is antialiased.
+// pens are cosmetic and one pixel wide, nothing is antialiased. On a device
+// with more than one device pixel per pixel (a high-density screen) lines and
+// outlines are filled pixel by pixel, so each covers exactly the device
+// pixels of the pixels it would cover at scale 1: the picture at scale 1,
+// enlarged, with no blur, gaps or overlaps.
 #include <optional>
 
 #include <QPoint>
@@ -36,6 +40,8 @@ public:
 
 private:
     void ApplyPen();
+    // Pixel (x, y) in the pen's colour (high density only).
+    void FillPixels(int x, int y, int w, int h);
 
     QPainter& m_painter;
     const CPen* m_pPen = nullptr; // none: the default black pen
@@ -46,4 +52,5 @@ private:
     QPoint m_pos;
     std::optional<QRect> m_clip;
     std::optional<QRegion> m_paintRegion;
+    bool m_bDense = false; // device pixel ratio above 1, no scaling of our own
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QContextMenuEvent>
+#include <QDate>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
@@ -17,9 +19,11 @@
 
 #include "document/SheetDocument.h"
 #include "fw/CommandRoute.h"
+#include "fw/Cp932.h"
 #include "model/CheckItem.h"
 #include "model/DisplaySettings.h"
 #include "model/PixelMath.h"
+#include "model/PrintPages.h"
 #include "model/SheetFile.h"
 #include "qt/QtDC.h"
 #include "res/CommandIds.h"
@@ -419,26 +423,89 @@ void CTavrelView::OnEditRedo() {
     m_pDoc->UpdateAllViews();
 }
 
+namespace {
+
+// Screen pixels per device dot for printing: the grid keeps its size on screen.
+double PrintScale(const QWidget& w, int deviceDpi) {
+    const int screenDpi = w.logicalDpiX() > 0 ? w.logicalDpiX() : 96;
+    return double(deviceDpi) / screenDpi;
+}
+
+// The footer below the grid: its font's pixel size and the strip it takes.
+constexpr int kFooterPx = 12;
+constexpr int kFooterStrip = 2 * kFooterPx;
+
+} // namespace
+
+std::vector<CPrintPage> CTavrelView::PrintPages(const QPaintDevice& device, int deviceDpi) const {
+    const double scale = PrintScale(*this, deviceDpi);
+    const CSheetFile& sheet = Sheet();
+    CPrintMetrics m;
+    m.nLines = sheet.GetSize();
+    m.nColumns = sheet.m_Columns.GetSize();
+    m.nNameWidth = ClampPixelSize(g_nLineNameWidthPx);
+    m.nColumnWidth = ClampPixelSize(g_nColumnWidthPx);
+    m.nHeadHeight = ClampPixelSize(sheet.m_nColumnHeight);
+    m.nLineHeight = ClampPixelSize(sheet.m_nLineHeight);
+    const int width = int(device.width() / scale);
+    const int height = int(device.height() / scale) - kFooterStrip;
+    return PaginateSheet(m, width, height);
+}
+
 bool CTavrelView::PrintTo(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    RenderPage(painter, printer.resolution());
+    const int dpi = printer.resolution();
+    const int count = int(PrintPages(printer, dpi).size());
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !printer.newPage())
+            return false;
+        RenderPage(painter, dpi, i);
+    }
     return painter.end();
 }
 
-void CTavrelView::RenderPage(QPainter& painter, int deviceDpi) {
+void CTavrelView::RenderPage(QPainter& painter, int deviceDpi, int index) {
+    const std::vector<CPrintPage> pages = PrintPages(*painter.device(), deviceDpi);
+    if (index < 0 || index >= int(pages.size()))
+        return;
+    const CPrintPage& page = pages[std::size_t(index)];
     // Keep the size the grid has on screen: one screen pixel becomes as many
     // device dots as the device has per screen pixel.
-    const int screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-    const double scale = double(deviceDpi) / screenDpi;
+    const double scale = PrintScale(*this, deviceDpi);
     painter.save();
     painter.scale(scale, scale);
     {
+        // A copy with its own layout: the document's sheet, scroll position
+        // and row places stay as they are.
+        CSheetFile sheet;
+        sheet.Copy(Sheet());
+        sheet.m_nTopLine = page.nFirstLine;
+        sheet.m_nLeftColumn = page.nFirstColumn;
+        sheet.Layout(0, 0, page.nWidth, page.nHeight);
         CQtDC dc(painter);
-        ClipToGrid(&dc);
-        Sheet().Draw(&dc);
+        dc.SelectClipRect(CRect(0, 0, page.nWidth, page.nHeight));
+        sheet.Draw(&dc);
     }
+    // The footer: the sheet's name, the date and the page number.
+    const int pageWidth = int(painter.device()->width() / scale);
+    const int pageHeight = int(painter.device()->height() / scale);
+    QFont font = painter.font();
+    font.setPixelSize(kFooterPx);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QRect strip(0, pageHeight - kFooterStrip, pageWidth, kFooterStrip);
+    std::string name = cp932::ToUtf8(Sheet().m_strTitle);
+    if (name.empty())
+        name = QFileInfo(QString::fromStdString(DocumentPath())).fileName().toStdString();
+    if (name.empty())
+        name = "Sheet1";
+    painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(name));
+    painter.drawText(strip, Qt::AlignHCenter | Qt::AlignVCenter,
+                     QDate::currentDate().toString(Qt::ISODate));
+    painter.drawText(strip, Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("%1 / %2").arg(index + 1).arg(pages.size()));
     painter.restore();
 }
 

@@ -5,11 +5,13 @@
 // mouse, and handles undo, redo, the check command and printing. The row and
 // column commands live in the CSheetCommands it owns.
 #include <memory>
+#include <vector>
 
 #include <QWidget>
 
 #include "fw/CmdTarget.h"
 #include "fw/Geometry.h"
+#include "model/PrintPages.h"
 #include "view/ViewHost.h"
 
 class CDC;
@@ -20,6 +22,7 @@ class CFontLinkCommands;
 class CSettingsCommand;
 class CSheetDocument;
 class CViewDocument;
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 class QPoint;
@@ -52,11 +55,13 @@ public:
     void ClipToGrid(CDC* pDC) const;
     // The grid rectangle: the client area less the two scroll bar strips.
     CRect GridRect() const;
-    // One page with the screen layout, scaled so that it keeps its size on
-    // screen; false when the printer could not be started.
+    // The whole sheet, as many pages as it takes, scaled so that it keeps its
+    // size on screen; false when the printer could not be started.
     bool PrintTo(QPrinter& printer);
-    // The printed page on any device of deviceDpi dots per inch.
-    void RenderPage(QPainter& painter, int deviceDpi);
+    // The pages of the sheet on a device of deviceDpi dots per inch.
+    std::vector<CPrintPage> PrintPages(const QPaintDevice& device, int deviceDpi) const;
+    // Page index of those pages, footer included, on the painter's device.
+    void RenderPage(QPainter& painter, int deviceDpi, int index = 0);
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();

@@ -33,6 +33,9 @@ const char* const kExpectedMenu[] = {
     "32781 CSV出力(&E)...",
     "32784 HTML出力(&H)...",
     "-",
+    "57607 印刷(&P)...\tCtrl+P",
+    "57609 印刷プレビュー(&V)...",
+    "-",
     "57616 最近使ったﾌｧｲﾙ",
     "-",
     "57665 ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)",
@@ -134,9 +137,9 @@ TEST(MenuBar, RecentFilesTakeThePlaceholdersPlace) {
     f.app->RecentFiles().Add(QStringLiteral("/tmp/two.tvr"));
     emit file->aboutToShow();
     const QStringList items = Describe(file->actions());
-    EXPECT_EQ(items[9], QStringLiteral("57616 &1 /tmp/two.tvr"));
-    EXPECT_EQ(items[10], QStringLiteral("57617 &2 /tmp/one.tvr"));
-    EXPECT_EQ(items[11], QStringLiteral("-"));
+    EXPECT_EQ(items[12], QStringLiteral("57616 &1 /tmp/two.tvr"));
+    EXPECT_EQ(items[13], QStringLiteral("57617 &2 /tmp/one.tvr"));
+    EXPECT_EQ(items[14], QStringLiteral("-"));
     EXPECT_FALSE(items.contains(QStringLiteral("57616 最近使ったﾌｧｲﾙ")));
 }
 

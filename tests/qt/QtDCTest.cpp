@@ -471,3 +471,155 @@ TEST(QtFont, TheWindowsJapaneseFaceResolvesToAJapaneseFace) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- high density
+
+namespace {
+
+// The same drawing on an image of ratio device pixels per pixel.
+QImage RenderDense(int w, int h, qreal ratio, const std::function<void(CDC&)>& draw) {
+    QImage img(int(w * ratio), int(h * ratio), QImage::Format_RGB32);
+    img.setDevicePixelRatio(ratio);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    {
+        CQtDC dc(painter);
+        draw(dc);
+    }
+    painter.end();
+    return img;
+}
+
+const CPen kRedPen{kRed, 1};
+
+struct DenseCase {
+    const char* name;
+    std::function<void(CDC&)> draw;
+};
+
+class QtDCDense : public ::testing::TestWithParam<DenseCase> {};
+
+// Every device pixel has the colour of the pixel it belongs to at scale 1:
+// nothing thinner, shifted, blurred or left out.
+TEST_P(QtDCDense, IsTheScaleOnePictureEnlarged) {
+    const QImage one = Render(24, 20, GetParam().draw);
+    ASSERT_FALSE(Ink(one).isEmpty());
+    const QImage two = RenderDense(24, 20, 2, GetParam().draw);
+    ASSERT_EQ(two.size(), QSize(48, 40));
+    for (int y = 0; y < two.height(); ++y)
+        for (int x = 0; x < two.width(); ++x)
+            ASSERT_EQ(At(two, x, y), At(one, x / 2, y / 2)) << "device pixel " << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Qt, QtDCDense,
+                         ::testing::Values(DenseCase{"HorizontalLine",
+                                                     [](CDC& dc) {
+                                                         dc.SelectObject(&kRedPen);
+                                                         dc.MoveTo(2, 5);
+                                                         dc.LineTo(20, 5);
+                                                     }},
+                                           DenseCase{"VerticalLineUpwards",
+                                                     [](CDC& dc) {
+                                                         dc.SelectObject(&kRedPen);
+                                                         dc.MoveTo(7, 18);
+                                                         dc.LineTo(7, 1);
+                                                     }},
+                                           DenseCase{"CrossOfACheckBox",
+                                                     [](CDC& dc) {
+                                                         dc.SelectObject(&kRedPen);
+                                                         dc.MoveTo(3, 3);
+                                                         dc.LineTo(13, 13);
+                                                         dc.MoveTo(12, 3);
+                                                         dc.LineTo(2, 13);
+                                                     }},
+                                           DenseCase{"OnePixelLine",
+                                                     [](CDC& dc) {
+                                                         dc.SelectObject(&kRedPen);
+                                                         dc.MoveTo(4, 4);
+                                                         dc.LineTo(5, 4);
+                                                     }},
+                                           DenseCase{"BoxEdgesMeetWithoutOverlap",
+                                                     [](CDC& dc) {
+                                                         // A check box's outline: lines that share
+                                                         // corners.
+                                                         const CPen blue{kBlue, 1};
+                                                         dc.SelectObject(&kRedPen);
+                                                         dc.MoveTo(4, 4);
+                                                         dc.LineTo(16, 4);
+                                                         dc.MoveTo(4, 4);
+                                                         dc.LineTo(4, 16);
+                                                         dc.SelectObject(&blue);
+                                                         dc.MoveTo(16, 4);
+                                                         dc.LineTo(16, 16);
+                                                         dc.LineTo(3, 16);
+                                                         dc.FillSolidRect(CRect(6, 6, 15, 15),
+                                                                          RGB(0, 255, 0));
+                                                     }},
+                                           DenseCase{"Rectangles",
+                                                     [](CDC& dc) {
+                                                         dc.SelectObject(&kRedPen);
+                                                         dc.Rectangle(CRect(2, 2, 12, 9));
+                                                         dc.Rectangle(CRect(14, 3, 15, 4));
+                                                         dc.Rectangle(CRect(16, 3, 18, 15));
+                                                         dc.Rectangle(CRect(2, 12, 10, 13));
+                                                     }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(QtDCDense, ShallowAndSteepLinesAreWholePixelsWithOnePerStep) {
+    // Where a slope rounds may differ from the scale-1 line at a tie, but
+    // each pixel is a whole 2x2 block, one per step, with no end point.
+    const auto draw = [](CDC& dc) {
+        dc.SelectObject(&kRedPen);
+        dc.MoveTo(1, 1);
+        dc.LineTo(22, 8);
+        dc.MoveTo(20, 19);
+        dc.LineTo(15, 2);
+    };
+    const QImage two = RenderDense(24, 20, 2, draw);
+    QSet<std::pair<int, int>> pixels;
+    for (int y = 0; y < two.height(); y += 2)
+        for (int x = 0; x < two.width(); x += 2) {
+            const COLORREF c = At(two, x, y);
+            ASSERT_EQ(At(two, x + 1, y), c);
+            ASSERT_EQ(At(two, x, y + 1), c);
+            ASSERT_EQ(At(two, x + 1, y + 1), c);
+            if (c != kWhite)
+                pixels.insert({x / 2, y / 2});
+        }
+    EXPECT_EQ(pixels.size(), Ink(Render(24, 20, draw)).size());
+    EXPECT_TRUE(pixels.contains({1, 1}));
+    EXPECT_FALSE(pixels.contains({22, 8}));
+    EXPECT_FALSE(pixels.contains({15, 2}));
+}
+
+TEST(QtDCDense, TextIsDrawnAtTheScaledSizeInsideItsBox) {
+    CFont font;
+    font.m_nHeight = -12;
+    font.m_strFaceName = "IPAGothic";
+    const auto draw = [&](CDC& dc) {
+        dc.SelectObject(&font);
+        dc.SetBkMode(TRANSPARENT);
+        dc.DrawText("Wg", CRect(3, 2, 40, 18), DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    };
+    const QRect one = InkBounds(Render(48, 24, draw));
+    const QRect two = InkBounds(RenderDense(48, 24, 2, draw));
+    ASSERT_FALSE(one.isEmpty());
+    ASSERT_FALSE(two.isEmpty());
+    // Inside the box at twice the coordinates, and about twice as tall: the
+    // glyphs are rendered for the device, not enlarged from a small bitmap.
+    EXPECT_TRUE(QRect(6, 4, 74, 32).contains(two)) << two.x() << "," << two.y();
+    EXPECT_NEAR(two.height(), 2 * one.height(), 3);
+    EXPECT_NEAR(two.width(), 2 * one.width(), 4);
+    // Glyph edges at device resolution: some ink lies on a device pixel whose
+    // 2x2 block is not all one colour, which an enlarged bitmap never has.
+    const QImage img = RenderDense(48, 24, 2, draw);
+    bool fine = false;
+    for (int y = 0; y + 1 < img.height() && !fine; y += 2)
+        for (int x = 0; x + 1 < img.width() && !fine; x += 2) {
+            const COLORREF c = At(img, x, y);
+            fine = At(img, x + 1, y) != c || At(img, x, y + 1) != c || At(img, x + 1, y + 1) != c;
+        }
+    EXPECT_TRUE(fine);
+}
+
+} // namespace

@@ -199,4 +199,73 @@ TEST(ViewScrollBars, GridKeepsAPositionBeyondTheThumbRange) {
     EXPECT_EQ(f.Sheet().m_nTopLine, 28);
 }
 
+// ---------------------------------------------------------------- high density
+
+// The grid on an image of two device pixels per pixel, as a screen at scale 2 shows it.
+QImage RenderDense(ViewFixture& f) {
+    QImage image(f.view->size() * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::magenta);
+    f.view->render(&image);
+    return image;
+}
+
+struct DenseGridCase {
+    const char* name;
+    int rows, columns;
+    int curLine, curColumn; // -1: no cursor
+};
+
+class ViewPaintDense : public ::testing::TestWithParam<DenseGridCase> {};
+
+// Without text the whole picture at scale 2 is the picture at scale 1 with
+// each pixel a 2x2 block: every frame line, box edge and cross lands on the
+// scaled coordinates, none thinner, blurred, missing or doubled.
+TEST_P(ViewPaintDense, GridBoxesAndCrossesAreTheScaleOnePictureEnlarged) {
+    const DenseGridCase& c = GetParam();
+    ViewFixture f(c.rows, c.columns, 320, 240,
+                  [](int r, int col) { return (r * 7 + col) % 3 != 1; });
+    CSheetFile& s = f.Sheet();
+    for (int r = 0; r < c.rows; ++r)
+        s.GetAt(r)->m_strName.clear();
+    for (CColumnData* col : s.m_Columns)
+        col->m_strName.clear();
+    if (c.curLine >= 0)
+        SetCurQuietly(s, c.curColumn, c.curLine);
+    const QImage one = f.Render();
+    const QImage two = RenderDense(f);
+    ASSERT_EQ(two.size(), one.size() * 2);
+    // The grid itself: the scroll bars are the style's own.
+    const CRect grid = f.view->GridRect();
+    int mismatches = 0;
+    for (int y = 2 * grid.top; y < 2 * grid.bottom; ++y)
+        for (int x = 2 * grid.left; x < 2 * grid.right; ++x)
+            if (two.pixel(x, y) != one.pixel(x / 2, y / 2) && ++mismatches <= 5)
+                ADD_FAILURE() << "device pixel " << x << "," << y << " (pixel " << x / 2 << ","
+                              << y / 2 << ")";
+    EXPECT_EQ(mismatches, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(View, ViewPaintDense,
+                         ::testing::Values(DenseGridCase{"EmptySheet", 0, 0, -1, -1},
+                                           DenseGridCase{"ChecksAndCrosses", 12, 6, -1, -1},
+                                           DenseGridCase{"WithTheCursor", 12, 6, 2, 3},
+                                           DenseGridCase{"LargerThanTheWindow", 40, 20, 5, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ViewPaintDense, NamesAreWrittenInsideTheirScaledCells) {
+    ViewFixture f(3, 2, 320, 240);
+    CSheetFile& s = f.Sheet();
+    s.GetAt(1)->m_strName = "WWWW";
+    const QImage two = RenderDense(f);
+    const CRect row = s.GetAt(1)->m_rect;
+    const QRect name(2 * row.left, 2 * row.top, 2 * g_nLineNameWidthPx, 2 * row.Height());
+    // Dark ink in the name's cell, at the scaled place.
+    int ink = 0;
+    for (int y = name.top() + 2; y < name.bottom() - 1; ++y)
+        for (int x = name.left() + 2; x < name.right() - 1; ++x)
+            ink += qGray(two.pixel(x, y)) < 96;
+    EXPECT_GT(ink, 20);
+}
+
 } // namespace

@@ -1,7 +1,11 @@
-// Printing goes through Qt's printer: a PDF file stands in for the paper.
+// Printing goes through Qt's printer: a PDF file stands in for the paper,
+// read back as text with pdftotext.
+#include <QDate>
 #include <QFile>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -45,17 +49,111 @@ QByteArray PdfStreams(const QByteArray& pdf) {
     return out;
 }
 
-TEST(ViewPrint, OnePageWhateverTheSheetsLength) {
+// The text of every page, as a reader of the file gets it, split in words.
+std::vector<QStringList> PdfPageWords(const QString& path) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(30000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    std::vector<QStringList> pages;
+    for (const QString& page : text.split(QChar('\f')))
+        pages.push_back(page.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts));
+    // The text ends with a page break, leaving an empty piece behind.
+    if (!pages.empty() && pages.back().isEmpty())
+        pages.pop_back();
+    return pages;
+}
+
+struct PagesCase {
+    const char* name;
+    int rows, columns;
+    int minPages; // at least this many; 1 means exactly one
+};
+
+class ViewPrintPages : public ::testing::TestWithParam<PagesCase> {};
+
+// On a small page every row name and column name is printed, each on its own
+// band of pages, never twice on a page nor on a page of another band; the
+// header and the footer are on every page.
+TEST_P(ViewPrintPages, EveryRowAndColumnOnItsPagesWithHeaderAndFooter) {
+    const PagesCase& c = GetParam();
+    QTemporaryDir dir;
+    ViewFixture f(c.rows, c.columns, 480, 320, [](int r, int col) { return (r + col) % 3 == 0; });
+    f.Sheet().m_strTitle = "PrintedSheet";
+    const int top = f.Sheet().m_nTopLine;
+    const CRect grid = f.Sheet().m_rcGrid;
+    const QString path = dir.filePath("out.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(300);
+    printer.setPageSize(QPageSize(QPageSize::A6));
+    ASSERT_TRUE(f.view->PrintTo(printer));
+    // Printing leaves the document's sheet as it was.
+    EXPECT_EQ(f.Sheet().m_nTopLine, top);
+    EXPECT_EQ(f.Sheet().m_rcGrid, grid);
+
+    const std::vector<QStringList> pages = PdfPageWords(path);
+    const int n = int(pages.size());
+    ASSERT_TRUE(c.minPages == 1 ? n == 1 : n >= c.minPages) << n << " pages";
+    std::vector<int> rowPages(std::size_t(c.rows), 0), columnPages(std::size_t(c.columns), 0);
+    for (int i = 0; i < n; ++i) {
+        const QStringList& words = pages[std::size_t(i)];
+        int rowsHere = 0, columnsHere = 0;
+        for (const QString& w : words) {
+            bool ok = false;
+            const int k = w.mid(1).toInt(&ok);
+            if (!ok)
+                continue;
+            if (w.startsWith('r') && k < c.rows)
+                ++rowPages[std::size_t(k)], ++rowsHere;
+            if (w.startsWith('c') && k < c.columns)
+                ++columnPages[std::size_t(k)], ++columnsHere;
+        }
+        EXPECT_TRUE(c.columns == 0 || columnsHere > 0) << "no header on page " << i + 1;
+        EXPECT_TRUE(c.rows == 0 || rowsHere > 0) << "no row names on page " << i + 1;
+        // "n / m"; the reader joins the narrow gaps of the numbers.
+        const QString footer = QStringLiteral("%1/%2").arg(i + 1).arg(n);
+        EXPECT_TRUE(words.join(QString()).contains(footer)) << footer.toStdString();
+        EXPECT_TRUE(words.contains(QStringLiteral("PrintedSheet"))) << i + 1;
+        EXPECT_TRUE(words.contains(QDate::currentDate().toString(Qt::ISODate))) << i + 1;
+    }
+    // A row is on one page of every band of columns, a column on one page of
+    // every band of rows: pages across times pages down is the page count.
+    const int across = c.rows > 0 ? rowPages[0] : n;
+    const int down = c.columns > 0 ? columnPages[0] : 1;
+    EXPECT_EQ(across * down, n);
+    for (int r = 0; r < c.rows; ++r)
+        EXPECT_EQ(rowPages[std::size_t(r)], across) << "row r" << r;
+    for (int k = 0; k < c.columns; ++k)
+        EXPECT_EQ(columnPages[std::size_t(k)], down) << "column c" << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(View, ViewPrintPages,
+                         ::testing::Values(PagesCase{"SmallSheetOnePage", 3, 2, 1},
+                                           PagesCase{"LongSheet", 200, 3, 4},
+                                           PagesCase{"WideSheet", 4, 40, 3},
+                                           PagesCase{"LongAndWide", 120, 30, 6},
+                                           PagesCase{"HeaderOnly", 0, 12, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ViewPrint, PagesAreDrawnNotBlank) {
     QTemporaryDir dir;
     ViewFixture f(200, 5, 480, 320, [](int r, int c) { return (r + c) % 3 == 0; });
+    f.Sheet().SetTopLine(3);
+    const QImage before = f.Render();
     const QByteArray pdf = PrintToPdf(f, dir.filePath("out.pdf"), 600);
+    // The window shows what it showed: the pages were laid out on their own.
+    EXPECT_EQ(f.Sheet().m_nTopLine, 3);
+    EXPECT_TRUE(f.Render() == before);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")), 1);
-    // Not a blank page: the column names and the row names that fit are
-    // written, and the grid and the check marks are stroked.
+    const int pages = int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    EXPECT_GT(pages, 1);
+    // Every row's name is written and the grid and check marks are stroked.
     const QByteArray ops = PdfStreams(pdf);
-    EXPECT_GE(ops.count("BT"), 5 + 10) << "text objects";
-    EXPECT_GE(ops.count(" l\n"), 100) << "line segments";
+    EXPECT_GE(ops.count("BT"), 5 + 200) << "text objects";
+    EXPECT_GE(ops.count(" l\n"), 1000) << "line segments";
 }
 
 TEST(ViewPrint, KeepsTheScreenSizeOnAFinePrinter) {
