@@ -14,6 +14,7 @@
 
 #include "AppTestUtil.h"
 #include "app/KeyLockState.h"
+#include "document/SheetDocument.h"
 #include "fw/CommandRoute.h"
 #include "res/CommandTable.h"
 #include "view/CommandActions.h"
@@ -184,15 +185,41 @@ TEST(ToolBar, ButtonsInOrderWithTipsPromptsAndImages) {
     QToolBar* bar = f.Frame().ToolBar();
     EXPECT_EQ(bar->objectName(), QStringLiteral("59392"));
     EXPECT_EQ(bar->iconSize(), QSize(16, 15));
-    const QStringList expected = {
-        "57600 新規ﾌｧｲﾙ", "57601 開く", "57603 保存", "-", "57643 元に戻す", "57644 繰り返す", "-",
-        "32771 行の追加", "32772 列の追加", "-", "32790 行の挿入", "32789 列の挿入", "-", "32777 行の削除",
-        "32779 列の削除", "-", "32787 行のリンクファイル", "32788 列のリンクファイル", "-", "32801 行を一つ上へ",
-        "32802 行を一つ下へ", "-", "32805 列を一つ左へ", "32806 列を一つ右へ", "-", "32781 CSV出力",
-        "32784 HTML出力", "-", "32783 BMPでコピー", "-", "57667 ヘルプ"};
+    const QStringList expected = {"57600 新規ﾌｧｲﾙ",
+                                  "57601 開く",
+                                  "57603 保存",
+                                  "-",
+                                  "57643 元に戻す",
+                                  "57644 繰り返す",
+                                  "-",
+                                  "32771 行の追加",
+                                  "32772 列の追加",
+                                  "-",
+                                  "32790 行の挿入",
+                                  "32789 列の挿入",
+                                  "-",
+                                  "32777 行の削除",
+                                  "32779 列の削除",
+                                  "-",
+                                  "32787 行のリンクファイル",
+                                  "32788 列のリンクファイル",
+                                  "-",
+                                  "32801 行を一つ上へ",
+                                  "32802 行を一つ下へ",
+                                  "-",
+                                  "32805 列を一つ左へ",
+                                  "32806 列を一つ右へ",
+                                  "-",
+                                  "32781 CSV出力",
+                                  "32784 HTML出力",
+                                  "-",
+                                  "32783 BMPでコピー",
+                                  "-",
+                                  "57667 ヘルプ"};
     QStringList got;
     for (QAction* a : bar->actions())
-        got << (a->isSeparator() ? QStringLiteral("-") : QString::number(a->data().toUInt()) + " " + a->toolTip());
+        got << (a->isSeparator() ? QStringLiteral("-")
+                                 : QString::number(a->data().toUInt()) + " " + a->toolTip());
     EXPECT_EQ(got, expected);
     QAction* save = bar->actions()[2];
     EXPECT_EQ(save->statusTip(), QStringLiteral("作業中のﾌｧｲﾙを上書きして保存"));
@@ -223,7 +250,7 @@ TEST(StatusBar, ReadyPromptsAndIndicators) {
     f.Frame().show();
     std::vector<QLabel*> labels;
     for (QLabel* label : bar->findChildren<QLabel*>())
-        if (label != message)
+        if (label != message && label != f.Frame().CountsPane())
             labels.push_back(label);
     std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
     QStringList ids;
@@ -232,6 +259,10 @@ TEST(StatusBar, ReadyPromptsAndIndicators) {
         EXPECT_GT(label->x(), message->x());
     }
     EXPECT_EQ(ids, QStringList({"59142", "59137", "59138", "59139"}));
+    // The check counts sit between the message and the indicators.
+    ASSERT_NE(f.Frame().CountsPane(), nullptr);
+    EXPECT_GT(f.Frame().CountsPane()->x(), message->x());
+    EXPECT_LT(f.Frame().CountsPane()->x(), labels.front()->x());
     auto texts = [&] {
         QStringList out;
         for (QLabel* label : labels)
@@ -369,7 +400,9 @@ struct FrameCase {
     QRect inner;
 };
 // Shown by its name in test listings.
-void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FrameCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FrameArithmetic : public ::testing::TestWithParam<FrameCase> {};
 
@@ -434,3 +467,40 @@ TEST(Accelerators, KeysRunTheirCommandsThroughTheRouting) {
 }
 
 } // namespace
+
+TEST(StatusBar, CountsFollowTicksUndoAndRedo) {
+    Running f;
+    CTavrelView* view = f.Frame().GetActiveView();
+    CSheetFile& s = view->GetDocument()->m_Sheet;
+    for (const char* n : {"a", "b", "c"})
+        s.AddColumn(n, 1);
+    for (const char* n : {"x", "y"})
+        s.AddLine(n);
+    view->OnInitialUpdate();
+    QLabel* pane = f.Frame().CountsPane();
+    f.Frame().UpdateCounts();
+    EXPECT_EQ(pane->text(), QStringLiteral("チェック 0/6"));
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Space);
+    f.Frame().UpdateCounts();
+    EXPECT_EQ(pane->text(), QStringLiteral("チェック 1/6 行 1/3 列 1/2"));
+    f.Frame().OnCmdMsg(ID_EDIT_UNDO);
+    f.Frame().UpdateCounts();
+    EXPECT_EQ(pane->text(), QStringLiteral("チェック 0/6 行 0/3 列 0/2"));
+    f.Frame().OnCmdMsg(ID_EDIT_REDO);
+    f.Frame().UpdateCounts();
+    EXPECT_EQ(pane->text(), QStringLiteral("チェック 1/6 行 1/3 列 1/2"));
+}
+
+TEST(ToolBar, EveryButtonHasAnAccessibleName) {
+    Running f;
+    for (QAction* a : f.Frame().ToolBar()->actions()) {
+        if (a->isSeparator())
+            continue;
+        QWidget* button = f.Frame().ToolBar()->widgetForAction(a);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->accessibleName(), a->toolTip());
+        EXPECT_EQ(button->accessibleDescription(), a->statusTip());
+    }
+}
