@@ -13,8 +13,10 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "dialogs/AccessibleNames.h"
 #include "fw/CommandRoute.h"
 #include "res/CommandTable.h"
+#include "view/CheckCountsText.h"
 #include "view/CommandActions.h"
 #include "app/KeyLockState.h"
 #include "app/RecentFileList.h"
@@ -58,13 +60,16 @@ CMainFrame::CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRec
     OnUpdateFrameTitle();
     // The tool bar follows the enable rules whenever the program goes idle.
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
-                [this] { UpdateToolBar(); });
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            UpdateToolBar();
+            UpdateCounts();
+        });
     // Asking the display for the lock keys costs a round trip: twice a second is enough.
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this] { UpdateIndicators(); });
     timer->start(500);
     qApp->installEventFilter(this);
+    InstallAccessibleNaming();
     m_pView->setFocus();
 }
 
@@ -139,6 +144,11 @@ void CMainFrame::CreateToolBar() {
             id, QString::fromUtf8(info && info->tip ? info->tip : ""), m_wndToolBar);
         action->setIcon(ToolBarIcon(image++));
         m_wndToolBar->addAction(action);
+        // A screen reader says the tip and, asked for more, the prompt.
+        if (QWidget* button = m_wndToolBar->widgetForAction(action); button && info) {
+            button->setAccessibleName(QString::fromUtf8(info->tip ? info->tip : info->prompt));
+            button->setAccessibleDescription(QString::fromUtf8(info->prompt));
+        }
         m_toolActions.push_back(action);
     }
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
@@ -151,6 +161,13 @@ void CMainFrame::CreateStatusBar() {
     m_pMessage = new QLabel(QString::fromUtf8(kReady), m_wndStatusBar);
     m_pMessage->setObjectName(QStringLiteral("0"));
     m_wndStatusBar->addWidget(m_pMessage, 1);
+    // The counts stay beside the prompts, left of the lock indicators.
+    m_pCounts = new QLabel(m_wndStatusBar);
+    m_pCounts->setObjectName(QStringLiteral("counts"));
+    m_pCounts->setFrameShape(QFrame::Panel);
+    m_pCounts->setFrameShadow(QFrame::Sunken);
+    m_wndStatusBar->addPermanentWidget(m_pCounts);
+    UpdateCounts();
     for (const Indicator& ind : kIndicators) {
         auto* label = new QLabel(QString::fromUtf8(ind.text), m_wndStatusBar);
         label->setObjectName(QString::number(ind.id));
@@ -168,6 +185,14 @@ void CMainFrame::CreateStatusBar() {
     });
     m_wndStatusBar->setSizeGripEnabled(true);
     UpdateIndicators();
+}
+
+void CMainFrame::UpdateCounts() {
+    // Every change ends before the program goes idle; the sheet keeps its
+    // counts, so this costs one walk of the current row.
+    const QString text = CheckCountsText(m_pDoc->SheetDocument().m_Sheet);
+    if (m_pCounts->text() != text)
+        m_pCounts->setText(text);
 }
 
 void CMainFrame::UpdateIndicators() {

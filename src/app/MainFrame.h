@@ -41,6 +41,9 @@ public:
     // The lock indicators for a KeyLockState() value: each shows its text
     // while its lock is on.
     void ShowLockState(int state);
+    // The check counts pane follows the sheet and the cursor.
+    void UpdateCounts();
+    QLabel* CountsPane() const { return m_pCounts; }
 
     // Help. Every help request ends in WinHelp: HELP_CONTEXT opens the topic
     // of context number dwData, HELP_FINDER the first page, HELP_PARTIALKEY
@@ -76,6 +79,7 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
     QLabel* m_pMessage = nullptr;
+    QLabel* m_pCounts = nullptr;
     std::vector<QLabel*> m_indicators;
     std::vector<QAction*> m_toolActions;
     std::vector<QAction*> m_recentActions;

@@ -20,6 +20,7 @@ CSheetFile::CSheetFile() : m_dLineHeightRate(ReadLineHeightRate()) {}
 int CSheetFile::Add(CLineData* pLine) {
     const int i = GetSize();
     m_Lines.Insert(i, pLine);
+    CountsAdded(pLine);
     return i;
 }
 
@@ -27,11 +28,13 @@ void CSheetFile::InsertAt(int i, CLineData* pLine) {
     CutRange(i);
     MoveExposed(i, 1);
     m_Lines.Insert(i, pLine);
+    CountsAdded(pLine);
 }
 
 void CSheetFile::RemoveAt(int i) {
     CutRange(i);
     MoveExposed(i, -1);
+    CountsRemoved(m_Lines.Slot(i).pLine);
     m_Lines.Erase(i);
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
 }
@@ -41,6 +44,7 @@ std::unique_ptr<CLineData> CSheetFile::ReleaseAt(int i) {
     CutRange(i);
     MoveExposed(i, -1);
     std::unique_ptr<CLineData> p(m_Lines.Release(i));
+    CountsRemoved(p.get());
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
     return p;
 }
@@ -54,6 +58,9 @@ void CSheetFile::Swap(int a, int b) {
 
 void CSheetFile::RemoveAll() {
     m_Lines.RemoveAll();
+    m_Counts.Reset();
+    m_Uncounted.clear();
+    m_bRecount = false;
     m_nLaidEnd = 0;
     m_Exposed.clear();
     m_bAllExposed = false;
@@ -99,6 +106,7 @@ CLineData* CSheetFile::Placed(int i, bool bWrite) const {
     }
     if (bWrite) {
         p = m_Lines.MutableLine(i);
+        CountsTouched(p);
         Expose(i, p);
     }
     return p;
@@ -154,7 +162,7 @@ CLineData* CSheetFile::LineForCells(int i) {
     // Placed first: outside the range the cells then keep their places, and
     // the changed row its own rectangles.
     Placed(i, false);
-    return m_Lines.MutableLine(i);
+    return Line(i);
 }
 
 // Whole sheet.
@@ -180,6 +188,9 @@ void CSheetFile::Copy(const CSheetFile& src) {
         return;
     Clear();
     m_Lines.ShareFrom(src.m_Lines);
+    // The rows handed out before cannot be written any more (see above).
+    src.FoldCounts();
+    m_Counts = src.m_Counts;
     // Rows handed out for writing may still be written through the pointer
     // the caller holds: this copy keeps rows of its own for them.
     if (src.m_bAllExposed) {
@@ -347,6 +358,7 @@ void CSheetFile::InsertLine(CLineData* pLine) {
 void CSheetFile::InsertLine(int index, CLineData* pLine) {
     MoveExposed(index, 1);
     m_Lines.Insert(index, pLine);
+    CountsAdded(pLine);
     Layout();
 }
 
@@ -359,6 +371,7 @@ void CSheetFile::DeleteLine(int index) {
     if (index < m_nLaidFirst && m_nLaidFirst < m_nLaidEnd)
         Freeze(m_nLaidFirst);
     MoveExposed(index, -1);
+    CountsRemoved(m_Lines.Slot(index).pLine);
     m_Lines.Erase(index);
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
     m_nCurLine = std::min(m_nCurLine, GetSize() - 1);
@@ -474,6 +487,67 @@ void CSheetFile::ToggleCur(CDC* pDC) {
     p->Toggle();
     if (pDC)
         p->Draw(pDC);
+}
+
+// Check counts.
+
+void CSheetFile::CountsTouched(const CLineData* p) const {
+    if (m_bRecount || !m_Uncounted.insert(p).second)
+        return;
+    m_Counts.AddLine(*p, -1);
+    // Once most rows changed, one walk of them all is cheaper than the set.
+    if (m_Uncounted.size() > 64 && m_Uncounted.size() > static_cast<std::size_t>(GetSize() / 4)) {
+        m_bRecount = true;
+        m_Uncounted.clear();
+    }
+}
+
+void CSheetFile::CountsAdded(const CLineData* p) {
+    if (m_bRecount || !m_Uncounted.insert(p).second)
+        return;
+    if (m_Uncounted.size() > 64 && m_Uncounted.size() > static_cast<std::size_t>(GetSize() / 4)) {
+        m_bRecount = true;
+        m_Uncounted.clear();
+    }
+}
+
+void CSheetFile::CountsRemoved(const CLineData* p) {
+    if (m_bRecount || m_Uncounted.erase(p) != 0)
+        return;
+    m_Counts.AddLine(*p, -1);
+}
+
+void CSheetFile::FoldCounts() const {
+    if (m_bRecount) {
+        m_Counts.Reset();
+        m_Lines.ForEach(0, GetSize(), [&](int, const CLineSlot& s) {
+            m_Counts.AddLine(*s.pLine, 1);
+            return true;
+        });
+        m_bRecount = false;
+    } else {
+        for (const CLineData* p : m_Uncounted)
+            m_Counts.AddLine(*p, 1);
+    }
+    m_Uncounted.clear();
+}
+
+CCheckTally CSheetFile::CheckCounts() const {
+    FoldCounts();
+    return m_Counts.Sheet();
+}
+
+CCheckTally CSheetFile::ColumnCheckCounts(int column) const {
+    if (column < 0 || column >= m_Columns.GetSize())
+        return {};
+    FoldCounts();
+    return m_Counts.Column(column);
+}
+
+CCheckTally CSheetFile::LineCheckCounts(int index) const {
+    if (index < 0 || index >= GetSize())
+        return {};
+    return CCheckCounts::OfLine(*m_Lines.Slot(index).pLine);
 }
 
 const CLineData* CSheetFile::GetCurLine() const {

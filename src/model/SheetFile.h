@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,7 @@
 #include "fw/Geometry.h"
 #include "fw/Object.h"
 #include "fw/TypedPtrArray.h"
+#include "model/CheckCounts.h"
 #include "model/CheckItem.h"
 #include "model/ColumnData.h"
 #include "model/LineData.h"
@@ -119,6 +121,13 @@ public:
     void SetLineCheck(BOOL b);
     void SetColumnCheck(BOOL b);
     void ToggleCur(CDC* pDC);
+    // How many check cells are checked, kept as rows change: the sheet's and
+    // a column's cost only what changed since the last read, a row's is one
+    // walk of its cells. Read them between changes, not while a row handed
+    // out for writing is still being written.
+    CCheckTally CheckCounts() const;
+    CCheckTally ColumnCheckCounts(int column) const;
+    CCheckTally LineCheckCounts(int index) const;
 
     // Cursor, scrolling and hit tests.
     const CLineData* GetCurLine() const;
@@ -193,7 +202,11 @@ private:
     // writing (remembered, see Copy).
     CLineData* Placed(int i, bool bWrite) const;
     // Row i owned alone, for a change that does not move it.
-    CLineData* Line(int i) { return m_Lines.MutableLine(i); }
+    CLineData* Line(int i) {
+        CLineData* p = m_Lines.MutableLine(i);
+        CountsTouched(p);
+        return p;
+    }
     void Expose(int i, const CLineData* p) const;
     void MoveExposed(int from, int delta) const;
     bool InRange(int i) const { return m_nLaidId != 0 && i >= m_nLaidFirst && i < m_nLaidEnd; }
@@ -209,7 +222,17 @@ private:
     // before a change to their cells.
     CLineData* LineForCells(int i);
 
+    // The counts leave out a row handed out for writing until they are read.
+    void CountsTouched(const CLineData* p) const;
+    void CountsAdded(const CLineData* p);
+    void CountsRemoved(const CLineData* p);
+    void FoldCounts() const;
+
     mutable CLineList m_Lines;
+    mutable CCheckCounts m_Counts;
+    // Rows not in m_Counts; m_bRecount: none of them are.
+    mutable std::unordered_set<const CLineData*> m_Uncounted;
+    mutable bool m_bRecount = false;
     std::uint32_t m_nLaidId = 0; // parameters of the last layout; 0: none yet
     int m_nLaidFirst = 0;        // rows [m_nLaidFirst, m_nLaidEnd) follow that layout
     int m_nLaidEnd = 0;

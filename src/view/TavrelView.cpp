@@ -31,6 +31,7 @@
 #include "view/ClipboardCommands.h"
 #include "view/CommandActions.h"
 #include "view/FontLinkCommands.h"
+#include "view/GridAccessible.h"
 #include "view/InvalidatingDC.h"
 #include "view/SettingsCommand.h"
 #include "view/SheetCommands.h"
@@ -63,6 +64,8 @@ CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
     }
     connect(m_wndHScroll, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(true, a); });
     connect(m_wndVScroll, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(false, a); });
+    InstallGridAccessible();
+    new CGridAccessibleTracker(this);
 }
 
 CTavrelView::~CTavrelView() = default;

@@ -14,6 +14,7 @@
 
 #include "AppTestUtil.h"
 #include "app/KeyLockState.h"
+#include "document/SheetDocument.h"
 #include "fw/CommandRoute.h"
 #include "res/CommandTable.h"
 #include "view/CommandActions.h"
@@ -226,7 +227,7 @@ TEST(StatusBar, ReadyPromptsAndIndicators) {
     f.Frame().show();
     std::vector<QLabel*> labels;
     for (QLabel* label : bar->findChildren<QLabel*>())
-        if (label != message)
+        if (label != message && label != f.Frame().CountsPane())
             labels.push_back(label);
     std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
     QStringList ids;
@@ -235,6 +236,10 @@ TEST(StatusBar, ReadyPromptsAndIndicators) {
         EXPECT_GT(label->x(), message->x());
     }
     EXPECT_EQ(ids, QStringList({"59142", "59137", "59138", "59139"}));
+    // The check counts sit between the message and the indicators.
+    ASSERT_NE(f.Frame().CountsPane(), nullptr);
+    EXPECT_GT(f.Frame().CountsPane()->x(), message->x());
+    EXPECT_LT(f.Frame().CountsPane()->x(), labels.front()->x());
     auto texts = [&] {
         QStringList out;
         for (QLabel* label : labels)
@@ -437,3 +442,40 @@ TEST(Accelerators, KeysRunTheirCommandsThroughTheRouting) {
 }
 
 } // namespace
+
+TEST(StatusBar, CountsFollowTicksUndoAndRedo) {
+    Running f;
+    CTavrelView* view = f.Frame().GetActiveView();
+    CSheetFile& s = view->GetDocument()->m_Sheet;
+    for (const char* n : {"a", "b", "c"})
+        s.AddColumn(n, 1);
+    for (const char* n : {"x", "y"})
+        s.AddLine(n);
+    view->OnInitialUpdate();
+    QLabel* pane = f.Frame().CountsPane();
+    f.Frame().UpdateCounts();
+    EXPECT_EQ(pane->text(), QStringLiteral("チェック 0/6"));
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Space);
+    f.Frame().UpdateCounts();
+    EXPECT_EQ(pane->text(), QStringLiteral("チェック 1/6 行 1/3 列 1/2"));
+    f.Frame().OnCmdMsg(ID_EDIT_UNDO);
+    f.Frame().UpdateCounts();
+    EXPECT_EQ(pane->text(), QStringLiteral("チェック 0/6 行 0/3 列 0/2"));
+    f.Frame().OnCmdMsg(ID_EDIT_REDO);
+    f.Frame().UpdateCounts();
+    EXPECT_EQ(pane->text(), QStringLiteral("チェック 1/6 行 1/3 列 1/2"));
+}
+
+TEST(ToolBar, EveryButtonHasAnAccessibleName) {
+    Running f;
+    for (QAction* a : f.Frame().ToolBar()->actions()) {
+        if (a->isSeparator())
+            continue;
+        QWidget* button = f.Frame().ToolBar()->widgetForAction(a);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->accessibleName(), a->toolTip());
+        EXPECT_EQ(button->accessibleDescription(), a->statusTip());
+    }
+}

@@ -1,0 +1,186 @@
+// The check counts a sheet keeps as it changes, against a full recount after
+// every step of randomised edits, undos and redos.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "document/SheetDocument.h"
+#include "model/CheckItem.h"
+
+namespace {
+
+CCheckTally Recount(const CSheetFile& s, int line = -1, int column = -1) {
+    CCheckTally t;
+    for (int i = 0; i < s.GetSize(); ++i) {
+        if (line >= 0 && i != line)
+            continue;
+        const CLineData* l = s.GetAt(i);
+        for (int j = 0; j < l->GetSize(); ++j) {
+            if (column >= 0 && j != column)
+                continue;
+            if (const CCheckItem* c = AsCheckItem(l->GetAt(j))) {
+                ++t.nTotal;
+                t.nChecked += c->m_bCheck ? 1 : 0;
+            }
+        }
+    }
+    return t;
+}
+
+void ExpectCountsRight(const CSheetFile& s, const std::string& step) {
+    const CCheckTally all = Recount(s);
+    EXPECT_EQ(s.CheckCounts().nChecked, all.nChecked) << step;
+    EXPECT_EQ(s.CheckCounts().nTotal, all.nTotal) << step;
+    for (int j = 0; j < s.m_Columns.GetSize(); ++j) {
+        const CCheckTally c = Recount(s, -1, j);
+        EXPECT_EQ(s.ColumnCheckCounts(j), c) << step << " column " << j;
+    }
+    for (int i = 0; i < s.GetSize(); ++i)
+        EXPECT_EQ(s.LineCheckCounts(i), Recount(s, i)) << step << " row " << i;
+    EXPECT_EQ(s.ColumnCheckCounts(s.m_Columns.GetSize()), CCheckTally{});
+    EXPECT_EQ(s.LineCheckCounts(-1), CCheckTally{});
+}
+
+struct Sequence {
+    unsigned seed;
+    int rows;
+    int steps;
+};
+
+class CheckCountsSequence : public ::testing::TestWithParam<Sequence> {};
+
+TEST_P(CheckCountsSequence, MatchAFullRecountAfterEveryStep) {
+    const Sequence& p = GetParam();
+    std::mt19937 rng(p.seed);
+    auto pick = [&](int n) {
+        return n <= 0 ? 0 : static_cast<int>(rng() % static_cast<unsigned>(n));
+    };
+    CSheetDocument doc;
+    CSheetFile& s = doc.m_Sheet;
+    for (int j = 0; j < 4; ++j)
+        s.AddColumn("c" + std::to_string(j), j == 2 ? CELL_PLAIN : CELL_CHECK);
+    for (int i = 0; i < p.rows; ++i)
+        s.AddLine("r" + std::to_string(i));
+    ExpectCountsRight(s, "start");
+    for (int step = 0; step < p.steps; ++step) {
+        const int op = pick(16);
+        const std::string name = "step " + std::to_string(step) + " op " + std::to_string(op);
+        const int rows = s.GetSize();
+        const int cols = s.m_Columns.GetSize();
+        if (op != 14 && op != 15)
+            doc.SaveUndo();
+        switch (op) {
+        case 0:
+        case 1:
+        case 2: // ticks, as Space and the mouse do
+            if (rows > 0 && cols > 0) {
+                s.m_nCurLine = pick(rows);
+                s.m_nCurColumn = pick(cols);
+                s.ToggleCur(nullptr);
+            }
+            break;
+        case 3:
+            s.SetAllCheck(pick(2));
+            break;
+        case 4:
+            s.m_nCurLine = rows > 0 ? pick(rows) : -1;
+            s.SetLineCheck(pick(2));
+            break;
+        case 5:
+            s.m_nCurColumn = cols > 0 ? pick(cols) : -1;
+            s.SetColumnCheck(pick(2));
+            break;
+        case 6: // a new row, ticked before it goes in (paste, import)
+        {
+            auto* l = new CLineData("n", cols);
+            for (CDataItem* c : *l)
+                if (CCheckItem* k = AsCheckItem(c))
+                    k->m_bCheck = pick(2);
+            s.InsertLine(pick(rows + 1), l);
+            break;
+        }
+        case 7:
+            if (rows > 0)
+                s.DeleteLine(pick(rows));
+            break;
+        case 8:
+            if (rows > 1)
+                s.MoveLine(pick(rows), pick(rows));
+            break;
+        case 9:
+            if (cols < 8)
+                s.InsertColumn(pick(cols + 1), new CColumnData("x"),
+                               pick(3) ? CELL_CHECK : CELL_PLAIN);
+            break;
+        case 10:
+            if (cols > 1)
+                s.DeleteColumn(pick(cols));
+            break;
+        case 11:
+            if (cols > 1)
+                s.MoveColumn(pick(cols), pick(cols));
+            break;
+        case 12: // a row written through the pointer handed out, as paste does
+            if (rows > 0 && cols > 0)
+                if (CCheckItem* k = AsCheckItem(s.GetAt(pick(rows))->GetAt(pick(cols))))
+                    k->Toggle();
+            break;
+        case 13: // taken out, changed and put back elsewhere
+            if (rows > 0) {
+                auto l = s.ReleaseAt(pick(rows));
+                for (CDataItem* c : *l)
+                    c->Toggle();
+                s.InsertAt(pick(rows), l.release());
+            }
+            break;
+        case 14:
+            if (doc.CanUndo())
+                doc.Undo();
+            break;
+        case 15:
+            if (doc.CanRedo())
+                doc.Redo();
+            break;
+        }
+        ExpectCountsRight(s, name);
+        if (HasFailure())
+            return;
+    }
+}
+
+// Large enough that most rows changing at once switches to one full recount.
+INSTANTIATE_TEST_SUITE_P(Seeds, CheckCountsSequence,
+                         ::testing::Values(Sequence{1, 0, 200}, Sequence{2, 5, 400},
+                                           Sequence{3, 40, 400}, Sequence{4, 300, 150},
+                                           Sequence{5, 1, 300}),
+                         [](const ::testing::TestParamInfo<Sequence>& i) {
+                             return "Seed" + std::to_string(i.param.seed) + "Rows" +
+                                    std::to_string(i.param.rows);
+                         });
+
+TEST(CheckCounts, AWalkForWritingAndACopyKeepTheRightCounts) {
+    CSheetFile s;
+    for (int i = 0; i < 200; ++i)
+        s.AddLine("r");
+    s.AddColumn("a", CELL_CHECK);
+    s.AddColumn("b", CELL_PLAIN);
+    EXPECT_EQ(s.CheckCounts(), (CCheckTally{0, 200}));
+    for (CLineData* l : s)
+        l->GetAt(0)->Toggle();
+    CSheetFile snap;
+    snap.Copy(s);
+    EXPECT_EQ(snap.CheckCounts(), (CCheckTally{200, 200}));
+    EXPECT_EQ(s.CheckCounts(), (CCheckTally{200, 200}));
+    s.m_nCurLine = 3;
+    s.m_nCurColumn = 0;
+    s.ToggleCur(nullptr);
+    EXPECT_EQ(s.CheckCounts(), (CCheckTally{199, 200}));
+    EXPECT_EQ(s.ColumnCheckCounts(0), (CCheckTally{199, 200}));
+    EXPECT_EQ(s.ColumnCheckCounts(1), CCheckTally{});
+    EXPECT_EQ(snap.CheckCounts(), (CCheckTally{200, 200}));
+    s.Clear();
+    EXPECT_EQ(s.CheckCounts(), CCheckTally{});
+}
+
+} // namespace
