@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
         CTavrelApp app(profile);
         // A logout or a kill writes the recovery copy before the program goes.
         CStopSignals stopSignals;
-        QObject::connect(&stopSignals, &CStopSignals::StopRequested, [&app] { app.OnStopRequested(); });
+        QObject::connect(&stopSignals, &CStopSignals::StopRequested,
+                         [&app] { app.OnStopRequested(); });
         QStringList args = QCoreApplication::arguments();
         args.removeFirst();
         switch (app.InitInstance(args)) {

@@ -27,7 +27,8 @@ bool CDocCommands::OnCmdMsg(UINT id) {
 }
 
 bool CDocCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (cmdUI.m_nID != ID_CSV_EXPORT && cmdUI.m_nID != ID_CSV_IMPORT && cmdUI.m_nID != ID_HTML_EXPORT)
+    if (cmdUI.m_nID != ID_CSV_EXPORT && cmdUI.m_nID != ID_CSV_IMPORT &&
+        cmdUI.m_nID != ID_HTML_EXPORT)
         return false;
     cmdUI.Enable(true);
     return true;

@@ -14,7 +14,8 @@ int KeyLockState() {
     // libX11 is loaded by the xcb platform already; looked up at run time so
     // the program needs no X development files to build.
     using GetIndicatorState = int (*)(void*, unsigned int, unsigned int*);
-    static auto fn = reinterpret_cast<GetIndicatorState>(dlsym(RTLD_DEFAULT, "XkbGetIndicatorState"));
+    static auto fn =
+        reinterpret_cast<GetIndicatorState>(dlsym(RTLD_DEFAULT, "XkbGetIndicatorState"));
     if (!fn)
         return 0;
     unsigned int state = 0;

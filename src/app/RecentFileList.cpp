@@ -14,12 +14,14 @@ std::string EntryName(int n) {
 
 } // namespace
 
-CRecentFileList::CRecentFileList(CProfile& profile, int nSize) : m_profile(profile), m_nSize(nSize) {}
+CRecentFileList::CRecentFileList(CProfile& profile, int nSize)
+    : m_profile(profile), m_nSize(nSize) {}
 
 void CRecentFileList::ReadList() {
     m_files.clear();
     for (int i = 0; i < m_nSize; ++i) {
-        const std::string path = m_profile.GetProfileString(settings::RecentFileSection, EntryName(i), "");
+        const std::string path =
+            m_profile.GetProfileString(settings::RecentFileSection, EntryName(i), "");
         if (!path.empty())
             m_files.push_back(QString::fromStdString(path));
     }

@@ -12,7 +12,8 @@
 namespace {
 
 void ReportFileError(FileError error, const QString& path) {
-    AfxGetUserInterface().MessageBox(FileErrorMessage(error, path.toStdString()), MB_OK | MB_ICONEXCLAMATION);
+    AfxGetUserInterface().MessageBox(FileErrorMessage(error, path.toStdString()),
+                                     MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace
@@ -110,24 +111,36 @@ bool CTavrelDoc::SaveModified() {
     const QString name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
     const std::string question = name.toStdString() + " への変更を保存しますか?";
     switch (AfxGetUserInterface().MessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES: return DoFileSave();
-    case IDNO: emit ChangesDiscarded(); return true;
-    default: return false;
+    case IDYES:
+        return DoFileSave();
+    case IDNO:
+        emit ChangesDiscarded();
+        return true;
+    default:
+        return false;
     }
 }
 
 bool CTavrelDoc::OnCmdMsg(UINT id) {
     switch (id) {
-    case ID_FILE_SAVE: DoFileSave(); return true;
-    case ID_FILE_SAVE_AS: DoSaveAs(); return true;
-    default: return m_docCommands.OnCmdMsg(id);
+    case ID_FILE_SAVE:
+        DoFileSave();
+        return true;
+    case ID_FILE_SAVE_AS:
+        DoSaveAs();
+        return true;
+    default:
+        return m_docCommands.OnCmdMsg(id);
     }
 }
 
 bool CTavrelDoc::OnUpdateCmdUI(CCmdUI& cmdUI) {
     switch (cmdUI.m_nID) {
     case ID_FILE_SAVE:
-    case ID_FILE_SAVE_AS: cmdUI.Enable(true); return true;
-    default: return m_docCommands.OnUpdateCmdUI(cmdUI);
+    case ID_FILE_SAVE_AS:
+        cmdUI.Enable(true);
+        return true;
+    default:
+        return m_docCommands.OnUpdateCmdUI(cmdUI);
     }
 }

@@ -112,8 +112,8 @@ std::string Text(const json& j, const char* member) {
         throw std::runtime_error(std::string("\"") + member + "\" must be a string");
     cp932::EncodeResult r = cp932::FromUtf8(v.get<std::string>());
     if (!r.ok())
-        throw std::runtime_error(std::string("\"") + member + "\": " +
-                                 cp932::RejectedMessage(r.rejected));
+        throw std::runtime_error(std::string("\"") + member +
+                                 "\": " + cp932::RejectedMessage(r.rejected));
     return r.text;
 }
 
@@ -125,9 +125,9 @@ int Int(const json& j, const char* member, int def) {
         throw std::runtime_error(std::string("\"") + member + "\" must be an integer");
     // Every number the file holds is 32 bits wide: narrowing a larger one
     // would write a different value than the JSON says.
-    const bool fits = v.is_number_unsigned()
-                          ? v.get<std::uint64_t>() <= std::uint64_t(INT32_MAX)
-                          : v.get<std::int64_t>() >= INT32_MIN && v.get<std::int64_t>() <= INT32_MAX;
+    const bool fits = v.is_number_unsigned() ? v.get<std::uint64_t>() <= std::uint64_t(INT32_MAX)
+                                             : v.get<std::int64_t>() >= INT32_MIN &&
+                                                   v.get<std::int64_t>() <= INT32_MAX;
     if (!fits)
         throw std::runtime_error(std::string("\"") + member +
                                  "\" must lie between -2147483648 and 2147483647");

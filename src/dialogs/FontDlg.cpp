@@ -15,7 +15,6 @@
 #include "fw/UserInterface.h"
 #include "qt/QtFont.h"
 
-
 namespace {
 
 double ScreenDpi(QWidget* pParent) {

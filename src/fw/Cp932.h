@@ -8,7 +8,9 @@
 namespace cp932 {
 
 // First byte of a double-byte character.
-constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Length in bytes of the character starting at pos (1 or 2; 1 for a lead byte
 // at the very end of the text).

@@ -54,7 +54,9 @@ struct CRect {
         top += dy;
         bottom += dy;
     }
-    constexpr CRect Deflated(int d) const { return CRect(left + d, top + d, right - d, bottom - d); }
+    constexpr CRect Deflated(int d) const {
+        return CRect(left + d, top + d, right - d, bottom - d);
+    }
     // Intersection; an empty result is the null rectangle.
     constexpr CRect Intersect(const CRect& o) const {
         CRect r(left > o.left ? left : o.left, top > o.top ? top : o.top,

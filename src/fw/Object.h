@@ -37,15 +37,18 @@ public:
 #define DECLARE_SERIAL(class_name)                                                                 \
 public:                                                                                            \
     static const CRuntimeClass class##class_name;                                                  \
-    const CRuntimeClass* GetRuntimeClass() const override { return &class##class_name; }           \
+    const CRuntimeClass* GetRuntimeClass() const override {                                        \
+        return &class##class_name;                                                                 \
+    }                                                                                              \
     static CObject* CreateObject();
 
 // Defines it and registers the class name (schema as given).
 #define IMPLEMENT_SERIAL(class_name, base_class_runtime, schema)                                   \
-    CObject* class_name::CreateObject() { return new class_name; }                                 \
-    const CRuntimeClass class_name::class##class_name = {#class_name, schema,                      \
-                                                         &class_name::CreateObject,                \
-                                                         base_class_runtime};                      \
+    CObject* class_name::CreateObject() {                                                          \
+        return new class_name;                                                                     \
+    }                                                                                              \
+    const CRuntimeClass class_name::class##class_name = {                                          \
+        #class_name, schema, &class_name::CreateObject, base_class_runtime};                       \
     static const bool g_bRegistered##class_name =                                                  \
         CRuntimeClass::Register(&class_name::class##class_name);
 

@@ -11,9 +11,13 @@ CMemoryProfile& DefaultProfile() {
 CProfile* g_pProfile = nullptr;
 } // namespace
 
-CProfile& AfxGetProfile() { return g_pProfile ? *g_pProfile : DefaultProfile(); }
+CProfile& AfxGetProfile() {
+    return g_pProfile ? *g_pProfile : DefaultProfile();
+}
 
-void AfxSetProfile(CProfile* pProfile) { g_pProfile = pProfile; }
+void AfxSetProfile(CProfile* pProfile) {
+    g_pProfile = pProfile;
+}
 
 int CMemoryProfile::GetProfileInt(const std::string& section, const std::string& entry,
                                   int nDefault) {

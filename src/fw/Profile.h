@@ -9,10 +9,12 @@
 class CProfile {
 public:
     virtual ~CProfile() = default;
-    virtual int GetProfileInt(const std::string& section, const std::string& entry, int nDefault) = 0;
+    virtual int GetProfileInt(const std::string& section, const std::string& entry,
+                              int nDefault) = 0;
     virtual std::string GetProfileString(const std::string& section, const std::string& entry,
                                          const std::string& strDefault) = 0;
-    virtual bool WriteProfileInt(const std::string& section, const std::string& entry, int nValue) = 0;
+    virtual bool WriteProfileInt(const std::string& section, const std::string& entry,
+                                 int nValue) = 0;
     virtual bool WriteProfileString(const std::string& section, const std::string& entry,
                                     const std::string& value) = 0;
 };

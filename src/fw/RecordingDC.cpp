@@ -28,7 +28,8 @@ const CFont* CRecordingDC::SelectObject(const CFont* pFont) {
 
 void CRecordingDC::MoveTo(int x, int y) {
     m_pos = CPoint(x, y);
-    m_records.push_back({Op::MoveTo, CRect(x, y, x, y), m_pPen ? m_pPen->m_color : 0, m_bkColor, {}});
+    m_records.push_back(
+        {Op::MoveTo, CRect(x, y, x, y), m_pPen ? m_pPen->m_color : 0, m_bkColor, {}});
 }
 
 void CRecordingDC::LineTo(int x, int y) {

@@ -12,11 +12,11 @@ public:
     enum class Op { MoveTo, LineTo, FillSolidRect, Rectangle, DrawText };
     struct Record {
         Op op;
-        CRect rc;          // MoveTo/LineTo: (x, y, x, y)
-        COLORREF color;    // pen colour for lines and outlines, fill colour, text colour
-        COLORREF bkColor;  // background colour at the time of the call
-        std::string text;  // DrawText
-        UINT format = 0;   // DrawText
+        CRect rc;         // MoveTo/LineTo: (x, y, x, y)
+        COLORREF color;   // pen colour for lines and outlines, fill colour, text colour
+        COLORREF bkColor; // background colour at the time of the call
+        std::string text; // DrawText
+        UINT format = 0;  // DrawText
         const CFont* font = nullptr;
     };
 

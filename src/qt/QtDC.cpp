@@ -91,7 +91,9 @@ void CQtDC::LineTo(int x, int y) {
     QPoint last;
     if (std::abs(dx) >= std::abs(dy)) {
         const int lx = x - Sign(dx);
-        const int ly = from.y() + (dx == 0 ? 0 : static_cast<int>(std::lround(double(lx - from.x()) * dy / dx)));
+        const int ly =
+            from.y() +
+            (dx == 0 ? 0 : static_cast<int>(std::lround(double(lx - from.x()) * dy / dx)));
         last = QPoint(lx, ly);
     } else {
         const int ly = y - Sign(dy);
@@ -171,9 +173,13 @@ int CQtDC::SetBkMode(int mode) {
 int CQtDC::DrawText(const std::string& text, const CRect& rc, UINT format) {
     const QString str = QString::fromStdString(cp932::ToUtf8(text));
     int flags = 0;
-    flags |= (format & DT_CENTER) ? Qt::AlignHCenter : (format & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
+    flags |= (format & DT_CENTER)  ? Qt::AlignHCenter
+             : (format & DT_RIGHT) ? Qt::AlignRight
+                                   : Qt::AlignLeft;
     if (format & DT_SINGLELINE)
-        flags |= (format & DT_VCENTER) ? Qt::AlignVCenter : (format & DT_BOTTOM) ? Qt::AlignBottom : Qt::AlignTop;
+        flags |= (format & DT_VCENTER)  ? Qt::AlignVCenter
+                 : (format & DT_BOTTOM) ? Qt::AlignBottom
+                                        : Qt::AlignTop;
     else
         flags |= Qt::AlignTop;
     flags |= (format & DT_SINGLELINE) ? Qt::TextSingleLine : 0;

@@ -35,7 +35,8 @@ QFont Realise(const CFont& d) {
     InstallJapaneseFontSubstitutes();
     QFont font(QString::fromStdString(d.m_strFaceName));
     // Weights run 1..1000 as in the settings; Qt uses the same scale.
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(d.m_nWeight <= 0 ? 400 : d.m_nWeight, 1, 1000)));
+    font.setWeight(
+        static_cast<QFont::Weight>(std::clamp(d.m_nWeight <= 0 ? 400 : d.m_nWeight, 1, 1000)));
     font.setItalic(d.m_bItalic != 0);
     font.setUnderline(d.m_bUnderline != 0);
     font.setKerning(false);
@@ -62,23 +63,25 @@ void InstallJapaneseFontSubstitutes() {
     if (done)
         return;
     done = true;
-    const QString gothic = FirstInstalled({"IPAPGothic", "IPAGothic", "Noto Sans CJK JP", "Noto Sans JP",
-                                           "VL PGothic", "TakaoPGothic"});
-    const QString gothicMono = FirstInstalled({"IPAGothic", "Noto Sans Mono CJK JP", "IPAPGothic",
-                                               "Noto Sans CJK JP"});
-    const QString mincho = FirstInstalled({"IPAPMincho", "IPAMincho", "Noto Serif CJK JP", "IPAPGothic",
-                                           "Noto Sans CJK JP"});
+    const QString gothic = FirstInstalled({"IPAPGothic", "IPAGothic", "Noto Sans CJK JP",
+                                           "Noto Sans JP", "VL PGothic", "TakaoPGothic"});
+    const QString gothicMono =
+        FirstInstalled({"IPAGothic", "Noto Sans Mono CJK JP", "IPAPGothic", "Noto Sans CJK JP"});
+    const QString mincho = FirstInstalled(
+        {"IPAPMincho", "IPAMincho", "Noto Serif CJK JP", "IPAPGothic", "Noto Sans CJK JP"});
     const QStringList families = QFontDatabase::families();
     auto map = [&](const QString& face, const QString& to) {
         if (!to.isEmpty() && !families.contains(face, Qt::CaseInsensitive))
             QFont::insertSubstitution(face, to);
     };
-    for (const char* face : {"ＭＳ Ｐゴシック", "MS PGothic", "ＭＳ ＵＩ ゴシック", "MS UI Gothic", "メイリオ",
-                             "Meiryo", "Meiryo UI", "游ゴシック", "Yu Gothic", "Yu Gothic UI"})
+    for (const char* face :
+         {"ＭＳ Ｐゴシック", "MS PGothic", "ＭＳ ＵＩ ゴシック", "MS UI Gothic", "メイリオ",
+          "Meiryo", "Meiryo UI", "游ゴシック", "Yu Gothic", "Yu Gothic UI"})
         map(QString::fromUtf8(face), gothic);
     for (const char* face : {"ＭＳ ゴシック", "MS Gothic"})
         map(QString::fromUtf8(face), gothicMono);
-    for (const char* face : {"ＭＳ Ｐ明朝", "MS PMincho", "ＭＳ 明朝", "MS Mincho", "游明朝", "Yu Mincho"})
+    for (const char* face :
+         {"ＭＳ Ｐ明朝", "MS PMincho", "ＭＳ 明朝", "MS Mincho", "游明朝", "Yu Mincho"})
         map(QString::fromUtf8(face), mincho);
 }
 

@@ -116,7 +116,8 @@ bool CQtProfile::WriteProfileString(const std::string& section, const std::strin
     return Write(section, entry, QVariant(QString::fromStdString(value)));
 }
 
-bool CQtProfile::Write(const std::string& section, const std::string& entry, const QVariant& value) {
+bool CQtProfile::Write(const std::string& section, const std::string& entry,
+                       const QVariant& value) {
     if (entry.empty())
         return false;
     m_settings.setValue(KeyFor(section, entry), value);

@@ -70,7 +70,6 @@ bool HasUrlScheme(const QString& s) {
     return true;
 }
 
-
 int CQtUserInterface::MessageBox(const std::string& text, UINT type) {
     QWidget* pOwner = m_pOwner ? m_pOwner.data() : QApplication::activeWindow();
     QMessageBox box(pOwner);

@@ -133,7 +133,7 @@ const std::vector<CMenuPopup> kMenuBar = {
       {ID_VIEW_STATUS_BAR, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"}}},
     {"ﾍﾙﾌﾟ(&H)",
      {{ID_HELP_FINDER, "ヘルプ(\x1E"
-              "C\x1Fﾓ)"},
+                       "C\x1Fﾓ)"},
       {ID_HELP_SEARCH, "キーワードで検索(&S)"},
       {ID_SEPARATOR, nullptr},
       {ID_HELP_HOMEPAGE, "ﾎｰﾑﾍﾟｰｼﾞへ(&H)"},
@@ -162,10 +162,14 @@ const std::vector<CMenuItem> kContextMenu = {
     {ID_VIEW_LINE_LINK, "この行のリンクファイルを開く(&H)"},
 };
 
-const std::vector<UINT> kToolBar = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR, ID_EDIT_UNDO, ID_EDIT_REDO, ID_SEPARATOR, ID_LINE_ADD, ID_COLUMN_ADD, ID_SEPARATOR,
-                                    ID_LINE_INSERT, ID_COLUMN_INSERT, ID_SEPARATOR,     ID_LINE_DELETE, ID_COLUMN_DELETE, ID_SEPARATOR,     ID_VIEW_LINE_LINK, ID_VIEW_COLUMN_LINK, ID_SEPARATOR, ID_LINE_UP,
-                                    ID_LINE_DOWN, ID_SEPARATOR,     ID_COLUMN_LEFT, ID_COLUMN_RIGHT, ID_SEPARATOR,     ID_CSV_EXPORT, ID_HTML_EXPORT, ID_SEPARATOR,     ID_EDIT_COPY_BITMAP, ID_SEPARATOR,
-                                    ID_HELP_FINDER};
+const std::vector<UINT> kToolBar = {
+    ID_FILE_NEW,    ID_FILE_OPEN,      ID_FILE_SAVE,        ID_SEPARATOR,        ID_EDIT_UNDO,
+    ID_EDIT_REDO,   ID_SEPARATOR,      ID_LINE_ADD,         ID_COLUMN_ADD,       ID_SEPARATOR,
+    ID_LINE_INSERT, ID_COLUMN_INSERT,  ID_SEPARATOR,        ID_LINE_DELETE,      ID_COLUMN_DELETE,
+    ID_SEPARATOR,   ID_VIEW_LINE_LINK, ID_VIEW_COLUMN_LINK, ID_SEPARATOR,        ID_LINE_UP,
+    ID_LINE_DOWN,   ID_SEPARATOR,      ID_COLUMN_LEFT,      ID_COLUMN_RIGHT,     ID_SEPARATOR,
+    ID_CSV_EXPORT,  ID_HTML_EXPORT,    ID_SEPARATOR,        ID_EDIT_COPY_BITMAP, ID_SEPARATOR,
+    ID_HELP_FINDER};
 
 const std::vector<CAccelerator> kAccelerators = {
     {Qt::Key_A, Qt::ControlModifier, ID_LINE_ADD},

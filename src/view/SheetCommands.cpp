@@ -21,13 +21,20 @@ bool Satisfied(Needs needs, const CSheetFile& sheet) {
     const bool hasLine = sheet.GetCurLine() != nullptr;
     const bool hasColumn = sheet.GetCurColumn() != nullptr;
     switch (needs) {
-    case Needs::Nothing: return true;
-    case Needs::Line: return hasLine;
-    case Needs::LineAbove: return hasLine && sheet.m_nCurLine > 0;
-    case Needs::LineBelow: return hasLine && sheet.m_nCurLine < sheet.GetSize() - 1;
-    case Needs::Column: return hasColumn;
-    case Needs::ColumnLeft: return hasColumn && sheet.m_nCurColumn > 0;
-    case Needs::ColumnRight: return hasColumn && sheet.m_nCurColumn < sheet.m_Columns.GetSize() - 1;
+    case Needs::Nothing:
+        return true;
+    case Needs::Line:
+        return hasLine;
+    case Needs::LineAbove:
+        return hasLine && sheet.m_nCurLine > 0;
+    case Needs::LineBelow:
+        return hasLine && sheet.m_nCurLine < sheet.GetSize() - 1;
+    case Needs::Column:
+        return hasColumn;
+    case Needs::ColumnLeft:
+        return hasColumn && sheet.m_nCurColumn > 0;
+    case Needs::ColumnRight:
+        return hasColumn && sheet.m_nCurColumn < sheet.m_Columns.GetSize() - 1;
     }
     return false;
 }
@@ -40,9 +47,12 @@ struct SheetCommand {
 
 template <CheckScope scope, bool bCheck> void RunCheck(CSheetCommands& c) {
     static constexpr const char* kQuestions[3][2] = {
-        {"全てのチェックを消去します。よろしいですか？", "全てにチェックをします。よろしいですか？"},
-        {"この行全てのチェックを消去します。よろしいですか？", "この行全てにチェックをします。よろしいですか？"},
-        {"この列全てのチェックを消去します。よろしいですか？", "この列全てにチェックをします。よろしいですか？"},
+        {"全てのチェックを消去します。よろしいですか？",
+         "全てにチェックをします。よろしいですか？"},
+        {"この行全てのチェックを消去します。よろしいですか？",
+         "この行全てにチェックをします。よろしいですか？"},
+        {"この列全てのチェックを消去します。よろしいですか？",
+         "この列全てにチェックをします。よろしいですか？"},
     };
     c.OnCheck(kQuestions[int(scope)][bCheck], scope, bCheck);
 }
@@ -302,9 +312,15 @@ void CSheetCommands::OnCheck(const char* question, CheckScope scope, bool bCheck
     CSheetFile& sheet = Sheet();
     const BOOL b = bCheck ? TRUE : FALSE;
     switch (scope) {
-    case CheckScope::Sheet: sheet.SetAllCheck(b); break;
-    case CheckScope::Line: sheet.SetLineCheck(b); break;
-    case CheckScope::Column: sheet.SetColumnCheck(b); break;
+    case CheckScope::Sheet:
+        sheet.SetAllCheck(b);
+        break;
+    case CheckScope::Line:
+        sheet.SetLineCheck(b);
+        break;
+    case CheckScope::Column:
+        sheet.SetColumnCheck(b);
+        break;
     }
     Changed(false);
     m_pHost->UpdateAllViews();

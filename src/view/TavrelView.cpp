@@ -63,7 +63,8 @@ CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
         bar->setSingleStep(1);
     }
     connect(m_wndHScroll, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(true, a); });
-    connect(m_wndVScroll, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(false, a); });
+    connect(m_wndVScroll, &QScrollBar::actionTriggered, this,
+            [this](int a) { OnScroll(false, a); });
     InstallGridAccessible();
     new CGridAccessibleTracker(this);
 }
@@ -148,7 +149,8 @@ void CTavrelView::PlaceScrollBars() {
     const int cx = ScrollBarExtent(), cy = cx;
     const int w = width(), h = height();
     const int colHeight = m_pDoc ? ClampPixelSize(Sheet().m_nColumnHeight) : 0;
-    m_wndHScroll->setGeometry(g_nLineNameWidthPx, h - cy, std::max(0, w - cx - g_nLineNameWidthPx), cy);
+    m_wndHScroll->setGeometry(g_nLineNameWidthPx, h - cy, std::max(0, w - cx - g_nLineNameWidthPx),
+                              cy);
     m_wndVScroll->setGeometry(w - cx, colHeight, cx, std::max(0, h - cy - colHeight));
 }
 
@@ -187,14 +189,29 @@ void CTavrelView::OnScroll(bool bHorz, int action) {
     const std::int64_t old = bHorz ? s.m_nLeftColumn : s.m_nTopLine;
     std::int64_t p = old;
     switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: p = old - 1; break;
-    case QAbstractSlider::SliderSingleStepAdd: p = old + 1; break;
-    case QAbstractSlider::SliderPageStepSub: p = old - 5; break;
-    case QAbstractSlider::SliderPageStepAdd: p = old + 5; break;
-    case QAbstractSlider::SliderMove: p = bar->sliderPosition(); break;
-    case QAbstractSlider::SliderToMinimum: p = 0; break;
-    case QAbstractSlider::SliderToMaximum: p = n - 1; break;
-    default: break;
+    case QAbstractSlider::SliderSingleStepSub:
+        p = old - 1;
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        p = old + 1;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        p = old - 5;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        p = old + 5;
+        break;
+    case QAbstractSlider::SliderMove:
+        p = bar->sliderPosition();
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        p = 0;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        p = n - 1;
+        break;
+    default:
+        break;
     }
     if (p < 0 || n - 1 < 0)
         p = 0;
@@ -248,10 +265,18 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
         moved = false;
     } else {
         switch (event->key()) {
-        case Qt::Key_PageUp: scrolled = s.MoveUp(5); break;
-        case Qt::Key_PageDown: scrolled = s.MoveDown(5); break;
-        case Qt::Key_Up: scrolled = s.MoveUp(1); break;
-        case Qt::Key_Down: scrolled = s.MoveDown(1); break;
+        case Qt::Key_PageUp:
+            scrolled = s.MoveUp(5);
+            break;
+        case Qt::Key_PageDown:
+            scrolled = s.MoveDown(5);
+            break;
+        case Qt::Key_Up:
+            scrolled = s.MoveUp(1);
+            break;
+        case Qt::Key_Down:
+            scrolled = s.MoveDown(1);
+            break;
         case Qt::Key_Left:
             scrolled = s.MoveLeft();
             bar = m_wndHScroll;
@@ -261,8 +286,11 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
             bar = m_wndHScroll;
             break;
         case Qt::Key_Home:
-        case Qt::Key_End: break;
-        default: moved = false; break;
+        case Qt::Key_End:
+            break;
+        default:
+            moved = false;
+            break;
         }
     }
     if (moved) {
@@ -378,9 +406,15 @@ bool CTavrelView::OnCmdMsg(UINT id) {
                 OnEditRedo();
         }
         return true;
-    case ID_FILE_PRINT: OnFilePrint(); return true;
-    case ID_FILE_PRINT_DIRECT: OnFilePrintDirect(); return true;
-    case ID_FILE_PRINT_PREVIEW: OnFilePrintPreview(); return true;
+    case ID_FILE_PRINT:
+        OnFilePrint();
+        return true;
+    case ID_FILE_PRINT_DIRECT:
+        OnFilePrintDirect();
+        return true;
+    case ID_FILE_PRINT_PREVIEW:
+        OnFilePrintPreview();
+        return true;
     default:
         return m_pCommands->OnCmdMsg(id) || m_pClipboardCommands->OnCmdMsg(id) ||
                m_pFontLinkCommands->OnCmdMsg(id) || m_pSettings->OnCmdMsg(id);
@@ -389,12 +423,20 @@ bool CTavrelView::OnCmdMsg(UINT id) {
 
 bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
     switch (cmdUI.m_nID) {
-    case ID_EDIT_CHECK: cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr); return true;
-    case ID_EDIT_UNDO: cmdUI.Enable(GetDocument()->CanUndo()); return true;
-    case ID_EDIT_REDO: cmdUI.Enable(GetDocument()->CanRedo()); return true;
+    case ID_EDIT_CHECK:
+        cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr);
+        return true;
+    case ID_EDIT_UNDO:
+        cmdUI.Enable(GetDocument()->CanUndo());
+        return true;
+    case ID_EDIT_REDO:
+        cmdUI.Enable(GetDocument()->CanRedo());
+        return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
-    case ID_FILE_PRINT_PREVIEW: cmdUI.Enable(true); return true;
+    case ID_FILE_PRINT_PREVIEW:
+        cmdUI.Enable(true);
+        return true;
     default:
         return m_pCommands->OnUpdateCmdUI(cmdUI) || m_pClipboardCommands->OnUpdateCmdUI(cmdUI) ||
                m_pFontLinkCommands->OnUpdateCmdUI(cmdUI) || m_pSettings->OnUpdateCmdUI(cmdUI);
@@ -527,6 +569,7 @@ void CTavrelView::OnFilePrintDirect() {
 void CTavrelView::OnFilePrintPreview() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintTo(*p); });
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* p) { PrintTo(*p); });
     dialog.exec();
 }

@@ -75,12 +75,16 @@ struct AppFixture {
     }
 
     // Where the next start keeps its recovery copies: DIR/<application>/recovery.
-    static void UseDataHome(const QString& dir) { qputenv("XDG_DATA_HOME", QFile::encodeName(dir)); }
+    static void UseDataHome(const QString& dir) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir));
+    }
 
     CTavrelDoc& Doc() { return *app->GetDocument(); }
     CMainFrame& Frame() { return *app->GetMainWnd(); }
 
-    QString Path(const char* name) const { return QDir(dir.path()).filePath(QString::fromUtf8(name)); }
+    QString Path(const char* name) const {
+        return QDir(dir.path()).filePath(QString::fromUtf8(name));
+    }
     // A sheet file with the given rows, written as the program writes it.
     QString WriteSheet(const char* name, const std::string& rows) {
         CSheetFile sheet;
@@ -96,5 +100,7 @@ struct AppFixture {
         f.write(bytes);
         return path;
     }
-    std::string Recent(int n) { return profile.GetProfileString("Recent File List", "File" + std::to_string(n), ""); }
+    std::string Recent(int n) {
+        return profile.GetProfileString("Recent File List", "File" + std::to_string(n), "");
+    }
 };

@@ -188,15 +188,41 @@ TEST(ToolBar, ButtonsInOrderWithTipsPromptsAndImages) {
     QToolBar* bar = f.Frame().ToolBar();
     EXPECT_EQ(bar->objectName(), QStringLiteral("59392"));
     EXPECT_EQ(bar->iconSize(), QSize(16, 15));
-    const QStringList expected = {
-        "57600 新規ﾌｧｲﾙ", "57601 開く", "57603 保存", "-", "57643 元に戻す", "57644 繰り返す", "-",
-        "32771 行の追加", "32772 列の追加", "-", "32790 行の挿入", "32789 列の挿入", "-", "32777 行の削除",
-        "32779 列の削除", "-", "32787 行のリンクファイル", "32788 列のリンクファイル", "-", "32801 行を一つ上へ",
-        "32802 行を一つ下へ", "-", "32805 列を一つ左へ", "32806 列を一つ右へ", "-", "32781 CSV出力",
-        "32784 HTML出力", "-", "32783 BMPでコピー", "-", "57667 ヘルプ"};
+    const QStringList expected = {"57600 新規ﾌｧｲﾙ",
+                                  "57601 開く",
+                                  "57603 保存",
+                                  "-",
+                                  "57643 元に戻す",
+                                  "57644 繰り返す",
+                                  "-",
+                                  "32771 行の追加",
+                                  "32772 列の追加",
+                                  "-",
+                                  "32790 行の挿入",
+                                  "32789 列の挿入",
+                                  "-",
+                                  "32777 行の削除",
+                                  "32779 列の削除",
+                                  "-",
+                                  "32787 行のリンクファイル",
+                                  "32788 列のリンクファイル",
+                                  "-",
+                                  "32801 行を一つ上へ",
+                                  "32802 行を一つ下へ",
+                                  "-",
+                                  "32805 列を一つ左へ",
+                                  "32806 列を一つ右へ",
+                                  "-",
+                                  "32781 CSV出力",
+                                  "32784 HTML出力",
+                                  "-",
+                                  "32783 BMPでコピー",
+                                  "-",
+                                  "57667 ヘルプ"};
     QStringList got;
     for (QAction* a : bar->actions())
-        got << (a->isSeparator() ? QStringLiteral("-") : QString::number(a->data().toUInt()) + " " + a->toolTip());
+        got << (a->isSeparator() ? QStringLiteral("-")
+                                 : QString::number(a->data().toUInt()) + " " + a->toolTip());
     EXPECT_EQ(got, expected);
     QAction* save = bar->actions()[2];
     EXPECT_EQ(save->statusTip(), QStringLiteral("作業中のﾌｧｲﾙを上書きして保存"));
@@ -377,7 +403,9 @@ struct FrameCase {
     QRect inner;
 };
 // Shown by its name in test listings.
-void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FrameCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FrameArithmetic : public ::testing::TestWithParam<FrameCase> {};
 

@@ -172,14 +172,18 @@ TEST_P(CommandLine, Parse) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLine,
-    ::testing::Values(LineCase{"Nothing", {}, CCommandLineInfo::FileNew, "", ""},
-                      LineCase{"File", {"a.tvr"}, CCommandLineInfo::FileOpen, "a.tvr", ""},
-                      LineCase{"AbsolutePathIsNoSwitch", {"/p.tvr"}, CCommandLineInfo::FileOpen, "/p.tvr", ""},
-                      LineCase{"Print", {"/p", "a.tvr"}, CCommandLineInfo::FilePrint, "a.tvr", ""},
-                      LineCase{"PrintUpperCase", {"/P", "a.tvr"}, CCommandLineInfo::FilePrint, "a.tvr", ""},
-                      LineCase{"PrintTo", {"/pt", "a.tvr", "lp0", "drv", "port"}, CCommandLineInfo::FilePrintTo,
-                               "a.tvr", "lp0"},
-                      LineCase{"DdeIgnored", {"/dde"}, CCommandLineInfo::FileNew, "", ""}),
+    ::testing::Values(
+        LineCase{"Nothing", {}, CCommandLineInfo::FileNew, "", ""},
+        LineCase{"File", {"a.tvr"}, CCommandLineInfo::FileOpen, "a.tvr", ""},
+        LineCase{"AbsolutePathIsNoSwitch", {"/p.tvr"}, CCommandLineInfo::FileOpen, "/p.tvr", ""},
+        LineCase{"Print", {"/p", "a.tvr"}, CCommandLineInfo::FilePrint, "a.tvr", ""},
+        LineCase{"PrintUpperCase", {"/P", "a.tvr"}, CCommandLineInfo::FilePrint, "a.tvr", ""},
+        LineCase{"PrintTo",
+                 {"/pt", "a.tvr", "lp0", "drv", "port"},
+                 CCommandLineInfo::FilePrintTo,
+                 "a.tvr",
+                 "lp0"},
+        LineCase{"DdeIgnored", {"/dde"}, CCommandLineInfo::FileNew, "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -605,7 +605,6 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"SmallestTop", R"({"topLine": -2147483648})", 0, ""},
         RangeCase{"WidthPastTheTop", R"({"columnWidth": 2147483648})", 1, "columnWidth"},
         RangeCase{"HugeWidth", R"({"columnWidth": 99999999999})", 1, "columnWidth"},
-        RangeCase{"HugeUnsigned", R"({"lineNameWidth": 18446744073709551615})", 1,
-                  "lineNameWidth"},
+        RangeCase{"HugeUnsigned", R"({"lineNameWidth": 18446744073709551615})", 1, "lineNameWidth"},
         RangeCase{"BelowTheBottom", R"({"leftColumn": -2147483649})", 1, "leftColumn"}),
     [](const auto& info) { return std::string(info.param.name); });

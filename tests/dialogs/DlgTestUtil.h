@@ -23,7 +23,7 @@ inline void DriveNextModal(QDialog& dlg, std::function<void()> drive) {
 // nothing for the user cancelling.
 template <class Answer> void AnswerFileQuestions(CScriptedUserInterface& ui, Answer answer) {
     ui.AnswerDialogs<CFileDialogEx>([answer](CFileDialogEx& d) mutable {
-        const CFileChooser::Request asked{d.IsOpenDialog(), d.DefExt(), d.FileName(),
+        const CFileChooser::Request asked{d.IsOpenDialog(), d.DefExt(),     d.FileName(),
                                           d.m_dwFlags,      d.FilterText(), d.m_strTitle};
         const std::optional<QString> path = answer(asked);
         if (!path)

@@ -71,8 +71,9 @@ void TypeAndAccept(QFileDialog& d, const QString& name) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-constexpr DWORD kOpenFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;                          // 0x1004
-constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST; // 0x80E
+constexpr DWORD kOpenFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY; // 0x1004
+constexpr DWORD kSaveFlags =
+    OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST; // 0x80E
 
 class FileDialogExTest : public ::testing::Test {
 protected:
@@ -138,14 +139,16 @@ TEST_P(FileDialogExDefaultExtTest, AddedOnlyWhenTheNameHasNone) {
     EXPECT_TRUE(m_ui.m_shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, FileDialogExDefaultExtTest,
-    ::testing::Values(ExtCase{"Added", "csv", "out", "out.csv"},
-                      ExtCase{"KeptWhenPresent", "csv", "out.txt", "out.txt"},
-                      ExtCase{"StarMeansNone", "*", "out", "out"},
-                      ExtCase{"EmptyMeansNone", "", "out", "out"},
-                      ExtCase{"DotInTheFolderDoesNotCount", "html", "sub.d/page", "sub.d/page.html"}),
-    [](const ::testing::TestParamInfo<ExtCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Names, FileDialogExDefaultExtTest,
+                         ::testing::Values(ExtCase{"Added", "csv", "out", "out.csv"},
+                                           ExtCase{"KeptWhenPresent", "csv", "out.txt", "out.txt"},
+                                           ExtCase{"StarMeansNone", "*", "out", "out"},
+                                           ExtCase{"EmptyMeansNone", "", "out", "out"},
+                                           ExtCase{"DotInTheFolderDoesNotCount", "html",
+                                                   "sub.d/page", "sub.d/page.html"}),
+                         [](const ::testing::TestParamInfo<ExtCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(FileDialogExTest, SetsTitleFilterAndInitialName) {
     CFileDialogEx save(false, QStringLiteral("csv"), QStringLiteral("Tavrel"), kSaveFlags,
@@ -314,7 +317,8 @@ TEST_F(FileDialogExTest, MissingFileOrFolderIsRefusedAndTheDialogStaysOpen) {
     // Save with OFN_PATHMUSTEXIST into a folder that is not there.
     m_ui.m_shown.clear();
     openStill = false;
-    CFileDialogEx save(false, QStringLiteral("csv"), QString(), kSaveFlags, QStringLiteral("CSV|*.csv||"));
+    CFileDialogEx save(false, QStringLiteral("csv"), QString(), kSaveFlags,
+                       QStringLiteral("CSV|*.csv||"));
     DriveFileDialog([&](QFileDialog& d) {
         TypeAndAccept(d, Path(QStringLiteral("nofolder/out.csv")));
         openStill = d.isVisible();

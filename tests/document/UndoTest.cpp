@@ -11,7 +11,9 @@ void Edit(CSheetDocument& d, int n) {
     d.m_Sheet.AddLine("S" + std::to_string(n));
 }
 
-int State(const CSheetDocument& d) { return d.m_Sheet.GetSize(); }
+int State(const CSheetDocument& d) {
+    return d.m_Sheet.GetSize();
+}
 
 TEST(Undo, FreshDocumentHasNothingToUndoOrRedo) {
     CSheetDocument d;

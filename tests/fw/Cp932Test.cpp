@@ -30,13 +30,17 @@ TEST(Cp932, ReportsEveryCharacterThatCannotBeHeld) {
 }
 
 TEST(Cp932, InvalidBytesBecomeReplacementCharacters) {
-    EXPECT_EQ(cp932::ToUtf8("\x80" "A\xFF"), "\xEF\xBF\xBD" "A\xEF\xBF\xBD");
+    EXPECT_EQ(cp932::ToUtf8("\x80"
+                            "A\xFF"),
+              "\xEF\xBF\xBD"
+              "A\xEF\xBF\xBD");
     // A lead byte at the very end.
     EXPECT_EQ(cp932::ToUtf8("A\x83"), "A\xEF\xBF\xBD");
 }
 
 TEST(Cp932, CharacterWalkCountsDoubleBytesOnce) {
-    const std::string s = "a\x83\x60\xB6" "b";
+    const std::string s = "a\x83\x60\xB6"
+                          "b";
     EXPECT_EQ(cp932::CharCount(s), 4u);
     EXPECT_EQ(cp932::CharLength(s, 1), 2u);
     EXPECT_EQ(cp932::CharLength(s, 3), 1u);

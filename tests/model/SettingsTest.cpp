@@ -41,16 +41,13 @@ TEST_P(LineHeightRate, ReadFromTheStore) {
     EXPECT_DOUBLE_EQ(ReadLineHeightRate(p), GetParam().rate);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, LineHeightRate,
-                         ::testing::Values(RateCase{"Plain", "2", 2.0},
-                                           RateCase{"Decimal", "1.25", 1.25},
-                                           RateCase{"LeadingNumber", "3abc", 3.0},
-                                           RateCase{"NotANumber", "abc", 1.5},
-                                           RateCase{"Zero", "0", 1.5},
-                                           RateCase{"BelowOne", "0.5", 1.5},
-                                           RateCase{"Hundred", "100", 100.0},
-                                           RateCase{"AboveHundred", "100.5", 1.5}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Values, LineHeightRate,
+    ::testing::Values(RateCase{"Plain", "2", 2.0}, RateCase{"Decimal", "1.25", 1.25},
+                      RateCase{"LeadingNumber", "3abc", 3.0}, RateCase{"NotANumber", "abc", 1.5},
+                      RateCase{"Zero", "0", 1.5}, RateCase{"BelowOne", "0.5", 1.5},
+                      RateCase{"Hundred", "100", 100.0}, RateCase{"AboveHundred", "100.5", 1.5}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsTable, RateIsStoredWithPercentG) {
     EXPECT_EQ(FormatLineHeightRate(1.5), "1.5");

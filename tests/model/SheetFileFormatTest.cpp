@@ -85,7 +85,10 @@ TEST(SheetFileFormat, ClassIndicesDependOnWhatCameBefore) {
         const std::string b = Bytes(s);
         // Expected tag of the second row: 01 80, 03 80 or 04 80.
         const char want = columns == 0 ? 1 : static_cast<char>(columns + 2);
-        const std::string tag = std::string(1, want) + "\x80" + std::string("\x64\x00\x00\x00\x01" "b", 6);
+        const std::string tag = std::string(1, want) + "\x80" +
+                                std::string("\x64\x00\x00\x00\x01"
+                                            "b",
+                                            6);
         EXPECT_NE(b.find(tag), std::string::npos) << columns << " columns";
     }
 }

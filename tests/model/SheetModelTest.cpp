@@ -219,11 +219,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         NewSheetCase{"CrLfWithEmptyLine", "aa\r\nbb\r\n\r\ncc", {"aa", "bb", "cc"}, 10},
         NewSheetCase{"LfOnlyKeepsLastLetter", "ab\ncd\n", {"ab", "cd"}, 10},
-        NewSheetCase{"OnlyLineBreaks", "\r\n\r\n\n", {}, 10},
-        NewSheetCase{"Empty", "", {}, 10},
+        NewSheetCase{"OnlyLineBreaks", "\r\n\r\n\n", {}, 10}, NewSheetCase{"Empty", "", {}, 10},
         NewSheetCase{"CrInsideLineKept", "a\rb\r\n", {"a\rb"}, 10},
-        NewSheetCase{"FourteenByteName", "\x83\x41\x83\x43\x83\x45\x83\x47\x83\x49\x83\x4A\x83\x4C", {"\x83\x41\x83\x43\x83\x45\x83\x47\x83\x49\x83\x4A\x83\x4C"}, 14},
-        NewSheetCase{"WidthFromSkippedLongName", "short\r\n0123456789abcdef", {"short", "0123456789abcdef"}, 16}),
+        NewSheetCase{"FourteenByteName",
+                     "\x83\x41\x83\x43\x83\x45\x83\x47\x83\x49\x83\x4A\x83\x4C",
+                     {"\x83\x41\x83\x43\x83\x45\x83\x47\x83\x49\x83\x4A\x83\x4C"},
+                     14},
+        NewSheetCase{"WidthFromSkippedLongName",
+                     "short\r\n0123456789abcdef",
+                     {"short", "0123456789abcdef"},
+                     16}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -26,7 +26,9 @@ const ProfileKind kQt{"QSettings", [](const QString& ini) -> std::unique_ptr<CPr
                           return std::make_unique<CQtProfile>(ini);
                       }};
 
-void PrintTo(const ProfileKind& k, std::ostream* os) { *os << k.name; }
+void PrintTo(const ProfileKind& k, std::ostream* os) {
+    *os << k.name;
+}
 
 class ProfileContract : public ::testing::TestWithParam<ProfileKind> {
 protected:
@@ -58,9 +60,14 @@ TEST_P(ProfileContract, IntegersRoundTrip) {
         const char* entry;
         int value;
     } cases[] = {
-        {"Zero", 0},          {"One", 1},           {"NegativeSize", -12},
-        {"Colour", 0xC0C0C0}, {"SelColor", 0xEED2C1}, {"Max", INT_MAX},
-        {"Min", INT_MIN},     {"Weight", 700},
+        {"Zero", 0},
+        {"One", 1},
+        {"NegativeSize", -12},
+        {"Colour", 0xC0C0C0},
+        {"SelColor", 0xEED2C1},
+        {"Max", INT_MAX},
+        {"Min", INT_MIN},
+        {"Weight", 700},
     };
     for (const auto& c : cases)
         EXPECT_TRUE(P().WriteProfileInt("Tavrel", c.entry, c.value)) << c.entry;

@@ -72,7 +72,9 @@ struct LineCase {
     CPoint from, to;
 };
 
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class QtDCLine : public ::testing::TestWithParam<LineCase> {};
 
@@ -96,17 +98,15 @@ TEST_P(QtDCLine, LeavesOutItsEndPoint) {
         EXPECT_EQ(At(img, x, y), kBlue) << x << "," << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(Directions, QtDCLine,
-                         ::testing::Values(LineCase{"Right", {2, 5}, {12, 5}},
-                                           LineCase{"Left", {12, 5}, {2, 5}},
-                                           LineCase{"Down", {4, 1}, {4, 20}},
-                                           LineCase{"Up", {4, 20}, {4, 1}},
-                                           LineCase{"DiagonalDownRight", {1, 1}, {9, 9}},
-                                           LineCase{"DiagonalUpLeft", {9, 9}, {1, 1}},
-                                           LineCase{"OnePixel", {7, 7}, {8, 7}},
-                                           LineCase{"Nothing", {7, 7}, {7, 7}},
-                                           LineCase{"FromTheOrigin", {0, 0}, {29, 0}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Directions, QtDCLine,
+    ::testing::Values(LineCase{"Right", {2, 5}, {12, 5}}, LineCase{"Left", {12, 5}, {2, 5}},
+                      LineCase{"Down", {4, 1}, {4, 20}}, LineCase{"Up", {4, 20}, {4, 1}},
+                      LineCase{"DiagonalDownRight", {1, 1}, {9, 9}},
+                      LineCase{"DiagonalUpLeft", {9, 9}, {1, 1}},
+                      LineCase{"OnePixel", {7, 7}, {8, 7}}, LineCase{"Nothing", {7, 7}, {7, 7}},
+                      LineCase{"FromTheOrigin", {0, 0}, {29, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(QtDCDrawing, ConnectedLinesContinueFromTheLastEndPoint) {
     CPen pen{kRed, 1};
@@ -166,9 +166,9 @@ TEST(QtDCDrawing, FillSolidRectLeavesOutRightAndBottomAndSetsTheBackground) {
 
 TEST(QtDCDrawing, ShallowAndSteepLinesHaveOnePixelPerStepAndNoEndPoint) {
     CPen pen{kBlue, 1};
-    for (const auto& [from, to] : {std::pair{CPoint{0, 0}, CPoint{10, 3}},
-                                   std::pair{CPoint{12, 1}, CPoint{2, 5}},
-                                   std::pair{CPoint{3, 2}, CPoint{7, 20}}}) {
+    for (const auto& [from, to] :
+         {std::pair{CPoint{0, 0}, CPoint{10, 3}}, std::pair{CPoint{12, 1}, CPoint{2, 5}},
+          std::pair{CPoint{3, 2}, CPoint{7, 20}}}) {
         SCOPED_TRACE(std::to_string(to.x) + "," + std::to_string(to.y));
         const QImage img = Render(30, 30, [&](CDC& dc) {
             dc.SelectObject(&pen);
@@ -192,7 +192,9 @@ struct RectCase {
     CRect rc;
 };
 
-void PrintTo(const RectCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RectCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class QtDCRectangle : public ::testing::TestWithParam<RectCase> {};
 
@@ -309,7 +311,9 @@ struct AlignCase {
     UINT format;
 };
 
-void PrintTo(const AlignCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const AlignCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class QtDCTextAlign : public ::testing::TestWithParam<AlignCase> {};
 
@@ -322,9 +326,17 @@ TEST_P(QtDCTextAlign, InkSitsWhereTheFlagsPutIt) {
     const int gapTop = ink.top() - rc.top;
     const int gapBottom = rc.bottom - 1 - ink.bottom();
     switch (GetParam().format & (DT_CENTER | DT_RIGHT)) {
-    case DT_CENTER: EXPECT_LE(std::abs(gapLeft - gapRight), 3) << gapLeft << " " << gapRight; break;
-    case DT_RIGHT: EXPECT_LT(gapRight, gapLeft); EXPECT_LE(gapRight, 3); break;
-    default: EXPECT_LE(gapLeft, 3); EXPECT_GT(gapRight, 60); break;
+    case DT_CENTER:
+        EXPECT_LE(std::abs(gapLeft - gapRight), 3) << gapLeft << " " << gapRight;
+        break;
+    case DT_RIGHT:
+        EXPECT_LT(gapRight, gapLeft);
+        EXPECT_LE(gapRight, 3);
+        break;
+    default:
+        EXPECT_LE(gapLeft, 3);
+        EXPECT_GT(gapRight, 60);
+        break;
     }
     if (!(GetParam().format & DT_SINGLELINE))
         EXPECT_LT(gapTop, gapBottom);
@@ -371,7 +383,8 @@ TEST(QtDCClip, TextInsideAClipStaysInTheClip) {
     const QImage img = Render(200, 40, [&](CDC& dc) {
         dc.SelectObject(&font);
         dc.SelectClipRect(CRect(0, 0, 30, 40));
-        dc.DrawText("WWWWWWWWWWWW", CRect(0, 0, 200, 40), DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        dc.DrawText("WWWWWWWWWWWW", CRect(0, 0, 200, 40),
+                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
         // After the text the clip is still the one selected, not the text's box.
         dc.FillSolidRect(CRect(0, 30, 200, 40), kRed);
     });
@@ -439,7 +452,8 @@ TEST(QtFont, DrawTextReturnsTheHeightOfItsLine) {
     Render(100, 40, [&](CDC& dc) {
         dc.SelectObject(&desc);
         dc.GetTextMetrics(&tm);
-        height = dc.DrawText("Ag", CRect(0, 0, 100, 40), DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        height =
+            dc.DrawText("Ag", CRect(0, 0, 100, 40), DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     });
     EXPECT_EQ(height, tm.tmHeight);
 }

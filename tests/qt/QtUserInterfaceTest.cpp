@@ -110,7 +110,9 @@ const QString kCancel = QStringLiteral("キャンセル");
 const QString kYes = QStringLiteral("はい(&Y)");
 const QString kNo = QStringLiteral("いいえ(&N)");
 
-void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BoxCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class QtMessageBox : public ::testing::TestWithParam<BoxCase> {};
 
@@ -122,11 +124,21 @@ TEST_P(QtMessageBox, LooksAndAnswersAsTheStyleSays) {
         ui, "保存しますか?", c.type,
         [&](QMessageBox* pBox) {
             switch (c.act) {
-            case Act::First: ButtonWithText(pBox, c.buttons[0])->click(); break;
-            case Act::Second: ButtonWithText(pBox, c.buttons[1])->click(); break;
-            case Act::Third: ButtonWithText(pBox, c.buttons[2])->click(); break;
-            case Act::Escape: QTest::keyClick(pBox, Qt::Key_Escape); break;
-            case Act::Enter: QTest::keyClick(pBox, Qt::Key_Return); break;
+            case Act::First:
+                ButtonWithText(pBox, c.buttons[0])->click();
+                break;
+            case Act::Second:
+                ButtonWithText(pBox, c.buttons[1])->click();
+                break;
+            case Act::Third:
+                ButtonWithText(pBox, c.buttons[2])->click();
+                break;
+            case Act::Escape:
+                QTest::keyClick(pBox, Qt::Key_Escape);
+                break;
+            case Act::Enter:
+                QTest::keyClick(pBox, Qt::Key_Return);
+                break;
             }
         },
         seen);
@@ -146,43 +158,119 @@ INSTANTIATE_TEST_SUITE_P(
     Styles, QtMessageBox,
     ::testing::Values(
         BoxCase{"OkClicked", MB_OK, QMessageBox::NoIcon, {kOk}, Act::First, IDOK, false},
-        BoxCase{"OkEscape", MB_OK | MB_ICONEXCLAMATION, QMessageBox::Warning, {kOk}, Act::Escape,
-                IDOK, false},
-        BoxCase{"ErrorEnter", MB_OK | MB_ICONHAND, QMessageBox::Critical, {kOk}, Act::Enter, IDOK,
+        BoxCase{"OkEscape",
+                MB_OK | MB_ICONEXCLAMATION,
+                QMessageBox::Warning,
+                {kOk},
+                Act::Escape,
+                IDOK,
                 false},
-        BoxCase{"InformationOk", MB_ICONINFORMATION, QMessageBox::Information, {kOk}, Act::First,
-                IDOK, false},
-        BoxCase{"OkCancelOk", MB_OKCANCEL | MB_ICONQUESTION, QMessageBox::Question,
-                {kOk, kCancel}, Act::First, IDOK, false},
-        BoxCase{"OkCancelCancel", MB_OKCANCEL | MB_ICONQUESTION, QMessageBox::Question,
-                {kOk, kCancel}, Act::Second, IDCANCEL, false},
-        BoxCase{"OkCancelEscape", MB_OKCANCEL | MB_ICONQUESTION, QMessageBox::Question,
-                {kOk, kCancel}, Act::Escape, IDCANCEL, false},
-        BoxCase{"OkCancelEnterIsOk", MB_OKCANCEL, QMessageBox::NoIcon, {kOk, kCancel},
-                Act::Enter, IDOK, false},
-        BoxCase{"YesNoYes", MB_YESNO | MB_ICONQUESTION, QMessageBox::Question, {kYes, kNo},
-                Act::First, IDYES, false},
-        BoxCase{"YesNoNo", MB_YESNO | MB_ICONQUESTION, QMessageBox::Question, {kYes, kNo},
-                Act::Second, IDNO, false},
-        BoxCase{"YesNoEscapeStays", MB_YESNO | MB_ICONQUESTION, QMessageBox::Question,
-                {kYes, kNo}, Act::Escape, 0, true},
-        BoxCase{"YesNoCancelYes", MB_YESNOCANCEL | MB_ICONEXCLAMATION, QMessageBox::Warning,
-                {kYes, kNo, kCancel}, Act::First, IDYES, false},
-        BoxCase{"YesNoCancelNo", MB_YESNOCANCEL | MB_ICONEXCLAMATION, QMessageBox::Warning,
-                {kYes, kNo, kCancel}, Act::Second, IDNO, false},
-        BoxCase{"YesNoCancelCancel", MB_YESNOCANCEL | MB_ICONEXCLAMATION, QMessageBox::Warning,
-                {kYes, kNo, kCancel}, Act::Third, IDCANCEL, false},
-        BoxCase{"YesNoCancelEscape", MB_YESNOCANCEL | MB_ICONEXCLAMATION, QMessageBox::Warning,
-                {kYes, kNo, kCancel}, Act::Escape, IDCANCEL, false},
-        BoxCase{"YesNoCancelEnterIsYes", MB_YESNOCANCEL, QMessageBox::NoIcon,
-                {kYes, kNo, kCancel}, Act::Enter, IDYES, false}),
+        BoxCase{"ErrorEnter",
+                MB_OK | MB_ICONHAND,
+                QMessageBox::Critical,
+                {kOk},
+                Act::Enter,
+                IDOK,
+                false},
+        BoxCase{"InformationOk",
+                MB_ICONINFORMATION,
+                QMessageBox::Information,
+                {kOk},
+                Act::First,
+                IDOK,
+                false},
+        BoxCase{"OkCancelOk",
+                MB_OKCANCEL | MB_ICONQUESTION,
+                QMessageBox::Question,
+                {kOk, kCancel},
+                Act::First,
+                IDOK,
+                false},
+        BoxCase{"OkCancelCancel",
+                MB_OKCANCEL | MB_ICONQUESTION,
+                QMessageBox::Question,
+                {kOk, kCancel},
+                Act::Second,
+                IDCANCEL,
+                false},
+        BoxCase{"OkCancelEscape",
+                MB_OKCANCEL | MB_ICONQUESTION,
+                QMessageBox::Question,
+                {kOk, kCancel},
+                Act::Escape,
+                IDCANCEL,
+                false},
+        BoxCase{"OkCancelEnterIsOk",
+                MB_OKCANCEL,
+                QMessageBox::NoIcon,
+                {kOk, kCancel},
+                Act::Enter,
+                IDOK,
+                false},
+        BoxCase{"YesNoYes",
+                MB_YESNO | MB_ICONQUESTION,
+                QMessageBox::Question,
+                {kYes, kNo},
+                Act::First,
+                IDYES,
+                false},
+        BoxCase{"YesNoNo",
+                MB_YESNO | MB_ICONQUESTION,
+                QMessageBox::Question,
+                {kYes, kNo},
+                Act::Second,
+                IDNO,
+                false},
+        BoxCase{"YesNoEscapeStays",
+                MB_YESNO | MB_ICONQUESTION,
+                QMessageBox::Question,
+                {kYes, kNo},
+                Act::Escape,
+                0,
+                true},
+        BoxCase{"YesNoCancelYes",
+                MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+                QMessageBox::Warning,
+                {kYes, kNo, kCancel},
+                Act::First,
+                IDYES,
+                false},
+        BoxCase{"YesNoCancelNo",
+                MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+                QMessageBox::Warning,
+                {kYes, kNo, kCancel},
+                Act::Second,
+                IDNO,
+                false},
+        BoxCase{"YesNoCancelCancel",
+                MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+                QMessageBox::Warning,
+                {kYes, kNo, kCancel},
+                Act::Third,
+                IDCANCEL,
+                false},
+        BoxCase{"YesNoCancelEscape",
+                MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+                QMessageBox::Warning,
+                {kYes, kNo, kCancel},
+                Act::Escape,
+                IDCANCEL,
+                false},
+        BoxCase{"YesNoCancelEnterIsYes",
+                MB_YESNOCANCEL,
+                QMessageBox::NoIcon,
+                {kYes, kNo, kCancel},
+                Act::Enter,
+                IDYES,
+                false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(QtMessageBoxText, FileNamesAndMarkupAreShownAsTheyAre) {
     CQtUserInterface ui;
     SeenBox seen;
     const std::string text = "<b>a&b</b>.tvr への変更を保存しますか?";
-    RunBox(ui, text, MB_OK, [](QMessageBox*) {}, seen);
+    RunBox(
+        ui, text, MB_OK, [](QMessageBox*) {}, seen);
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.format, Qt::PlainText);
     EXPECT_EQ(seen.text.toStdString(), text);
@@ -198,7 +286,8 @@ TEST(QtMessageBoxOwner, ModalToTheOwnerAndCentredOverIt) {
     CQtUserInterface ui;
     ui.SetOwner(&owner);
     SeenBox seen;
-    RunBox(ui, "x", MB_OK, [](QMessageBox* pBox) { QTest::keyClick(pBox, Qt::Key_Escape); }, seen);
+    RunBox(
+        ui, "x", MB_OK, [](QMessageBox* pBox) { QTest::keyClick(pBox, Qt::Key_Escape); }, seen);
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.parent, &owner);
     const QPoint delta = seen.geometry.center() - owner.frameGeometry().center();
@@ -215,7 +304,8 @@ TEST(QtMessageBoxOwner, AnOwnerThatWentAwayFallsBackToTheActiveWindow) {
     QApplication::setActiveWindow(&active);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&active));
     SeenBox seen;
-    RunBox(ui, "x", MB_OK, [](QMessageBox* pBox) { QTest::keyClick(pBox, Qt::Key_Escape); }, seen);
+    RunBox(
+        ui, "x", MB_OK, [](QMessageBox* pBox) { QTest::keyClick(pBox, Qt::Key_Escape); }, seen);
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.parent, &active);
 }

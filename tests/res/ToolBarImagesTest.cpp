@@ -79,7 +79,8 @@ TEST(ToolBarImagesTest, IconsMatchTheStripWithTransparentBackground) {
     for (int i = 0; i < kToolBarImageCount; ++i) {
         const QIcon icon = ToolBarIcon(i);
         ASSERT_FALSE(icon.isNull()) << i;
-        const QImage image = icon.pixmap(QSize(16, 15)).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage image =
+            icon.pixmap(QSize(16, 15)).toImage().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(image.size(), QSize(16, 15)) << i;
         const QImage cell = Cell(strip, i);
         for (int y = 0; y < 15; ++y) {
@@ -103,7 +104,8 @@ TEST(ToolBarImagesTest, ProgramIconComesInBothSizesWithASheetAndATick) {
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
     for (int px : {16, 32}) {
-        const QImage image = icon.pixmap(QSize(px, px)).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage image =
+            icon.pixmap(QSize(px, px)).toImage().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(image.size(), QSize(px, px));
         int white = 0, red = 0, clear = 0;
         for (int y = 0; y < px; ++y) {

@@ -27,4 +27,3 @@ public:
     int m_nSelectionRedraws = 0;
     int m_nViewUpdates = 0;
 };
-

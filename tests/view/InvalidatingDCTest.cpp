@@ -52,7 +52,8 @@ TEST_P(CursorRedraw, TouchesOnlyChangedRowsAndHeaders) {
     }
     for (int k = 0; k < f.sheet.m_Columns.GetSize(); ++k) {
         const bool want = std::find(c.columns.begin(), c.columns.end(), k) != c.columns.end();
-        EXPECT_EQ(f.Touches(f.sheet.m_Columns.GetAt(k)->m_rect.Deflated(2)), want) << "header " << k;
+        EXPECT_EQ(f.Touches(f.sheet.m_Columns.GetAt(k)->m_rect.Deflated(2)), want)
+            << "header " << k;
     }
 }
 

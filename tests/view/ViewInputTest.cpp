@@ -10,8 +10,8 @@ namespace {
 struct KeyCase {
     const char* name;
     int rows, columns;
-    int top, left;        // first visible row and column before
-    int line, column;     // cursor before
+    int top, left;    // first visible row and column before
+    int line, column; // cursor before
     Qt::Key key;
     int expLine, expColumn, expTop, expLeft;
 };
@@ -31,7 +31,8 @@ TEST_P(ViewKeys, MovesCursorAndScrolls) {
     EXPECT_EQ(s.m_nTopLine, c.expTop);
     EXPECT_EQ(s.m_nLeftColumn, c.expLeft);
     if (c.expTop != c.top) {
-        EXPECT_EQ(f.view->VScrollBar()->sliderPosition(), std::min(c.expTop, f.view->VScrollBar()->maximum()));
+        EXPECT_EQ(f.view->VScrollBar()->sliderPosition(),
+                  std::min(c.expTop, f.view->VScrollBar()->maximum()));
     }
     // Only the cursor's row and column are highlighted.
     for (int i = 0; i < s.GetSize(); ++i)
@@ -70,7 +71,9 @@ struct ModifiedKeyCase {
     int expLine, expColumn;
 };
 // Shown by its name in test listings.
-void PrintTo(const ModifiedKeyCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ModifiedKeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ViewModifiedKeys : public ::testing::TestWithParam<ModifiedKeyCase> {};
 
@@ -142,7 +145,14 @@ TEST(ViewKeysEdge, RightScrollsOnceTheCursorColumnNoLongerFits) {
     EXPECT_EQ(f.view->HScrollBar()->sliderPosition(), 2);
 }
 
-enum class Where { HeaderOnColumn0Line, RowOnColumn0Line, LineUnderHeader, Corner, BelowLastRow, RowName };
+enum class Where {
+    HeaderOnColumn0Line,
+    RowOnColumn0Line,
+    LineUnderHeader,
+    Corner,
+    BelowLastRow,
+    RowName
+};
 
 struct HitCase {
     const char* name;
@@ -159,12 +169,24 @@ TEST_P(ViewHits, ClickMovesCursor) {
     const CRect col0 = s.m_Columns.GetAt(0)->m_rect;
     QPoint p;
     switch (c.where) {
-    case Where::HeaderOnColumn0Line: p = QPoint(col0.right, 2); break;
-    case Where::RowOnColumn0Line: p = QPoint(col0.right, s.GetAt(1)->m_rect.top + 2); break;
-    case Where::LineUnderHeader: p = QPoint(col0.left + 3, s.m_nColumnHeight); break;
-    case Where::Corner: p = QPoint(3, 2); break;
-    case Where::BelowLastRow: p = QPoint(s.m_Columns.GetAt(2)->m_rect.left + 2, s.GetAt(2)->m_rect.bottom + 5); break;
-    case Where::RowName: p = QPoint(3, s.GetAt(2)->m_rect.top + 2); break;
+    case Where::HeaderOnColumn0Line:
+        p = QPoint(col0.right, 2);
+        break;
+    case Where::RowOnColumn0Line:
+        p = QPoint(col0.right, s.GetAt(1)->m_rect.top + 2);
+        break;
+    case Where::LineUnderHeader:
+        p = QPoint(col0.left + 3, s.m_nColumnHeight);
+        break;
+    case Where::Corner:
+        p = QPoint(3, 2);
+        break;
+    case Where::BelowLastRow:
+        p = QPoint(s.m_Columns.GetAt(2)->m_rect.left + 2, s.GetAt(2)->m_rect.bottom + 5);
+        break;
+    case Where::RowName:
+        p = QPoint(3, s.GetAt(2)->m_rect.top + 2);
+        break;
     }
     QTest::mouseClick(f.view.get(), Qt::LeftButton, Qt::NoModifier, p);
     EXPECT_EQ(s.m_nCurLine, c.expLine);
@@ -173,21 +195,23 @@ TEST_P(ViewHits, ClickMovesCursor) {
     EXPECT_FALSE(f.doc->CanUndo());
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, ViewHits,
-                         ::testing::Values(HitCase{"HeaderOnLineSelectsLeftColumn", Where::HeaderOnColumn0Line, -1, 0},
-                                           HitCase{"RowOnLineHitsRightCell", Where::RowOnColumn0Line, 1, 1},
-                                           HitCase{"LineUnderHeaderIsFirstRow", Where::LineUnderHeader, 0, 0},
-                                           HitCase{"CornerSelectsNothing", Where::Corner, -1, -1},
-                                           HitCase{"BelowLastRowSelectsColumn", Where::BelowLastRow, -1, 2},
-                                           HitCase{"RowNameSelectsRowOnly", Where::RowName, 2, -1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Points, ViewHits,
+    ::testing::Values(HitCase{"HeaderOnLineSelectsLeftColumn", Where::HeaderOnColumn0Line, -1, 0},
+                      HitCase{"RowOnLineHitsRightCell", Where::RowOnColumn0Line, 1, 1},
+                      HitCase{"LineUnderHeaderIsFirstRow", Where::LineUnderHeader, 0, 0},
+                      HitCase{"CornerSelectsNothing", Where::Corner, -1, -1},
+                      HitCase{"BelowLastRowSelectsColumn", Where::BelowLastRow, -1, 2},
+                      HitCase{"RowNameSelectsRowOnly", Where::RowName, 2, -1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ViewMouse, ClickInBoxTogglesWithOneSnapshot) {
     ViewFixture f(3, 3);
     CSheetFile& s = f.Sheet();
     auto* cell = static_cast<CCheckItem*>(s.GetAt(2)->GetAt(1));
     const CRect box = cell->m_rcCheck;
-    QTest::mouseClick(f.view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(box.left + 7, box.top + 7));
+    QTest::mouseClick(f.view.get(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(box.left + 7, box.top + 7));
     EXPECT_EQ(cell->m_bCheck, 1);
     EXPECT_EQ(s.m_nCurLine, 2);
     EXPECT_EQ(s.m_nCurColumn, 1);
@@ -237,7 +261,8 @@ TEST(ViewMouse, DoubleClickInCellDoesNotToggleTwice) {
 TEST(ViewMouse, RightButtonDoesNotMoveCursor) {
     ViewFixture f(3, 3);
     const CRect box = static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1))->m_rcCheck;
-    QTest::mousePress(f.view.get(), Qt::RightButton, Qt::NoModifier, QPoint(box.left + 5, box.top + 5));
+    QTest::mousePress(f.view.get(), Qt::RightButton, Qt::NoModifier,
+                      QPoint(box.left + 5, box.top + 5));
     EXPECT_EQ(f.Sheet().m_nCurLine, -1);
     EXPECT_EQ(f.Sheet().m_nCurColumn, -1);
 }

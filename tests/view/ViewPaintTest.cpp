@@ -44,19 +44,20 @@ class ViewCheckBox : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(ViewCheckBox, SunkenFrameInsideAndCross) {
     const bool checked = GetParam().checked;
-    ViewFixture f(3, 3, 480, 320, checked ? +[](int r, int c) { return r == 1 && c == 1; } : nullptr);
+    ViewFixture f(3, 3, 480, 320,
+                  checked ? +[](int r, int c) { return r == 1 && c == 1; } : nullptr);
     const QImage img = f.Render();
     const auto* cell = static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1));
     const CRect b = cell->m_rcCheck;
     const int L = b.left, T = b.top, R = b.right, B = b.bottom;
     ASSERT_EQ(R - L, 15);
     ASSERT_EQ(B - T, 15);
-    EXPECT_EQ(PixelRef(img, L + 7, T), 0x99A8ACu);  // top outer
-    EXPECT_EQ(PixelRef(img, L, T + 7), 0x99A8ACu);  // left outer
+    EXPECT_EQ(PixelRef(img, L + 7, T), 0x99A8ACu); // top outer
+    EXPECT_EQ(PixelRef(img, L, T + 7), 0x99A8ACu); // left outer
     EXPECT_EQ(PixelRef(img, L + 7, T + 1), 0x646F71u);
     EXPECT_EQ(PixelRef(img, L + 1, T + 7), 0x646F71u);
-    EXPECT_EQ(PixelRef(img, R, T + 7), 0xFFFFFFu);  // right outer
-    EXPECT_EQ(PixelRef(img, L + 7, B), 0xFFFFFFu);  // bottom outer
+    EXPECT_EQ(PixelRef(img, R, T + 7), 0xFFFFFFu); // right outer
+    EXPECT_EQ(PixelRef(img, L + 7, B), 0xFFFFFFu); // bottom outer
     EXPECT_EQ(PixelRef(img, R - 1, T + 7), 0xE2EFF1u);
     EXPECT_EQ(PixelRef(img, L + 7, B - 1), 0xE2EFF1u);
     // Off both diagonals the inside keeps its own colour.
@@ -95,7 +96,8 @@ TEST(ViewPaint, HighlightedRowAndCursorCell) {
     // Another row keeps the background; the cursor column shows only in its header.
     const CLineData* plain = f.Sheet().GetAt(0);
     const CRect plainCell = plain->GetAt(1)->GetRect();
-    EXPECT_EQ(PixelRef(img, plainCell.left + 1, (plainCell.top + plainCell.bottom) / 2), g_Display.BackColor);
+    EXPECT_EQ(PixelRef(img, plainCell.left + 1, (plainCell.top + plainCell.bottom) / 2),
+              g_Display.BackColor);
     const CRect head = f.Sheet().m_Columns.GetAt(1)->m_rect;
     EXPECT_EQ(PixelRef(img, head.left + 1, head.bottom - 2), g_Display.SelColor);
     const CRect head0 = f.Sheet().m_Columns.GetAt(0)->m_rect;
@@ -142,16 +144,17 @@ TEST_P(ViewScroll, VerticalFirstRow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, ViewScroll,
-    ::testing::Values(ScrollCase{"LineDown", QAbstractSlider::SliderSingleStepAdd, 3, 4},
-                      ScrollCase{"LineUp", QAbstractSlider::SliderSingleStepSub, 3, 2},
-                      ScrollCase{"LineUpAtTop", QAbstractSlider::SliderSingleStepSub, 0, 0},
-                      ScrollCase{"PageDownIsFive", QAbstractSlider::SliderPageStepAdd, 3, 8},
-                      ScrollCase{"PageUpIsFive", QAbstractSlider::SliderPageStepSub, 7, 2},
-                      ScrollCase{"PageUpClampsAtZero", QAbstractSlider::SliderPageStepSub, 2, 0},
-                      ScrollCase{"LineDownAtLastRowStays", QAbstractSlider::SliderSingleStepAdd, 29, 29},
-                      ScrollCase{"PageDownClampsToLastRow", QAbstractSlider::SliderPageStepAdd, 27, 29},
-                      ScrollCase{"Top", QAbstractSlider::SliderToMinimum, 12, 0},
-                      ScrollCase{"BottomIsLastRow", QAbstractSlider::SliderToMaximum, 0, 29}),
+    ::testing::Values(
+        ScrollCase{"LineDown", QAbstractSlider::SliderSingleStepAdd, 3, 4},
+        ScrollCase{"LineUp", QAbstractSlider::SliderSingleStepSub, 3, 2},
+        ScrollCase{"LineUpAtTop", QAbstractSlider::SliderSingleStepSub, 0, 0},
+        ScrollCase{"PageDownIsFive", QAbstractSlider::SliderPageStepAdd, 3, 8},
+        ScrollCase{"PageUpIsFive", QAbstractSlider::SliderPageStepSub, 7, 2},
+        ScrollCase{"PageUpClampsAtZero", QAbstractSlider::SliderPageStepSub, 2, 0},
+        ScrollCase{"LineDownAtLastRowStays", QAbstractSlider::SliderSingleStepAdd, 29, 29},
+        ScrollCase{"PageDownClampsToLastRow", QAbstractSlider::SliderPageStepAdd, 27, 29},
+        ScrollCase{"Top", QAbstractSlider::SliderToMinimum, 12, 0},
+        ScrollCase{"BottomIsLastRow", QAbstractSlider::SliderToMaximum, 0, 29}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ViewScrollBars, PlacedBesideTheCellsAndDisabledWhenAllFits) {
@@ -161,8 +164,10 @@ TEST(ViewScrollBars, PlacedBesideTheCellsAndDisabledWhenAllFits) {
     QScrollBar* v = f.view->VScrollBar();
     EXPECT_EQ(h->objectName(), "300");
     EXPECT_EQ(v->objectName(), "301");
-    EXPECT_EQ(h->geometry(), QRect(g_nLineNameWidthPx, 320 - ext, 480 - ext - g_nLineNameWidthPx, ext));
-    EXPECT_EQ(v->geometry(), QRect(480 - ext, f.Sheet().m_nColumnHeight, ext, 320 - ext - f.Sheet().m_nColumnHeight));
+    EXPECT_EQ(h->geometry(),
+              QRect(g_nLineNameWidthPx, 320 - ext, 480 - ext - g_nLineNameWidthPx, ext));
+    EXPECT_EQ(v->geometry(), QRect(480 - ext, f.Sheet().m_nColumnHeight, ext,
+                                   320 - ext - f.Sheet().m_nColumnHeight));
     // Shown even when everything fits, only disabled.
     ASSERT_TRUE(f.view->isVisible());
     EXPECT_TRUE(h->isVisible());

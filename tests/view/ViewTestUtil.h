@@ -24,7 +24,8 @@ struct ViewFixture {
 
     // rows × columns of check cells; every cell of row r and column c is
     // checked when checked(r, c).
-    ViewFixture(int rows, int columns, int w = 480, int h = 320, bool (*checked)(int, int) = nullptr) {
+    ViewFixture(int rows, int columns, int w = 480, int h = 320,
+                bool (*checked)(int, int) = nullptr) {
         AfxSetProfile(&profile);
         doc = std::make_unique<CTestViewDocument>();
         CSheetFile& s = doc->m_Sheet;
