@@ -266,9 +266,10 @@ TEST(HelpFile, EveryMenuCommandHasATopicNamedAsInTheMenu) {
         const QString title =
             TopicTitle(engine, docs.first().url).normalized(QString::NormalizationForm_KC);
         EXPECT_FALSE(title.isEmpty()) << id;
-        if (text)
+        if (text) {
             EXPECT_TRUE(title.startsWith(MenuName(text)))
                 << id << ": " << title.toStdString() << " / " << MenuName(text).toStdString();
+        }
     }
 }
 
