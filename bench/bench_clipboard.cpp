@@ -88,13 +88,3 @@ BENCHMARK(BM_PasteTextAsRows)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_CopyAndPasteRow)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,6 +5,8 @@
 // (100,000 x 10 and 1,000 x 1,000).
 #include <benchmark/benchmark.h>
 
+#include "BenchSheet.h"
+
 #include <memory>
 #include <string>
 
@@ -13,16 +15,8 @@
 namespace {
 
 std::unique_ptr<CSheetDocument> MakeDoc(int rows, int columns) {
-    auto d = std::make_unique<CSheetDocument>();
-    CSheetFile& s = d->m_Sheet;
-    for (int c = 0; c < columns; ++c)
-        s.AddColumn("column " + std::to_string(c), 1);
-    for (int r = 0; r < rows; ++r)
-        s.Add(new CLineData("row " + std::to_string(r), columns));
-    s.Layout(0, 0, 1000, 700);
-    s.m_nCurLine = rows / 2;
-    s.m_nCurColumn = columns / 2;
-    benchmark::DoNotOptimize(s.CheckCounts()); // the one full count after building
+    auto d = MakeBenchDoc(rows, columns);
+    benchmark::DoNotOptimize(d->m_Sheet.CheckCounts()); // the one full count after building
     return d;
 }
 

@@ -5,6 +5,8 @@
 // the others are held to.
 #include <benchmark/benchmark.h>
 
+#include "BenchSheet.h"
+
 #include <malloc.h>
 
 #include <memory>
@@ -20,22 +22,9 @@ std::size_t HeapInUse() {
     return mallinfo2().uordblks;
 }
 
-std::unique_ptr<CSheetDocument> MakeDoc(int rows, int columns) {
-    auto d = std::make_unique<CSheetDocument>();
-    CSheetFile& s = d->m_Sheet;
-    for (int c = 0; c < columns; ++c)
-        s.AddColumn("column " + std::to_string(c), 1);
-    for (int r = 0; r < rows; ++r)
-        s.Add(new CLineData("row " + std::to_string(r), columns));
-    s.Layout(0, 0, 1000, 700);
-    s.m_nCurLine = rows / 2;
-    s.m_nCurColumn = columns / 2;
-    return d;
-}
-
 // The check command: a snapshot, then the cell toggled and drawn.
 void BM_CheckWithSnapshot(benchmark::State& state) {
-    auto d = MakeDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     CRecordingDC dc;
     int k = 0;
     for (auto _ : state) {
@@ -52,7 +41,7 @@ BENCHMARK(BM_CheckWithSnapshot)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_UndoRedoPair(benchmark::State& state) {
-    auto d = MakeDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (int i = 0; i < 5; ++i) {
         d->SaveUndo();
         d->m_Sheet.m_nCurLine = i * 13 % d->m_Sheet.GetSize();
@@ -74,7 +63,7 @@ BENCHMARK(BM_UndoRedoPair)
 void BM_HundredEditsMemory(benchmark::State& state) {
     for (auto _ : state) {
         const std::size_t before = HeapInUse();
-        auto d = MakeDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
         const std::size_t loaded = HeapInUse();
         for (int i = 0; i < 100; ++i) {
             d->SaveUndo();
@@ -124,7 +113,7 @@ BENCHMARK(BM_InsertLineAtTop)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmar
 void BM_DeleteEveryLine(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        auto d = MakeDoc(static_cast<int>(state.range(0)), 10);
+        auto d = MakeBenchDoc(static_cast<int>(state.range(0)), 10);
         state.ResumeTiming();
         CSheetFile& s = d->m_Sheet;
         while (s.GetSize() > 0)

@@ -131,13 +131,3 @@ BENCHMARK(BM_ScrollLine)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollPage)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
