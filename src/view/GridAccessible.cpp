@@ -270,6 +270,9 @@ void CGridAccessibleTracker::Send(QAccessibleEvent* event) {
 }
 
 void CGridAccessibleTracker::Check() {
+    // Nothing listens without an assistive technology: skip the work at idle.
+    if (!QAccessible::isActive() && !Sink())
+        return;
     CSheetDocument* d = m_pView->GetDocument();
     if (!d)
         return;
