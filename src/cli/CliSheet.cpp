@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
+#include <utility>
 
 #include "fw/Cp932.h"
 #include "model/SheetFile.h"
@@ -168,7 +169,7 @@ int CliDump(const std::vector<std::string>& args) {
     PutText(j, "htmlCss", sheet.m_strHtmlCss);
     PutText(j, "htmlFile", sheet.m_strHtmlFile);
     json columns = json::array();
-    for (const CColumnData* c : sheet.m_Columns)
+    for (const CColumnData* c : std::as_const(sheet.m_Columns))
         columns.push_back(Item(c->m_strName, c->m_strDetail, c->m_strLinkFile));
     j["columns"] = std::move(columns);
     json rows = json::array();

@@ -27,4 +27,8 @@ public:
     std::string m_strLinkFile;
     CRect m_rect;
     int m_bSelected = 0;
+
+private:
+    friend class CColumnList;
+    int m_nRefs = 0; // sheets and snapshots holding this column (CColumnList)
 };

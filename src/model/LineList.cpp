@@ -1,7 +1,5 @@
 #include "model/LineList.h"
 
-#include <algorithm>
-
 #include "model/LineData.h"
 
 CLineList::~CLineList() {
@@ -17,46 +15,82 @@ void CLineList::Unref(CLineData* p) {
         delete p;
 }
 
-void CLineList::UnrefChunk(Chunk* c) {
-    if (--c->nRefs > 0)
+void CLineList::UnrefNode(Node* node) {
+    if (--node->nRefs > 0)
         return;
-    for (const CLineSlot& s : c->items)
-        Unref(s.pLine);
-    delete c;
+    if (node->bLeaf) {
+        auto* leaf = static_cast<Leaf*>(node);
+        for (int j = 0; j < leaf->n; ++j)
+            Unref(leaf->items[j].pLine);
+        delete leaf;
+    } else {
+        auto* in = static_cast<Inner*>(node);
+        for (int k = 0; k < in->n; ++k)
+            UnrefNode(in->kids[k]);
+        delete in;
+    }
 }
 
-std::size_t CLineList::ChunkOf(int i) const {
-    const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), i);
-    return static_cast<std::size_t>(it - m_starts.begin()) - 1;
-}
-
-CLineList::Chunk* CLineList::MutableChunk(std::size_t k) {
-    Chunk* c = m_chunks[k];
-    if (c->nRefs == 1)
-        return c;
-    auto* copy = new Chunk;
-    copy->items = c->items;
-    for (const CLineSlot& s : copy->items)
-        AddRef(s.pLine);
-    --c->nRefs;
-    m_chunks[k] = copy;
+CLineList::Node* CLineList::Own(Node*& at) {
+    Node* node = at;
+    if (node->nRefs == 1)
+        return node;
+    Node* copy;
+    if (node->bLeaf) {
+        auto* leaf = new Leaf(*static_cast<Leaf*>(node));
+        for (int j = 0; j < leaf->n; ++j)
+            AddRef(leaf->items[j].pLine);
+        copy = leaf;
+    } else {
+        auto* in = new Inner(*static_cast<Inner*>(node));
+        for (int k = 0; k < in->n; ++k)
+            ++in->kids[k]->nRefs;
+        copy = in;
+    }
+    copy->nRefs = 1;
+    --node->nRefs; // still held by the other side
+    at = copy;
     return copy;
 }
 
+int CLineList::Descend(const Inner* in, int& i) {
+    int k = 0;
+    while (i >= in->counts[k]) {
+        i -= in->counts[k];
+        ++k;
+    }
+    return k;
+}
+
 const CLineSlot& CLineList::Slot(int i) const {
-    const std::size_t k = ChunkOf(i);
-    return m_chunks[k]->items[static_cast<std::size_t>(i - m_starts[k])];
+    const Node* node = m_pRoot;
+    while (!node->bLeaf) {
+        const auto* in = static_cast<const Inner*>(node);
+        node = in->kids[Descend(in, i)];
+    }
+    return static_cast<const Leaf*>(node)->items[i];
 }
 
 CLineSlot& CLineList::MutableSlot(int i) {
-    const std::size_t k = ChunkOf(i);
-    return MutableChunk(k)->items[static_cast<std::size_t>(i - m_starts[k])];
+    Node** at = &m_pRoot;
+    for (;;) {
+        Node* node = Own(*at);
+        if (node->bLeaf)
+            return static_cast<Leaf*>(node)->items[i];
+        auto* in = static_cast<Inner*>(node);
+        at = &in->kids[Descend(in, i)];
+    }
 }
 
 bool CLineList::IsShared(int i) const {
-    const std::size_t k = ChunkOf(i);
-    return m_chunks[k]->nRefs > 1 ||
-           m_chunks[k]->items[static_cast<std::size_t>(i - m_starts[k])].pLine->m_nRefs > 1;
+    const Node* node = m_pRoot;
+    while (!node->bLeaf) {
+        if (node->nRefs > 1)
+            return true;
+        const auto* in = static_cast<const Inner*>(node);
+        node = in->kids[Descend(in, i)];
+    }
+    return node->nRefs > 1 || static_cast<const Leaf*>(node)->items[i].pLine->m_nRefs > 1;
 }
 
 CLineData* CLineList::MutableLine(int i) {
@@ -70,9 +104,86 @@ CLineData* CLineList::MutableLine(int i) {
     return s.pLine;
 }
 
-void CLineList::Shift(std::size_t fromChunk, int delta) {
-    for (std::size_t k = fromChunk; k < m_starts.size(); ++k)
-        m_starts[k] += delta;
+// Inserts the slot as row i of the subtree in *at; returns the new right
+// sibling when the node had to split, else nullptr.
+CLineList::Node* CLineList::InsertInto(Node*& at, int i, const CLineSlot& slot) {
+    Node* node = Own(at);
+    ++node->nCount;
+    if (node->bLeaf) {
+        auto* leaf = static_cast<Leaf*>(node);
+        if (leaf->n < kLeaf) {
+            std::copy_backward(leaf->items + i, leaf->items + leaf->n, leaf->items + leaf->n + 1);
+            leaf->items[i] = slot;
+            ++leaf->n;
+            return nullptr;
+        }
+        auto* right = new Leaf;
+        if (i == kLeaf) {
+            // Rows added at the end fill their leaves completely.
+            right->items[0] = slot;
+            right->n = 1;
+        } else {
+            constexpr int half = kLeaf / 2;
+            std::copy(leaf->items + half, leaf->items + kLeaf, right->items);
+            leaf->n = half;
+            right->n = kLeaf - half;
+            Leaf* to = i <= half ? leaf : right;
+            const int j = i <= half ? i : i - half;
+            std::copy_backward(to->items + j, to->items + to->n, to->items + to->n + 1);
+            to->items[j] = slot;
+            ++to->n;
+        }
+        leaf->nCount = leaf->n;
+        right->nCount = right->n;
+        return right;
+    }
+    auto* in = static_cast<Inner*>(node);
+    // A row between two children goes to the end of the left one, so rows
+    // added at the end reach the last leaf.
+    int k = 0;
+    while (k < in->n - 1 && i > in->counts[k]) {
+        i -= in->counts[k];
+        ++k;
+    }
+    Node* split = InsertInto(in->kids[k], i, slot);
+    in->counts[k] = in->kids[k]->nCount;
+    if (!split)
+        return nullptr;
+    auto put = [](Inner* to, int at, Node* kid) {
+        std::copy_backward(to->kids + at, to->kids + to->n, to->kids + to->n + 1);
+        std::copy_backward(to->counts + at, to->counts + to->n, to->counts + to->n + 1);
+        to->kids[at] = kid;
+        to->counts[at] = kid->nCount;
+        ++to->n;
+    };
+    if (in->n < kFan) {
+        put(in, k + 1, split);
+        return nullptr;
+    }
+    auto* right = new Inner;
+    if (k + 1 == kFan) {
+        right->n = 0;
+        put(right, 0, split);
+    } else {
+        constexpr int half = kFan / 2;
+        std::copy(in->kids + half, in->kids + kFan, right->kids);
+        std::copy(in->counts + half, in->counts + kFan, right->counts);
+        in->n = half;
+        right->n = kFan - half;
+        if (k + 1 <= half)
+            put(in, k + 1, split);
+        else
+            put(right, k + 1 - half, split);
+    }
+    auto sum = [](const Inner* x) {
+        int total = 0;
+        for (int j = 0; j < x->n; ++j)
+            total += x->counts[j];
+        return total;
+    };
+    in->nCount = sum(in);
+    right->nCount = sum(right);
+    return right;
 }
 
 void CLineList::Insert(int i, CLineData* pLine) {
@@ -86,79 +197,72 @@ void CLineList::Insert(int i, CLineData* pLine) {
         slot.nPlace = pLine->PlacedId();
         slot.nTop = pLine->PlacedTop();
     }
-    if (m_chunks.empty()) {
-        auto* c = new Chunk;
-        c->items.reserve(kChunk);
-        c->items.push_back(slot);
-        m_chunks.push_back(c);
-        m_starts.push_back(0);
-        m_nSize = 1;
-        return;
+    if (!m_pRoot)
+        m_pRoot = new Leaf;
+    if (Node* split = InsertInto(m_pRoot, i, slot)) {
+        auto* root = new Inner;
+        root->kids[0] = m_pRoot;
+        root->counts[0] = m_pRoot->nCount;
+        root->kids[1] = split;
+        root->counts[1] = split->nCount;
+        root->n = 2;
+        root->nCount = m_pRoot->nCount + split->nCount;
+        m_pRoot = root;
     }
-    std::size_t k = i >= m_nSize ? m_chunks.size() - 1 : ChunkOf(i);
-    int off = i - m_starts[k];
-    Chunk* c = MutableChunk(k);
-    if (static_cast<int>(c->items.size()) >= kChunk) {
-        auto* next = new Chunk;
-        if (off == kChunk) {
-            // Appending after a full chunk starts a new one, so rows added at
-            // the end fill their chunks completely.
-            next->items.reserve(kChunk);
-        } else {
-            const auto half = c->items.begin() + kChunk / 2;
-            next->items.reserve(kChunk);
-            next->items.assign(half, c->items.end());
-            c->items.erase(half, c->items.end());
-        }
-        m_chunks.insert(m_chunks.begin() + static_cast<std::ptrdiff_t>(k) + 1, next);
-        m_starts.insert(m_starts.begin() + static_cast<std::ptrdiff_t>(k) + 1,
-                        m_starts[k] + static_cast<int>(c->items.size()));
-        if (off >= static_cast<int>(c->items.size())) {
-            off -= static_cast<int>(c->items.size());
-            ++k;
-            c = next;
-        }
-    }
-    c->items.insert(c->items.begin() + off, slot);
-    Shift(k + 1, 1);
     ++m_nSize;
 }
 
-CLineData* CLineList::Release(int i) {
-    ++m_nVersion;
-    CLineData* p = MutableLine(i);
-    const std::size_t k = ChunkOf(i);
-    Chunk* c = m_chunks[k]; // already owned alone
-    c->items.erase(c->items.begin() + (i - m_starts[k]));
-    p->m_nRefs = 0;
-    if (c->items.empty()) {
-        delete c;
-        m_chunks.erase(m_chunks.begin() + static_cast<std::ptrdiff_t>(k));
-        m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(k));
-        Shift(k, -1);
-    } else {
-        Shift(k + 1, -1);
+// Removes row i of the subtree in *at and returns its slot; a node left empty
+// is freed by its parent.
+CLineSlot CLineList::RemoveFrom(Node*& at, int i) {
+    Node* node = Own(at);
+    --node->nCount;
+    if (node->bLeaf) {
+        auto* leaf = static_cast<Leaf*>(node);
+        const CLineSlot s = leaf->items[i];
+        std::copy(leaf->items + i + 1, leaf->items + leaf->n, leaf->items + i);
+        --leaf->n;
+        return s;
     }
+    auto* in = static_cast<Inner*>(node);
+    const int k = Descend(in, i);
+    const CLineSlot s = RemoveFrom(in->kids[k], i);
+    if (--in->counts[k] == 0) {
+        delete in->kids[k]; // owned alone and empty
+        std::copy(in->kids + k + 1, in->kids + in->n, in->kids + k);
+        std::copy(in->counts + k + 1, in->counts + in->n, in->counts + k);
+        --in->n;
+    }
+    return s;
+}
+
+CLineSlot CLineList::RemoveSlot(int i) {
+    ++m_nVersion;
+    const CLineSlot s = RemoveFrom(m_pRoot, i);
     --m_nSize;
+    if (m_nSize == 0) {
+        delete m_pRoot;
+        m_pRoot = nullptr;
+    }
+    // A root with one child gives way to it, so emptying a sheet also makes
+    // its tree shallow again.
+    while (m_pRoot && !m_pRoot->bLeaf && m_pRoot->n == 1) {
+        auto* in = static_cast<Inner*>(m_pRoot);
+        m_pRoot = in->kids[0];
+        delete in;
+    }
+    return s;
+}
+
+CLineData* CLineList::Release(int i) {
+    CLineData* p = MutableLine(i);
+    RemoveSlot(i);
+    p->m_nRefs = 0;
     return p;
 }
 
 void CLineList::Erase(int i) {
-    ++m_nVersion;
-    const std::size_t k = ChunkOf(i);
-    Chunk* c = MutableChunk(k);
-    const auto it = c->items.begin() + (i - m_starts[k]);
-    Unref(it->pLine);
-    c->items.erase(it);
-    if (c->items.empty()) {
-        delete c;
-        m_chunks.erase(m_chunks.begin() + static_cast<std::ptrdiff_t>(k));
-        m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(k));
-        Shift(k, -1);
-    } else {
-        Shift(k + 1, -1);
-    }
-    --m_nSize;
+    Unref(RemoveSlot(i).pLine);
 }
 
 void CLineList::Swap(int a, int b) {
@@ -166,26 +270,26 @@ void CLineList::Swap(int a, int b) {
     if (a == b)
         return;
     CLineSlot& sa = MutableSlot(a);
-    CLineSlot& sb = MutableSlot(b); // a second chunk copy never moves sa
+    // Every node on the way to a is owned alone now, so this never copies
+    // the leaf that holds sa.
+    CLineSlot& sb = MutableSlot(b);
     std::swap(sa, sb);
 }
 
 void CLineList::RemoveAll() {
     ++m_nVersion;
-    for (Chunk* c : m_chunks)
-        UnrefChunk(c);
-    m_chunks.clear();
-    m_starts.clear();
+    if (m_pRoot)
+        UnrefNode(m_pRoot);
+    m_pRoot = nullptr;
     m_nSize = 0;
 }
 
 void CLineList::ShareFrom(const CLineList& src) {
     if (&src == this)
         return;
-    for (Chunk* c : src.m_chunks)
-        ++c->nRefs;
+    if (src.m_pRoot)
+        ++src.m_pRoot->nRefs;
     RemoveAll();
-    m_chunks = src.m_chunks;
-    m_starts = src.m_starts;
+    m_pRoot = src.m_pRoot;
     m_nSize = src.m_nSize;
 }

@@ -1,15 +1,16 @@
 #pragma once
-// The rows of a sheet, held so that a copy is cheap: rows sit in chunks of
-// up to kChunk slots, and both the chunks and the rows are shared between
-// copies (an undo snapshot shares every row the edit did not touch). A chunk
-// or a row is copied only when a sheet that shares it is about to change it
-// (copy on write). Each slot also keeps where its row was last placed when
-// the row lies outside the sheet's laid-out range (see CSheetFile::Layout).
+// The rows of a sheet, held so that a copy is cheap: the rows sit in the
+// leaves of a shallow tree whose nodes count the rows below them. Copies share
+// the tree; a sheet about to change a part that is shared copies only the
+// nodes on the way to it and the leaf (copy on write), so an undo snapshot
+// costs the same on ten rows as on a hundred thousand. Rows themselves are
+// shared too and copied only when they are written. Each slot also keeps where
+// its row was last placed when the row lies outside the sheet's laid-out range
+// (see CSheetFile::Layout).
 //
 // Reference counts are plain ints: a sheet and its snapshots live on one thread.
-#include <cstddef>
+#include <algorithm>
 #include <cstdint>
-#include <vector>
 
 class CLineData;
 
@@ -21,7 +22,9 @@ struct CLineSlot {
 
 class CLineList {
 public:
-    static constexpr int kChunk = 256;
+    // Small nodes keep the copy of a shared path short.
+    static constexpr int kLeaf = 32; // rows per leaf
+    static constexpr int kFan = 16;  // children per inner node
 
     CLineList() = default;
     ~CLineList();
@@ -34,7 +37,7 @@ public:
     std::uint64_t GetVersion() const { return m_nVersion; }
 
     const CLineSlot& Slot(int i) const;
-    // The slot of a chunk this list owns alone.
+    // The slot, in nodes this list owns alone.
     CLineSlot& MutableSlot(int i);
     // The row at i, owned by this list alone (copied first when it is shared).
     CLineData* MutableLine(int i);
@@ -47,41 +50,62 @@ public:
     CLineData* Release(int i);
     void Swap(int a, int b);
     void RemoveAll();
-    // Becomes a copy of src that shares all its chunks.
+    // Becomes a copy of src that shares all of it.
     void ShareFrom(const CLineList& src);
 
-    // Walks the slots in order without looking them up one by one.
+    // Walks the slots [from, to) in order while f(index, slot) returns true.
     template <class F> void ForEach(int from, int to, F f) const {
-        if (from >= to)
-            return;
-        std::size_t k = ChunkOf(from);
-        int i = from;
-        while (i < to) {
-            const Chunk* c = m_chunks[k];
-            const int start = m_starts[k];
-            const int end = start + static_cast<int>(c->items.size());
-            for (; i < end && i < to; ++i)
-                if (!f(i, c->items[static_cast<std::size_t>(i - start)]))
-                    return;
-            ++k;
-        }
+        if (m_pRoot && from < to)
+            Walk(m_pRoot, 0, from, to, f);
     }
 
     static void AddRef(CLineData* p);
     static void Unref(CLineData* p);
 
 private:
-    struct Chunk {
+    struct Node {
         int nRefs = 1;
-        std::vector<CLineSlot> items;
+        int nCount = 0; // rows below
+        int n = 0;      // slots of a leaf, children of an inner node
+        bool bLeaf = true;
     };
-    std::size_t ChunkOf(int i) const;
-    Chunk* MutableChunk(std::size_t k);
-    static void UnrefChunk(Chunk* c);
-    void Shift(std::size_t fromChunk, int delta);
+    struct Leaf : Node {
+        CLineSlot items[kLeaf];
+    };
+    struct Inner : Node {
+        Inner() { bLeaf = false; }
+        Node* kids[kFan];
+        int counts[kFan]; // rows below each child, so a lookup reads one node per level
+    };
 
-    std::vector<Chunk*> m_chunks;
-    std::vector<int> m_starts; // index of the first row of each chunk
+    template <class F> static bool Walk(const Node* node, int base, int from, int to, F& f) {
+        if (node->bLeaf) {
+            const auto* leaf = static_cast<const Leaf*>(node);
+            const int end = std::min(leaf->n, to - base);
+            for (int j = std::max(0, from - base); j < end; ++j)
+                if (!f(base + j, leaf->items[j]))
+                    return false;
+            return true;
+        }
+        const auto* in = static_cast<const Inner*>(node);
+        for (int k = 0; k < in->n && base < to; ++k) {
+            if (base + in->counts[k] > from && !Walk(in->kids[k], base, from, to, f))
+                return false;
+            base += in->counts[k];
+        }
+        return true;
+    }
+
+    static void UnrefNode(Node* node);
+    // The node in *at, copied first when it is shared.
+    static Node* Own(Node*& at);
+    // Child k and the index within it that holds row i of node in.
+    static int Descend(const Inner* in, int& i);
+    static Node* InsertInto(Node*& at, int i, const CLineSlot& slot);
+    static CLineSlot RemoveFrom(Node*& at, int i);
+    CLineSlot RemoveSlot(int i);
+
+    Node* m_pRoot = nullptr;
     int m_nSize = 0;
     std::uint64_t m_nVersion = 0;
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 IMPLEMENT_SERIAL(CSheetFile, nullptr, 1)
 
@@ -207,9 +208,7 @@ void CSheetFile::Copy(const CSheetFile& src) {
     m_nLaidFirst = src.m_nLaidFirst;
     m_nLaidEnd = src.m_nLaidEnd;
     m_nLaidTop = src.m_nLaidTop;
-    m_Columns.Reserve(static_cast<std::size_t>(src.m_Columns.GetSize()));
-    for (CColumnData* p : src.m_Columns)
-        m_Columns.Add(new CColumnData(*p));
+    m_Columns.ShareFrom(src.m_Columns);
     m_strTitle = src.m_strTitle;
     m_nColumnHeight = src.m_nColumnHeight;
     m_nLineHeight = src.m_nLineHeight;
@@ -237,7 +236,7 @@ void CSheetFile::Serialize(CArchive& ar) {
         ar.WriteString(m_strHtmlCss);
         ar.WriteString(m_strHtmlFile);
         ar.WriteCount(static_cast<std::size_t>(m_Columns.GetSize()));
-        for (CColumnData* p : m_Columns)
+        for (const CColumnData* p : std::as_const(m_Columns))
             ar.WriteObject(p);
         ar.WriteCount(static_cast<std::size_t>(GetSize()));
         // Storing reads a row and never changes it.
@@ -318,13 +317,16 @@ void CSheetFile::Layout() {
 
     const int nc = m_Columns.GetSize();
     for (int j = 0; j < nc; ++j) {
-        if (j < m_nLeftColumn) {
-            m_Columns[j]->SetRect(0, 0, 0, 0);
-        } else {
+        CRect rc;
+        if (j >= m_nLeftColumn) {
             const int x = p.CellLeft(j);
-            m_Columns[j]->SetRect(x, g.top, ClampCoord(std::int64_t(x) + p.nColumnWidth),
-                                  ClampCoord(std::int64_t(g.top) + colH));
+            rc.SetRect(x, g.top, ClampCoord(std::int64_t(x) + p.nColumnWidth),
+                       ClampCoord(std::int64_t(g.top) + colH));
         }
+        // Only a header that moves is written, so laying out again does not
+        // make the next undo snapshot copy the columns.
+        if (std::as_const(m_Columns)[j]->m_rect != rc)
+            m_Columns.Modify(j)->m_rect = rc;
     }
 }
 
@@ -558,20 +560,37 @@ CLineData* CSheetFile::GetCurLine() {
     return m_nCurLine >= 0 && m_nCurLine < GetSize() ? GetAt(m_nCurLine) : nullptr;
 }
 
-CColumnData* CSheetFile::GetCurColumn() const {
+const CColumnData* CSheetFile::GetCurColumn() const {
     return m_nCurColumn >= 0 && m_nCurColumn < m_Columns.GetSize() ? m_Columns[m_nCurColumn]
                                                                    : nullptr;
 }
 
+CColumnData* CSheetFile::GetCurColumn() {
+    return m_nCurColumn >= 0 && m_nCurColumn < m_Columns.GetSize() ? m_Columns[m_nCurColumn]
+                                                                   : nullptr;
+}
+
+void CSheetFile::UnselectColumns(CDC* pDC) {
+    for (int j = 0; j < m_Columns.GetSize(); ++j)
+        if (std::as_const(m_Columns)[j]->m_bSelected) {
+            CColumnData* c = m_Columns.Modify(j);
+            c->m_bSelected = 0;
+            c->Draw(pDC);
+        }
+}
+
+void CSheetFile::SelectColumn(int column, CDC* pDC) {
+    if (const CColumnData* c = std::as_const(m_Columns)[column]; c->m_bSelected)
+        c->Draw(pDC);
+    else
+        m_Columns.Modify(column)->Select(pDC);
+}
+
 void CSheetFile::SetCur(int column, int line, CDC* pDC) {
     if (column != -1 && column != m_nCurColumn) {
-        for (CColumnData* c : m_Columns)
-            if (c->m_bSelected) {
-                c->m_bSelected = 0;
-                c->Draw(pDC);
-            }
+        UnselectColumns(pDC);
         m_nCurColumn = column;
-        m_Columns[column]->Select(pDC);
+        SelectColumn(column, pDC);
         if ((line == -1 || line == m_nCurLine) && m_nCurLine >= 0 && m_nCurLine < GetSize())
             DrawCurLine(pDC);
     }
@@ -726,7 +745,7 @@ CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
             return hit;
     const int nc = m_Columns.GetSize();
     for (int j = std::max(m_nLeftColumn, 0); j < nc; ++j) {
-        if (m_Columns[j]->HorzHitTest(x)) {
+        if (std::as_const(m_Columns)[j]->HorzHitTest(x)) {
             SetCur(j, -1, pDC);
             return nullptr;
         }
@@ -831,11 +850,7 @@ void CSheetFile::DrawCurLine(CDC* pDC) const {
 
 void CSheetFile::ClearSelection(CDC* pDC) {
     UnselectLines(pDC);
-    for (CColumnData* c : m_Columns)
-        if (c->m_bSelected) {
-            c->m_bSelected = 0;
-            c->Draw(pDC);
-        }
+    UnselectColumns(pDC);
 }
 
 void CSheetFile::DrawSelection(CDC* pDC) {
@@ -845,6 +860,6 @@ void CSheetFile::DrawSelection(CDC* pDC) {
         RememberSelectedLine(m_nCurLine);
         DrawLine(pDC, m_nCurLine);
     }
-    if (CColumnData* c = GetCurColumn())
-        c->Select(pDC);
+    if (std::as_const(*this).GetCurColumn())
+        SelectColumn(m_nCurColumn, pDC);
 }

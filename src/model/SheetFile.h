@@ -30,6 +30,7 @@
 #include "model/CheckCounts.h"
 #include "model/CheckItem.h"
 #include "model/ColumnData.h"
+#include "model/ColumnList.h"
 #include "model/LineData.h"
 #include "model/LineList.h"
 
@@ -39,6 +40,9 @@ class CSheetFile : public CObject {
     DECLARE_SERIAL(CSheetFile)
 public:
     CSheetFile(); // reads the row height factor from the profile
+    // An empty sheet about to become a copy of src, which brings its own factor.
+    enum CopyTarget { kCopyTarget };
+    explicit CSheetFile(CopyTarget) {}
     CSheetFile(const CSheetFile&) = delete;
     CSheetFile& operator=(const CSheetFile&) = delete;
 
@@ -132,7 +136,8 @@ public:
     // Cursor, scrolling and hit tests.
     const CLineData* GetCurLine() const;
     CLineData* GetCurLine();
-    CColumnData* GetCurColumn() const;
+    const CColumnData* GetCurColumn() const;
+    CColumnData* GetCurColumn(); // handed out for writing
     void SetCur(int column, int line, CDC* pDC);
     BOOL MoveUp(int n);
     BOOL MoveDown(int n);
@@ -174,7 +179,7 @@ public:
     static int s_nVScrollWidth;  // SM_CXVSCROLL
 
     std::string m_strTitle;
-    CTypedPtrArray<CColumnData> m_Columns;
+    CColumnList m_Columns;
     int m_nColumnHeight = 20;
     int m_nLineHeight = 20;
     int m_nTopLine = 0;
@@ -197,6 +202,9 @@ private:
     // moved, every row is looked at again.
     void UnselectLines(CDC* pDC);
     void RememberSelectedLine(int index);
+    // Column selection, written only where it changes.
+    void UnselectColumns(CDC* pDC);
+    void SelectColumn(int column, CDC* pDC);
 
     // Row i placed where it belongs; bWrite: owned alone and handed out for
     // writing (remembered, see Copy).

@@ -5,6 +5,8 @@
 
 class CTavrlUndo : public COstrelUndoUnit {
 public:
-    explicit CTavrlUndo(const CSheetFile& sheet) { m_Sheet.Copy(sheet); }
+    explicit CTavrlUndo(const CSheetFile& sheet) : m_Sheet(CSheetFile::kCopyTarget) {
+        m_Sheet.Copy(sheet);
+    }
     CSheetFile m_Sheet;
 };

@@ -1,5 +1,7 @@
 #include "view/SheetCommands.h"
 
+#include <utility>
+
 #include <QWidget>
 
 #include "document/SheetDocument.h"
@@ -245,7 +247,7 @@ void CSheetCommands::OnColumnAdd() {
 }
 
 void CSheetCommands::OnColumnInsert() {
-    if (Sheet().GetCurColumn() == nullptr) {
+    if (std::as_const(Sheet()).GetCurColumn() == nullptr) {
         AfxGetUserInterface().MessageBox(kNoPosition, MB_OK);
         return;
     }
@@ -260,7 +262,7 @@ void CSheetCommands::OnColumnInsert() {
 }
 
 void CSheetCommands::OnColumnEdit() {
-    CColumnData* pColumn = Sheet().GetCurColumn();
+    const CColumnData* pColumn = std::as_const(Sheet()).GetCurColumn();
     if (pColumn == nullptr)
         return;
     CColumnEditDlg dlg(Owner());
@@ -268,13 +270,14 @@ void CSheetCommands::OnColumnEdit() {
     if (dlg.DoModal() != IDOK)
         return;
     Doc()->SaveUndo();
-    FromDialog(dlg, *pColumn);
+    // Asked for only now: written after the snapshot, it is the sheet's own.
+    FromDialog(dlg, *Sheet().GetCurColumn());
     Changed(false);
     m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnColumnDelete() {
-    CColumnData* pColumn = Sheet().GetCurColumn();
+    const CColumnData* pColumn = std::as_const(Sheet()).GetCurColumn();
     if (pColumn == nullptr)
         return;
     if (AfxGetUserInterface().MessageBox(cp932::ToUtf8(pColumn->m_strName) + "の列を削除しますか？",
@@ -291,7 +294,7 @@ void CSheetCommands::OnColumnMove(int step) {
     CSheetFile& sheet = Sheet();
     const int from = sheet.m_nCurColumn;
     const int to = from + step;
-    if (sheet.GetCurColumn() == nullptr || to < 0 || to >= sheet.m_Columns.GetSize())
+    if (std::as_const(sheet).GetCurColumn() == nullptr || to < 0 || to >= sheet.m_Columns.GetSize())
         return;
     Doc()->SaveUndo();
     sheet.MoveColumn(from, to);
@@ -303,7 +306,7 @@ void CSheetCommands::OnColumnMove(int step) {
 
 void CSheetCommands::OnCheck(const char* question, CheckScope scope, bool bCheck) {
     if ((scope == CheckScope::Line && Sheet().GetCurLine() == nullptr) ||
-        (scope == CheckScope::Column && Sheet().GetCurColumn() == nullptr))
+        (scope == CheckScope::Column && std::as_const(Sheet()).GetCurColumn() == nullptr))
         return;
     if (AfxGetUserInterface().MessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;

@@ -1,6 +1,7 @@
 #include "view/TavrelView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QContextMenuEvent>
 #include <QDate>
@@ -424,7 +425,8 @@ bool CTavrelView::OnCmdMsg(UINT id) {
 bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
     switch (cmdUI.m_nID) {
     case ID_EDIT_CHECK:
-        cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr);
+        cmdUI.Enable(std::as_const(Sheet()).GetCurLine() != nullptr &&
+                     std::as_const(Sheet()).GetCurColumn() != nullptr);
         return true;
     case ID_EDIT_UNDO:
         cmdUI.Enable(GetDocument()->CanUndo());
