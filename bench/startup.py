@@ -7,7 +7,10 @@
 # the ratio of large to small. Needs Xvfb and xdotool; starts its own X server
 # on a free display and uses its own home and runtime folders.
 #
-#   python3 bench/startup.py [BUILD_DIR]      (default: build; RUNS=8)
+#   python3 bench/startup.py [BUILD_DIR...]      (default: build; RUNS=8)
+#
+# With several build folders every build runs in the same interleaved rounds,
+# so that their figures compare within one run.
 import os
 import random
 import shutil
@@ -111,12 +114,11 @@ def run_once(exe, sheet, env, log):
 
 
 def main():
-    build = sys.argv[1] if len(sys.argv) > 1 else "build"
-    exe = os.path.join(build, "tavreler")
-    cli = os.path.join(build, "tavreler-cli")
-    for f in (exe, cli):
-        if not os.access(f, os.X_OK):
-            fail(f + " not found (build it first)")
+    builds = sys.argv[1:] or ["build"]
+    for build in builds:
+        for name in ("tavreler", "tavreler-cli"):
+            if not os.access(os.path.join(build, name), os.X_OK):
+                fail(os.path.join(build, name) + " not found (build it first)")
     for tool in ("Xvfb", "xdotool"):
         if not shutil.which(tool):
             fail(tool + " not found")
@@ -133,6 +135,7 @@ def main():
     xv = None
     try:
         sheets = []
+        cli = os.path.join(builds[0], "tavreler-cli")
         for rows, cols in SIZES:
             csv = os.path.join(tmp, "s%dx%d.csv" % (rows, cols))
             tvr = os.path.join(tmp, "s%dx%d.tvr" % (rows, cols))
@@ -140,23 +143,27 @@ def main():
             subprocess.run([cli, "import-csv", csv, tvr], check=True, env=env)
             sheets.append(("%d x %d" % (rows, cols), tvr))
         xv = start_xvfb(env)
-        wall = {name: [] for name, _ in sheets}
-        cpu = {name: [] for name, _ in sheets}
+        cases = [(b, name, tvr) for b in builds for name, tvr in sheets]
+        wall = {c[:2]: [] for c in cases}
+        cpu = {c[:2]: [] for c in cases}
         with open(os.path.join(tmp, "editor.log"), "ab") as log:
             for i in range(runs + 1):
-                for name, tvr in sheets:  # interleaved
-                    w, c = run_once(exe, tvr, env, log)
+                for build, name, tvr in cases:  # interleaved
+                    w, c = run_once(os.path.join(build, "tavreler"), tvr, env, log)
                     if i:
-                        wall[name].append(w)
-                        cpu[name].append(c)
+                        wall[(build, name)].append(w)
+                        cpu[(build, name)].append(c)
         print("editor start until the window is visible; median of %d runs" % runs)
-        med_w = {k: statistics.median(v) for k, v in wall.items()}
-        med_c = {k: statistics.median(v) for k, v in cpu.items()}
-        for name, _ in sheets:
-            print("  %-12s wall %.3f s   cpu %.3f s" % (name, med_w[name], med_c[name]))
         small, large = sheets[0][0], sheets[-1][0]
-        print("ratio %s / %s: wall %.2f, cpu %.2f"
-              % (large, small, med_w[large] / med_w[small], med_c[large] / med_c[small]))
+        for build in builds:
+            mw = {n: statistics.median(wall[(build, n)]) for n, _ in sheets}
+            mc = {n: statistics.median(cpu[(build, n)]) for n, _ in sheets}
+            if len(builds) > 1:
+                print(build + ":")
+            for name, _ in sheets:
+                print("  %-12s wall %.3f s   cpu %.3f s" % (name, mw[name], mc[name]))
+            print("  ratio %s / %s: wall %.2f, cpu %.2f; cpu difference %.3f s"
+                  % (large, small, mw[large] / mw[small], mc[large] / mc[small], mc[large] - mc[small]))
     finally:
         if xv:
             xv.terminate()
