@@ -1,5 +1,6 @@
 #include "fw/Archive.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -24,12 +25,51 @@ CArchive::CArchive(Sink sink) : m_sink(std::move(sink)), m_pBlock(new char[kBloc
 
 CArchive::CArchive(std::string_view data) : m_data(data) {}
 
+CArchive::CArchive(Source source) : m_source(std::move(source)) {}
+
 CArchive::~CArchive() {
     try {
         Flush();
     } catch (...) {
         // Whoever stores through a throwing sink has seen its failure already.
     }
+}
+
+bool CArchive::Fill(std::size_t n) {
+    std::size_t held = m_data.size() - m_pos;
+    if (n <= held)
+        return true;
+    if (m_bSourceEnded)
+        return false;
+    if (held && m_pos)
+        std::memmove(m_in.get(), m_data.data() + m_pos, held); // what is left, to the front
+    m_pos = 0;
+    while (held < n) {
+        if (held == m_nInSize) {
+            // One block, grown only for a field or a look-ahead larger than that,
+            // and only as far as the source has bytes for it.
+            const std::size_t size = m_nInSize ? m_nInSize * 2 : kBlock;
+            std::unique_ptr<char[]> bigger(new char[size]);
+            if (held)
+                std::memcpy(bigger.get(), m_in.get(), held);
+            m_in = std::move(bigger);
+            m_nInSize = size;
+        }
+        const std::size_t got = m_source(m_in.get() + held, m_nInSize - held);
+        if (got == 0) {
+            m_bSourceEnded = true;
+            break;
+        }
+        held += got;
+    }
+    m_data = std::string_view(m_in.get(), held);
+    return held >= n;
+}
+
+std::size_t CArchive::BytesLeft() {
+    if (m_source)
+        Fill(SIZE_MAX);
+    return m_data.size() - m_pos;
 }
 
 void CArchive::Flush() {
@@ -98,7 +138,7 @@ std::string CArchive::ReadString() {
         m_pos += n;
         return s;
     }
-    if (n > BytesLeft() / 2)
+    if (!HasBytes(2 * n))
         ThrowBadFormat();
     std::u16string w(n, u'\0');
     for (std::size_t i = 0; i < n; ++i) {
@@ -127,7 +167,7 @@ std::size_t CArchive::ReadCount() {
         n = d;
     }
     // Every element takes at least its two-byte tag.
-    if (n > BytesLeft() / 2)
+    if (!HasBytes(2 * n))
         ThrowBadFormat();
     return n;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The object archive of the sheet file: little-endian integers, length-
 // prefixed strings, counts and tagged objects, byte for byte as the file
-// format fixes them. Loading works on bytes held in memory so that no length
-// or count is ever trusted beyond the bytes that are left. Storing gathers
+// format fixes them. Loading works on bytes held in memory, or read from a
+// source block by block (a large file then never sits in memory whole); no
+// length or count is ever trusted beyond the bytes that are left. Storing gathers
 // the bytes in memory and hands them to the stream in large blocks (a sheet
 // is millions of small fields): Flush, or the archive's end, passes on the
 // rest, and the stream's state then tells whether every byte arrived.
@@ -36,6 +37,10 @@ public:
     explicit CArchive(Sink sink);
     // A loading archive reading data (which must outlive the archive).
     explicit CArchive(std::string_view data);
+    // A loading archive reading from source, which fills up to n bytes at p
+    // and returns how many it gave, 0 only at the end; it throws on failure.
+    using Source = std::function<std::size_t(char* p, std::size_t n)>;
+    explicit CArchive(Source source);
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
     // Passes on what is still held (a failure stays in the stream's state).
@@ -115,7 +120,10 @@ public:
         std::memcpy(p, m_data.data() + m_pos, n);
         m_pos += n;
     }
-    std::size_t BytesLeft() const { return m_data.size() - m_pos; }
+    // How many bytes are left to load (reads a source to its end).
+    std::size_t BytesLeft();
+    // Whether at least n bytes are left to load (reads no further than that).
+    bool HasBytes(std::size_t n) { return n <= m_data.size() - m_pos || (m_source && Fill(n)); }
 
     // Throws the malformed-file error.
     [[noreturn]] static void ThrowBadFormat();
@@ -123,10 +131,12 @@ public:
 private:
     static constexpr std::size_t kBlock = 128 * 1024;
 
-    void Need(std::size_t n) const {
-        if (n > BytesLeft())
+    void Need(std::size_t n) {
+        if (!HasBytes(n))
             ThrowBadFormat();
     }
+    // Reads from the source until n bytes are held or it ends; whether they are.
+    bool Fill(std::size_t n);
     std::size_t ReadStringLength(bool& wide);
     const CRuntimeClass* LoadClass(WORD wTag);
     void WriteLarge(const void* p, std::size_t n);
@@ -135,8 +145,14 @@ private:
     Sink m_sink;
     std::unique_ptr<char[]> m_pBlock; // null when loading
     std::size_t m_nUsed = 0;
+    // Loading: the bytes not yet taken are m_data from m_pos on. From a
+    // source, m_data is the part of m_in filled so far.
     std::string_view m_data;
     std::size_t m_pos = 0;
+    Source m_source;
+    std::unique_ptr<char[]> m_in;
+    std::size_t m_nInSize = 0;
+    bool m_bSourceEnded = false;
 
     // Classes and objects share one counter, starting at 1.
     DWORD m_nMapCount = 1;

@@ -11,8 +11,12 @@ constexpr std::size_t kFirstSlab = 64 * 1024;
 // sheet of a million cells then takes a few dozen page faults instead of ten
 // thousand (the system is asked for large pages where it gives them on request).
 constexpr std::size_t kLargeSlab = 2 * 1024 * 1024;
-constexpr std::size_t kAlign = alignof(std::max_align_t);
-constexpr std::size_t kSizes = 8; // pools for blocks of up to 8 * kAlign bytes
+// Blocks are kept in steps of 8 bytes: a 40-byte cell takes 40, not 48. A
+// block is still aligned as any object of its size needs (an object's size
+// is a multiple of its alignment): slabs are aligned to max_align_t, and
+// block sizes that are multiples of 16 keep that alignment.
+constexpr std::size_t kStep = 8;
+constexpr std::size_t kSizes = 16; // pools for blocks of up to 16 * kStep bytes
 
 struct FreeBlock {
     FreeBlock* next;
@@ -49,7 +53,7 @@ Pools& ThePools() {
 }
 
 std::size_t Round(std::size_t size) {
-    return (size + kAlign - 1) / kAlign;
+    return (size + kStep - 1) / kStep;
 }
 
 } // namespace
@@ -64,7 +68,7 @@ void* CCellPool::Allocate(std::size_t size) {
         pool.free = b->next;
         return b;
     }
-    const std::size_t block = k * kAlign;
+    const std::size_t block = k * kStep;
     if (pool.cur == nullptr || static_cast<std::size_t>(pool.end - pool.cur) < block) {
         const std::size_t size = pool.nextSlab;
         char* slab = NewSlab(size);

@@ -19,14 +19,21 @@ void CCheckItem::Serialize(CArchive& ar) {
 
 void CCheckItem::SetRect(int l, int t, int r, int b) {
     CDataItem::SetRect(l, t, r, b);
+    m_bPlaced = true;
+}
+
+CRect CCheckItem::CheckRect() const {
+    if (!m_bPlaced)
+        return CRect();
+    const CRect& rc = m_rect;
     // In 64 bits: any rectangle places its box without overflow.
-    std::int64_t dy = (std::int64_t(b) - t - 15) / 2;
-    const std::int64_t dx = (std::int64_t(r) - l - 15) / 2;
+    std::int64_t dy = (std::int64_t(rc.bottom) - rc.top - 15) / 2;
+    const std::int64_t dx = (std::int64_t(rc.right) - rc.left - 15) / 2;
     if (dy < 1)
         dy = 1;
-    const int x = ClampCoord(l + dx);
-    const int y = ClampCoord(t + dy);
-    m_rcCheck.SetRect(x, y, x + 15, y + 15);
+    const int x = ClampCoord(rc.left + dx);
+    const int y = ClampCoord(rc.top + dy);
+    return CRect(x, y, x + 15, y + 15);
 }
 
 CDataItem* CCheckItem::Clone() const {
@@ -34,14 +41,15 @@ CDataItem* CCheckItem::Clone() const {
     p->m_nType = m_nType;
     p->m_rect = m_rect;
     p->m_bCheck = m_bCheck;
-    p->m_rcCheck = m_rcCheck;
+    p->m_bPlaced = m_bPlaced;
     return p;
 }
 
 void CCheckItem::Draw(CDC* pDC) const {
     if (m_rect.IsRectNull())
         return;
-    const int L = m_rcCheck.left, T = m_rcCheck.top, R = m_rcCheck.right, B = m_rcCheck.bottom;
+    const CRect box = CheckRect();
+    const int L = box.left, T = box.top, R = box.right, B = box.bottom;
     const CPen* old = pDC->SelectObject(&g_Display.m_penBox[0]);
     pDC->MoveTo(L, T);
     pDC->LineTo(R, T);

@@ -15,8 +15,21 @@ public:
     void SetRect(int l, int t, int r, int b) override;
     CDataItem* Clone() const override;
 
+    // The box: centred in the rectangle SetRect gave the cell (at least a
+    // pixel below its top); empty while the cell has not been placed.
+    CRect CheckRect() const;
+    // Back to unplaced: an empty rectangle and an empty box.
+    void Unplace() {
+        m_rect = CRect();
+        m_bPlaced = false;
+    }
+
     int m_bCheck = 0;
-    CRect m_rcCheck;
+
+private:
+    // Whether m_rect came from SetRect (only then is there a box). The box
+    // itself is not kept: a sheet holds a great many cells.
+    bool m_bPlaced = false;
 };
 
 // The check cell a cell is, or nullptr: a cell counts as a check cell only

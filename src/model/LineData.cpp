@@ -79,9 +79,10 @@ void CLineData::Place(std::uint32_t id, const CLayoutParams& p, int t) {
     if (id == kUnplaced) {
         m_rect = CRect();
         for (CDataItem* c : *this) {
-            c->m_rect = CRect();
             if (auto* k = dynamic_cast<CCheckItem*>(c))
-                k->m_rcCheck = CRect();
+                k->Unplace();
+            else
+                c->m_rect = CRect();
         }
         return;
     }

@@ -1,13 +1,10 @@
 #include "model/SheetIo.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sstream>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,53 +13,13 @@
 
 namespace {
 
-// The bytes of a sheet file being read. A large file's bytes sit in large
-// pages where the system gives them on request: reading eighteen megabytes
-// into small pages costs more in page faults than in copying.
-struct CReadBuffer {
-    static constexpr std::size_t kLargePage = 2 * 1024 * 1024;
-    char* p = nullptr;
-    std::size_t size = 0;
-
-    CReadBuffer() = default;
-    CReadBuffer(const CReadBuffer&) = delete;
-    CReadBuffer& operator=(const CReadBuffer&) = delete;
-    ~CReadBuffer() { std::free(p); }
-
-    // Keeps the bytes held so far; false when there is no memory.
-    bool Resize(std::size_t n) {
-        void* q = nullptr;
-        if (n >= kLargePage) {
-            n = (n + kLargePage - 1) / kLargePage * kLargePage;
-            if (::posix_memalign(&q, kLargePage, n) != 0)
-                return false;
-#ifdef MADV_HUGEPAGE
-            ::madvise(q, n, MADV_HUGEPAGE); // a hint only
-#endif
-        } else if (!(q = std::malloc(n))) {
-            return false;
-        }
-        if (p)
-            std::memcpy(q, p, size);
-        std::free(p);
-        p = static_cast<char*>(q);
-        size = n;
-        return true;
-    }
-};
-
-} // namespace
-
-// How many bytes of a sheet being saved are handed to the disk at a time.
-constexpr std::size_t kWriteBackStep = 4 * 1024 * 1024;
-
-std::optional<FileError> ReadSheet(CSheetFile& sheet, std::string_view data) {
+// Loads what the archive holds into the sheet: an empty input is an empty
+// sheet; a failure leaves the sheet empty and says what went wrong.
+std::optional<FileError> Load(CSheetFile& sheet, CArchive& ar) {
     sheet.Clear();
-    if (data.empty())
-        return std::nullopt;
     try {
-        CArchive ar(data);
-        sheet.Serialize(ar);
+        if (ar.HasBytes(1))
+            sheet.Serialize(ar);
     } catch (const CFileError& e) {
         sheet.Clear();
         return e.m_error;
@@ -71,6 +28,16 @@ std::optional<FileError> ReadSheet(CSheetFile& sheet, std::string_view data) {
         return FileError::GenericRead;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+// How many bytes of a sheet being saved are handed to the disk at a time.
+constexpr std::size_t kWriteBackStep = 4 * 1024 * 1024;
+
+std::optional<FileError> ReadSheet(CSheetFile& sheet, std::string_view data) {
+    CArchive ar(data);
+    return Load(sheet, ar);
 }
 
 std::optional<FileError> ReadSheetFile(CSheetFile& sheet, const std::string& path) {
@@ -86,40 +53,20 @@ std::optional<FileError> ReadSheetFile(CSheetFile& sheet, const std::string& pat
         sheet.Clear();
         return FileError::AccessDeniedRead;
     }
-    // Read straight into a buffer sized from the file's length (a file that
-    // grows meanwhile is read to its end all the same). The first guess is
-    // bounded: a sparse giant must not fail up front.
-    const std::size_t guess =
-        S_ISREG(st.st_mode) && st.st_size > 0
-            ? std::min<std::size_t>(static_cast<std::size_t>(st.st_size), std::size_t(1) << 28)
-            : 65535;
-    CReadBuffer data;
-    if (!data.Resize(guess + 1)) {
-        ::close(fd);
-        sheet.Clear();
-        return FileError::GenericRead;
-    }
-    std::size_t len = 0;
-    for (;;) {
-        if (len == data.size && !data.Resize(data.size * 2)) {
-            ::close(fd);
-            sheet.Clear();
-            return FileError::GenericRead;
+    // Read block by block as the archive takes the bytes (to the file's end,
+    // should it grow meanwhile): a large file never sits in memory whole.
+    CArchive ar([fd](char* p, std::size_t n) -> std::size_t {
+        for (;;) {
+            const ssize_t got = ::read(fd, p, n);
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno != EINTR)
+                throw CFileError(FileError::GenericRead);
         }
-        const ssize_t n = ::read(fd, data.p + len, data.size - len);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
-            sheet.Clear();
-            return FileError::GenericRead;
-        }
-        if (n == 0)
-            break;
-        len += static_cast<std::size_t>(n);
-    }
+    });
+    std::optional<FileError> result = Load(sheet, ar);
     ::close(fd);
-    return ReadSheet(sheet, std::string_view(data.p, len));
+    return result;
 }
 
 bool WriteSheet(const CSheetFile& sheet, std::ostream& out) {

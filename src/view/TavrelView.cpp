@@ -329,7 +329,7 @@ void CTavrelView::mousePressEvent(QMouseEvent* event) {
     CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get());
     if (item) {
         const CCheckItem* check = AsCheckItem(item);
-        if (check && check->m_rcCheck.PtInRect(CPoint(p.x(), p.y()))) {
+        if (check && check->CheckRect().PtInRect(CPoint(p.x(), p.y()))) {
             GetDocument()->SaveUndo();
             item->Toggle();
             item->Draw(dc.get());

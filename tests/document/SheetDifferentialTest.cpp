@@ -154,7 +154,7 @@ std::string Dump(const CSheetFile& s) {
         for (const CDataItem* c : *row) {
             o << " " << c->GetType() << "/" << R(c->GetRect());
             if (const auto* k = dynamic_cast<const CCheckItem*>(c))
-                o << "/" << k->m_bCheck << "/" << R(k->m_rcCheck);
+                o << "/" << k->m_bCheck << "/" << R(k->CheckRect());
         }
         o << "\n";
     }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <sstream>
+#include <tuple>
 
 #include "fw/Archive.h"
 #include "model/ColumnData.h"
@@ -349,6 +351,154 @@ TEST(ArchiveClassMemory, AlternatingClassesAndExpectationsAreKeptApart) {
     }
     // The same class as the one just read, but now the caller wants a column.
     EXPECT_THROW(delete in.ReadObject(RUNTIME_CLASS(CColumnData)), CFileError);
+}
+
+} // namespace
+
+// Loading from a source: whatever sizes the source hands the bytes over in,
+// the archive reads the same fields, rejects the same hostile lengths, and
+// holds no more than a block of an input with no field that large.
+namespace {
+
+// A source serving bytes in pieces of at most `chunk`; it records what it
+// was asked for and whether it was asked again after it had ended.
+struct PieceSource {
+    std::string_view bytes;
+    std::size_t chunk;
+    std::size_t pos = 0;
+    std::size_t largestAsk = 0;
+    bool ended = false;
+    bool askedAfterEnd = false;
+
+    CArchive::Source Fn() {
+        return [this](char* p, std::size_t n) {
+            largestAsk = std::max(largestAsk, n);
+            if (ended)
+                askedAfterEnd = true;
+            const std::size_t k = std::min({n, chunk, bytes.size() - pos});
+            std::memcpy(p, bytes.data() + pos, k);
+            pos += k;
+            ended = k == 0;
+            return k;
+        };
+    }
+};
+
+struct ChunkCase {
+    const char* name;
+    std::size_t chunk;
+};
+
+const ChunkCase kChunks[] = {{"OneByte", 1}, {"SevenBytes", 7}, {"Blocks", 1 << 20}};
+
+class ArchiveSourceRow : public ::testing::TestWithParam<std::tuple<BlockCase, ChunkCase>> {};
+
+TEST_P(ArchiveSourceRow, ReadsTheFieldsAsFromMemory) {
+    const auto& [block, chunk] = GetParam();
+    const auto pRow = MakeRow(block);
+    const std::string bytes = ExpectedRowBytes(*pRow) + "tail";
+    PieceSource src{bytes, chunk.chunk};
+    CArchive in(src.Fn());
+    CLineData back;
+    back.Serialize(in);
+    EXPECT_EQ(back.m_strName, pRow->m_strName);
+    EXPECT_EQ(back.m_strDetail, pRow->m_strDetail);
+    ASSERT_EQ(back.GetSize(), pRow->GetSize());
+    for (int i = 0; i < back.GetSize(); ++i)
+        ASSERT_EQ(AsCheckItem(back.GetAt(i))->m_bCheck, AsCheckItem(pRow->GetAt(i))->m_bCheck) << i;
+    EXPECT_EQ(in.BytesLeft(), 4u);
+    char tail[4];
+    in.Read(tail, 4);
+    EXPECT_EQ(std::string(tail, 4), "tail");
+    EXPECT_EQ(in.BytesLeft(), 0u);
+    EXPECT_FALSE(src.askedAfterEnd);
+    // Only a field longer than a block makes the archive ask for more at once.
+    const std::size_t longest = std::max(pRow->m_strName.size(), std::size_t(128 * 1024));
+    EXPECT_LE(src.largestAsk, 2 * longest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Archive, ArchiveSourceRow,
+    ::testing::Combine(::testing::Values(BlockCase{"Small", 5, 3},
+                                         BlockCase{"NameOverOneBlock", 200000, 2},
+                                         BlockCase{"CellsAcrossBlockEdges", 300, 20000}),
+                       ::testing::ValuesIn(kChunks)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+    });
+
+class ArchiveSourceHostile : public ::testing::TestWithParam<std::tuple<HostileCase, ChunkCase>> {};
+
+TEST_P(ArchiveSourceHostile, RejectedAsMalformed) {
+    const auto& [hostile, chunk] = GetParam();
+    PieceSource src{hostile.bytes, chunk.chunk};
+    CArchive ar(src.Fn());
+    try {
+        if (hostile.count)
+            ar.ReadCount();
+        else
+            ar.ReadString();
+        FAIL() << "accepted";
+    } catch (const CFileError& e) {
+        EXPECT_EQ(e.m_error, FileError::BadFormat);
+    }
+    EXPECT_FALSE(src.askedAfterEnd);
+    // A length is never taken as a size to ask for: the buffer grows only with the bytes.
+    EXPECT_LE(src.largestAsk, std::max(std::size_t(128 * 1024), 2 * hostile.bytes.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Archive, ArchiveSourceHostile,
+    ::testing::Combine(
+        ::testing::Values(
+            HostileCase{"HugeStringLength", std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7), false},
+            HostileCase{"StringLongerThanData", std::string("\x05") + "abc", false},
+            HostileCase{"HugeWideString", std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x0F", 9),
+                        false},
+            HostileCase{"HugeCount", std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6), true},
+            HostileCase{"HugeCountBeforeMuchData",
+                        std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6) + std::string(300000, 'x'),
+                        true},
+            HostileCase{"CountBeyondData", std::string("\x03\x00\x00\x80", 4), true},
+            HostileCase{"TruncatedWord", "\x01", true}),
+        ::testing::ValuesIn(kChunks)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+    });
+
+TEST(ArchiveSource, CountAsLargeAsTheBytesLeftIsAccepted) {
+    // Three elements need at least six bytes: six are there, five are not.
+    for (const std::size_t extra : {6u, 5u}) {
+        const std::string bytes = std::string("\x03\x00", 2) + std::string(extra, 'x');
+        PieceSource src{bytes, 1};
+        CArchive ar(src.Fn());
+        if (extra == 6) {
+            EXPECT_EQ(ar.ReadCount(), 3u);
+            EXPECT_EQ(ar.BytesLeft(), 6u); // the look-ahead took nothing
+        } else {
+            EXPECT_THROW(ar.ReadCount(), CFileError);
+        }
+    }
+}
+
+TEST(ArchiveSource, SourceFailureReachesTheCaller) {
+    const std::string bytes = ExpectedRowBytes(*MakeRow({"", 10, 30000}));
+    std::size_t given = 0;
+    CArchive ar([&](char* p, std::size_t n) -> std::size_t {
+        if (given >= 100000)
+            throw CFileError(FileError::GenericRead);
+        const std::size_t k = std::min({n, std::size_t(4096), bytes.size() - given});
+        std::memcpy(p, bytes.data() + given, k);
+        given += k;
+        return k;
+    });
+    CLineData back;
+    try {
+        back.Serialize(ar);
+        FAIL() << "read past a failing source";
+    } catch (const CFileError& e) {
+        EXPECT_EQ(e.m_error, FileError::GenericRead);
+    }
 }
 
 } // namespace

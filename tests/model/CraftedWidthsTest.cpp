@@ -89,7 +89,7 @@ TEST_P(CraftedWidths, KeptInTheFileAndLaidOutWithoutOverflow) {
     for (int i = 0; i < s.GetSize(); ++i) {
         EXPECT_TRUE(Bounded(s.GetAt(i)->m_rect)) << "row " << i;
         for (const CDataItem* p : *s.GetAt(i))
-            EXPECT_TRUE(Bounded(static_cast<const CCheckItem*>(p)->m_rcCheck)) << "row " << i;
+            EXPECT_TRUE(Bounded(static_cast<const CCheckItem*>(p)->CheckRect())) << "row " << i;
     }
     for (const CColumnData* col : s.m_Columns)
         EXPECT_TRUE(Bounded(col->m_rect));

@@ -168,7 +168,7 @@ TEST_F(Cursor, CheckBoxDrawingPens) {
     ASSERT_NE(c, nullptr);
     c->m_bCheck = 1;
     c->Draw(&dc);
-    const CRect b = c->m_rcCheck;
+    const CRect b = c->CheckRect();
     std::vector<CRecordingDC::Record> lines;
     for (const auto& r : dc.m_records)
         if (r.op == CRecordingDC::Op::LineTo)

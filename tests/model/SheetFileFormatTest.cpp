@@ -279,6 +279,47 @@ TEST_F(SaveFile, TemporaryThatCannotBeMadeLeavesTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
 }
 
+// A file is read as it is taken: the same sheet, or the same rejection with an
+// empty sheet, as from its bytes in memory, down to every truncation.
+TEST_F(SaveFile, FileReadsAsItsBytesDo) {
+    const std::string path = (m_dir / "t.tvr").string();
+    for (std::size_t n = 0; n <= kWorked.size(); ++n) {
+        { std::ofstream(path, std::ios::binary | std::ios::trunc) << kWorked.substr(0, n); }
+        CSheetFile fromFile, fromMemory;
+        fromFile.AddLine("old");
+        const auto fileErr = ReadSheetFile(fromFile, path);
+        const auto memErr = ReadSheet(fromMemory, std::string_view(kWorked).substr(0, n));
+        ASSERT_EQ(fileErr, memErr) << n;
+        EXPECT_EQ(fromFile.GetSize(), fromMemory.GetSize()) << n;
+        EXPECT_EQ(Bytes(fromFile), Bytes(fromMemory)) << n;
+    }
+}
+
+TEST_F(SaveFile, LargeFileReadsBack) {
+    // Many blocks of input, with a row name longer than a block among them.
+    CSheetFile s;
+    for (int c = 0; c < 40; ++c)
+        s.AddColumn("c" + std::to_string(c), 1);
+    for (int i = 0; i < 3000; ++i)
+        s.AddLine(i == 1500 ? std::string(300000, 'n') : "r" + std::to_string(i));
+    static_cast<CCheckItem*>(s[2999]->GetAt(39))->m_bCheck = 1;
+    const std::string path = (m_dir / "big.tvr").string();
+    ASSERT_FALSE(SaveSheetFile(s, path));
+    CSheetFile t;
+    ASSERT_FALSE(ReadSheetFile(t, path));
+    EXPECT_EQ(Bytes(t), ReadBytes(path));
+    EXPECT_EQ(static_cast<CCheckItem*>(t[2999]->GetAt(39))->m_bCheck, 1);
+}
+
+TEST_F(SaveFile, FolderIsNotReadAsASheet) {
+    CSheetFile t;
+    t.AddLine("old");
+    auto err = ReadSheetFile(t, m_dir.string());
+    ASSERT_TRUE(err);
+    EXPECT_EQ(*err, FileError::AccessDeniedRead);
+    EXPECT_EQ(t.GetSize(), 0);
+}
+
 TEST_F(SaveFile, MissingFolderIsReportedAsNotFound) {
     CSheetFile s;
     auto err = SaveSheetFile(s, (m_dir / "no" / "a.tvr").string());

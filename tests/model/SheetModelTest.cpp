@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+#include <memory>
+
 #include "fw/Cp932.h"
 #include "fw/RecordingDC.h"
 #include "model/DisplaySettings.h"
+#include "model/LayoutParams.h"
 #include "model/SheetIo.h"
 
 namespace {
@@ -149,7 +154,7 @@ TEST_P(CheckBoxPlacement, CentredWithTruncation) {
     CCheckItem c;
     const CRect& r = GetParam().cell;
     c.SetRect(r.left, r.top, r.right, r.bottom);
-    EXPECT_EQ(c.m_rcCheck, GetParam().box);
+    EXPECT_EQ(c.CheckRect(), GetParam().box);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -158,6 +163,125 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{"Low10", CRect(100, 50, 140, 60), CRect(112, 51, 127, 66)},
                       BoxCase{"Narrow10", CRect(0, 0, 10, 30), CRect(-2, 7, 13, 22)},
                       BoxCase{"Exact15", CRect(5, 5, 20, 20), CRect(5, 6, 20, 21)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A check cell's box through what happens to its row: placed (cells left of
+// the first visible column scrolled out to an empty rectangle, whose box still
+// sits at the origin), unplaced, copied, read back from a file.
+struct BoxLifeCase {
+    const char* name;
+    std::function<std::unique_ptr<CLineData>()> make;
+    std::array<CRect, 3> boxes;
+};
+
+void PrintTo(const BoxLifeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// The grid from x 0, the name column 100 wide, cells 40 wide and 20 high.
+CLayoutParams Layout(int leftColumn) {
+    CLayoutParams p;
+    p.nRight = 500;
+    p.nLineHeight = 20;
+    p.nLeftColumn = leftColumn;
+    p.nNameWidth = 100;
+    p.nColumnWidth = 40;
+    return p;
+}
+
+std::unique_ptr<CLineData> PlacedRow(int leftColumn) {
+    auto row = std::make_unique<CLineData>("r", 3);
+    const CLayoutParams p = Layout(leftColumn);
+    row->Place(CLayoutParams::Intern(p), p, 30);
+    return row;
+}
+
+void Unplace(CLineData& row) {
+    row.Place(CLineData::kUnplaced, CLayoutParams(), 0);
+}
+
+const CRect kNone;
+const CRect kOut(-7, 1, 8, 16); // the box of an empty cell rectangle
+const CRect kSecond(112, 32, 127, 47);
+const CRect kThird(152, 32, 167, 47);
+
+class CheckBoxLife : public ::testing::TestWithParam<BoxLifeCase> {};
+
+TEST_P(CheckBoxLife, BoxFollowsTheRow) {
+    const auto row = GetParam().make();
+    ASSERT_EQ(row->GetSize(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const CCheckItem* c = AsCheckItem(row->GetAt(i));
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->CheckRect(), GetParam().boxes[static_cast<std::size_t>(i)]) << "cell " << i;
+        // Whatever the box, an unplaced cell has no rectangle either.
+        if (GetParam().boxes[static_cast<std::size_t>(i)] == kNone) {
+            EXPECT_TRUE(c->m_rect.IsRectNull()) << "cell " << i;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CheckBoxLife,
+    ::testing::Values(
+        BoxLifeCase{
+            "New", [] { return std::make_unique<CLineData>("r", 3); }, {kNone, kNone, kNone}},
+        BoxLifeCase{"Placed", [] { return PlacedRow(1); }, {kOut, kSecond, kThird}},
+        BoxLifeCase{"ScrolledFurther", [] { return PlacedRow(2); }, {kOut, kOut, kSecond}},
+        BoxLifeCase{"Unplaced",
+                    [] {
+                        auto row = PlacedRow(1);
+                        Unplace(*row);
+                        return row;
+                    },
+                    {kNone, kNone, kNone}},
+        BoxLifeCase{"PlacedAgain",
+                    [] {
+                        auto row = PlacedRow(2);
+                        Unplace(*row);
+                        const CLayoutParams p = Layout(1);
+                        row->Place(CLayoutParams::Intern(p), p, 30);
+                        return row;
+                    },
+                    {kOut, kSecond, kThird}},
+        BoxLifeCase{"CopyOfPlaced",
+                    [] {
+                        auto row = PlacedRow(1);
+                        return std::make_unique<CLineData>(*row);
+                    },
+                    {kOut, kSecond, kThird}},
+        BoxLifeCase{"CopyOfUnplaced",
+                    [] {
+                        auto row = PlacedRow(1);
+                        Unplace(*row);
+                        return std::make_unique<CLineData>(*row);
+                    },
+                    {kNone, kNone, kNone}},
+        BoxLifeCase{"CellsClonedOneByOne",
+                    [] {
+                        auto row = PlacedRow(1);
+                        Unplace(*row);
+                        row->GetAt(2)->SetRect(140, 30, 180, 50);
+                        auto copy = std::make_unique<CLineData>("c", 0);
+                        for (CDataItem* c : *row)
+                            copy->Add(c->Clone());
+                        return copy;
+                    },
+                    {kNone, kNone, kThird}},
+        BoxLifeCase{"ReadBack",
+                    [] {
+                        auto row = PlacedRow(1);
+                        std::string bytes;
+                        {
+                            CArchive ar(&bytes);
+                            row->Serialize(ar);
+                        }
+                        auto back = std::make_unique<CLineData>();
+                        CArchive in{std::string_view(bytes)};
+                        back->Serialize(in);
+                        return back;
+                    },
+                    {kNone, kNone, kNone}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SheetModel, ExtentCountsCellsOfRowZero) {

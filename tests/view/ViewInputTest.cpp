@@ -209,7 +209,7 @@ TEST(ViewMouse, ClickInBoxTogglesWithOneSnapshot) {
     ViewFixture f(3, 3);
     CSheetFile& s = f.Sheet();
     auto* cell = static_cast<CCheckItem*>(s.GetAt(2)->GetAt(1));
-    const CRect box = cell->m_rcCheck;
+    const CRect box = cell->CheckRect();
     QTest::mouseClick(f.view.get(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(box.left + 7, box.top + 7));
     EXPECT_EQ(cell->m_bCheck, 1);
@@ -233,7 +233,7 @@ TEST(ViewMouse, ClickInBoxTogglesWithOneSnapshot) {
 TEST(ViewMouse, ClickOnPlainCellStoredAsCheckTogglesNothing) {
     ViewFixture f(3, 3);
     CSheetFile& s = f.Sheet();
-    const CRect box = static_cast<CCheckItem*>(s.GetAt(1)->GetAt(1))->m_rcCheck;
+    const CRect box = static_cast<CCheckItem*>(s.GetAt(1)->GetAt(1))->CheckRect();
     auto* plain = new CDataItem;
     plain->m_nType = CELL_CHECK;
     delete s.GetAt(1)->ReleaseAt(1).release();
@@ -249,7 +249,7 @@ TEST(ViewMouse, ClickOnPlainCellStoredAsCheckTogglesNothing) {
 TEST(ViewMouse, DoubleClickInCellDoesNotToggleTwice) {
     ViewFixture f(3, 3);
     auto* cell = static_cast<CCheckItem*>(f.Sheet().GetAt(0)->GetAt(0));
-    const QPoint p(cell->m_rcCheck.left + 5, cell->m_rcCheck.top + 5);
+    const QPoint p(cell->CheckRect().left + 5, cell->CheckRect().top + 5);
     QTest::mouseClick(f.view.get(), Qt::LeftButton, Qt::NoModifier, p);
     QTest::mouseDClick(f.view.get(), Qt::LeftButton, Qt::NoModifier, p);
     // The second press of a double click arrives as the double click alone,
@@ -260,7 +260,7 @@ TEST(ViewMouse, DoubleClickInCellDoesNotToggleTwice) {
 
 TEST(ViewMouse, RightButtonDoesNotMoveCursor) {
     ViewFixture f(3, 3);
-    const CRect box = static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1))->m_rcCheck;
+    const CRect box = static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1))->CheckRect();
     QTest::mousePress(f.view.get(), Qt::RightButton, Qt::NoModifier,
                       QPoint(box.left + 5, box.top + 5));
     EXPECT_EQ(f.Sheet().m_nCurLine, -1);

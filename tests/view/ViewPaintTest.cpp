@@ -48,7 +48,7 @@ TEST_P(ViewCheckBox, SunkenFrameInsideAndCross) {
                   checked ? +[](int r, int c) { return r == 1 && c == 1; } : nullptr);
     const QImage img = f.Render();
     const auto* cell = static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1));
-    const CRect b = cell->m_rcCheck;
+    const CRect b = cell->CheckRect();
     const int L = b.left, T = b.top, R = b.right, B = b.bottom;
     ASSERT_EQ(R - L, 15);
     ASSERT_EQ(B - T, 15);
@@ -81,7 +81,7 @@ TEST(ViewPaint, HighlightedRowAndCursorCell) {
     const QImage img = f.Render();
     const CLineData* row = f.Sheet().GetAt(2);
     const CRect cell = row->GetAt(1)->GetRect();
-    const CRect box = static_cast<const CCheckItem*>(row->GetAt(1))->m_rcCheck;
+    const CRect box = static_cast<const CCheckItem*>(row->GetAt(1))->CheckRect();
     ASSERT_GT(box.left, cell.left + 1) << "the cell must be wider than its box";
     const int midY = (cell.top + cell.bottom) / 2;
     // Row name area and another cell of the row: SelColor.
