@@ -2,6 +2,8 @@
 // and clipboard of the desktop, then the application's start-up.
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -63,6 +65,13 @@ int main(int argc, char** argv) {
     // A save past the file-size limit fails with its message instead of
     // ending the program with the sheet unsaved.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A large sheet named on the command line is read while the window
+    // system starts. (The arguments are read as Qt will read them; a window
+    // system option taken for a file name costs one failed read.)
+    QStringList early;
+    for (int i = 1; i < argc; ++i)
+        early << QString::fromLocal8Bit(argv[i]);
+    std::unique_ptr<CSheetPreload> preload = CTavrelApp::StartPreload(early);
     QApplication qapp(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavreler"));
@@ -81,6 +90,7 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         CTavrelApp app(profile);
+        app.SetPreload(std::move(preload));
         // A logout or a kill writes the recovery copy before the program goes.
         CStopSignals stopSignals;
         QObject::connect(&stopSignals, &CStopSignals::StopRequested,

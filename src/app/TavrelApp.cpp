@@ -99,6 +99,7 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
     m_recentFiles.ReadList();
 
     m_pDoc = std::make_unique<CTavrelDoc>();
+    m_pDoc->SetPreload(std::move(m_pPreload));
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get(), this, &m_recentFiles);
     m_pMainWnd->SetHelpFilePath(m_strHelpFilePath);
     QObject::connect(m_pDoc.get(), &CTavrelDoc::FileUsed, m_pDoc.get(),
@@ -142,6 +143,13 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
 
     m_pMainWnd->ActivateFrame(SW_SHOW);
     return StartResult::Run;
+}
+
+std::unique_ptr<CSheetPreload> CTavrelApp::StartPreload(const QStringList& args) {
+    const CCommandLineInfo info = CCommandLineInfo::Parse(args);
+    if (info.m_nShellCommand == CCommandLineInfo::FileNew)
+        return nullptr;
+    return std::make_unique<CSheetPreload>(info.m_strFileName.toStdString());
 }
 
 void CTavrelApp::OnStopRequested() {

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "app/RecentFileList.h"
+#include "document/SheetPreload.h"
 #include "fw/CmdTarget.h"
 
 class CMainFrame;
@@ -37,6 +38,11 @@ public:
     // The start-up; Run: enter the event loop, Done: finished without a
     // window (printed), Failed: exit with an error.
     StartResult InitInstance(const QStringList& args);
+    // The command line's file, already being read (see StartPreload); the
+    // document takes it when it opens that file.
+    void SetPreload(std::unique_ptr<CSheetPreload> preload) { m_pPreload = std::move(preload); }
+    // Starts reading the file args open or print, if any.
+    static std::unique_ptr<CSheetPreload> StartPreload(const QStringList& args);
 
     CTavrelDoc* GetDocument() const { return m_pDoc.get(); }
     CMainFrame* GetMainWnd() const { return m_pMainWnd.get(); }
@@ -70,6 +76,7 @@ private:
     std::unique_ptr<CTavrelDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     std::unique_ptr<CRecoveryGuard> m_pRecovery;
+    std::unique_ptr<CSheetPreload> m_pPreload;
     bool m_bStopRequested = false;
 };
 

@@ -46,7 +46,9 @@ void CSheetDocument::DeleteContents() {
 
 std::optional<FileError> CSheetDocument::Open(const std::string& path) {
     m_Undo.Clear();
-    auto err = ReadSheetFile(m_Sheet, path);
+    const std::unique_ptr<CSheetPreload> preload = std::move(m_pPreload);
+    auto err = preload && preload->Path() == path ? preload->TakeInto(m_Sheet)
+                                                  : ReadSheetFile(m_Sheet, path);
     m_bModified = false;
     Changed();
     return err;

@@ -2,10 +2,12 @@
 // The document's data side without any user interface: the one sheet, its
 // undo history and the modified flag. The editor's document owns one.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "fw/FileError.h"
+#include "document/SheetPreload.h"
 #include "model/SheetFile.h"
 #include "undo/UndoStack.h"
 
@@ -30,6 +32,9 @@ public:
     void DeleteContents();
     // Reads path into the sheet; on failure the sheet is empty.
     std::optional<FileError> Open(const std::string& path);
+    // A read of a file already under way: the next Open takes its result
+    // when it opens that same path, and drops it otherwise.
+    void SetPreload(std::unique_ptr<CSheetPreload> preload) { m_pPreload = std::move(preload); }
     // Writes the sheet to path atomically; on success the modified flag clears.
     std::optional<FileError> Save(const std::string& path);
 
@@ -39,6 +44,7 @@ public:
 private:
     void Changed();
 
+    std::unique_ptr<CSheetPreload> m_pPreload;
     bool m_bModified = false;
     unsigned long long m_nChanges = 0;
     std::function<void()> m_onChange;

@@ -184,6 +184,25 @@ void CSheetFile::Clear() {
     m_nHtmlMark = 0;
 }
 
+void CSheetFile::TakeLoaded(CSheetFile& src) {
+    Clear();
+    src.FoldCounts();
+    m_Counts = src.m_Counts;
+    m_Lines.ShareFrom(src.m_Lines);
+    m_Columns.ShareFrom(src.m_Columns);
+    m_strTitle = src.m_strTitle;
+    m_nColumnHeight = src.m_nColumnHeight;
+    m_nTopLine = src.m_nTopLine;
+    m_nLeftColumn = src.m_nLeftColumn;
+    m_nLineNameWidth = src.m_nLineNameWidth;
+    m_nColumnWidth = src.m_nColumnWidth;
+    m_nCsvMark = src.m_nCsvMark;
+    m_nHtmlMark = src.m_nHtmlMark;
+    m_strHtmlCss = src.m_strHtmlCss;
+    m_strHtmlFile = src.m_strHtmlFile;
+    src.Clear(); // the rows and columns are this sheet's alone now
+}
+
 void CSheetFile::Copy(const CSheetFile& src) {
     if (&src == this)
         return;

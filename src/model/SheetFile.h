@@ -93,6 +93,11 @@ public:
 
     void Clear();
     void Copy(const CSheetFile& src);
+    // Becomes what reading a file gives, from src, a sheet that was just read
+    // from it with success and holds rows or columns (every value the file
+    // holds was read then): what the file holds, and this sheet's own state
+    // where a read leaves that alone. src is left empty.
+    void TakeLoaded(CSheetFile& src);
     void Serialize(CArchive& ar) override;
 
     void CalcMetrics(CDC* pDC);
