@@ -15,6 +15,13 @@ void CLineList::Unref(CLineData* p) {
         delete p;
 }
 
+void CLineList::FreeNode(Node* node) {
+    if (node->bLeaf)
+        delete static_cast<Leaf*>(node);
+    else
+        delete static_cast<Inner*>(node);
+}
+
 void CLineList::UnrefNode(Node* node) {
     if (--node->nRefs > 0)
         return;
@@ -228,7 +235,7 @@ CLineSlot CLineList::RemoveFrom(Node*& at, int i) {
     const int k = Descend(in, i);
     const CLineSlot s = RemoveFrom(in->kids[k], i);
     if (--in->counts[k] == 0) {
-        delete in->kids[k]; // owned alone and empty
+        FreeNode(in->kids[k]); // owned alone and empty
         std::copy(in->kids + k + 1, in->kids + in->n, in->kids + k);
         std::copy(in->counts + k + 1, in->counts + in->n, in->counts + k);
         --in->n;
@@ -241,7 +248,7 @@ CLineSlot CLineList::RemoveSlot(int i) {
     const CLineSlot s = RemoveFrom(m_pRoot, i);
     --m_nSize;
     if (m_nSize == 0) {
-        delete m_pRoot;
+        FreeNode(m_pRoot);
         m_pRoot = nullptr;
     }
     // A root with one child gives way to it, so emptying a sheet also makes

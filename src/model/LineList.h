@@ -23,8 +23,8 @@ struct CLineSlot {
 class CLineList {
 public:
     // Small nodes keep the copy of a shared path short.
-    static constexpr int kLeaf = 32; // rows per leaf
-    static constexpr int kFan = 16;  // children per inner node
+    static constexpr int kLeaf = 8; // rows per leaf
+    static constexpr int kFan = 16; // children per inner node
 
     CLineList() = default;
     ~CLineList();
@@ -97,6 +97,7 @@ private:
     }
 
     static void UnrefNode(Node* node);
+    static void FreeNode(Node* node); // as what it is: nodes have no virtual destructor
     // The node in *at, copied first when it is shared.
     static Node* Own(Node*& at);
     // Child k and the index within it that holds row i of node in.
