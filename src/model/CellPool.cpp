@@ -1,8 +1,10 @@
 #include "model/CellPool.h"
 
 #include <cstdlib>
+#include <mutex>
 #include <new>
 #include <sys/mman.h>
+#include <vector>
 
 namespace {
 
@@ -46,9 +48,18 @@ struct Pools {
 };
 
 // Never destroyed, slabs never given back: cells of sheets that outlive the
-// thread's other objects (static sheets) may still be freed during exit.
+// thread's other objects (static sheets) may still be freed during exit, and
+// cells outlive the thread that made them (a sheet read on a thread of its
+// own is freed on another). So every thread's pools stay listed here.
 Pools& ThePools() {
-    thread_local Pools* p = new Pools;
+    thread_local Pools* p = [] {
+        static std::mutex m;
+        static auto* all = new std::vector<Pools*>;
+        auto* pools = new Pools;
+        const std::lock_guard<std::mutex> lock(m);
+        all->push_back(pools);
+        return pools;
+    }();
     return *p;
 }
 
