@@ -20,3 +20,12 @@ inline std::unique_ptr<CSheetDocument> MakeBenchDoc(int rows, int columns) {
     s.m_nCurColumn = columns / 2;
     return d;
 }
+
+// A short history: edits undone and redone by the undo benchmarks.
+inline void MakeHistory(CSheetDocument& d, int edits) {
+    for (int i = 0; i < edits; ++i) {
+        d.SaveUndo();
+        d.m_Sheet.m_nCurLine = i * 13 % d.m_Sheet.GetSize();
+        d.m_Sheet.ToggleCur(nullptr);
+    }
+}

@@ -64,11 +64,7 @@ BENCHMARK(BM_CountsAfterTick)
 
 void BM_UndoRedoAndCount(benchmark::State& state) {
     auto d = MakeDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    for (int i = 0; i < 5; ++i) {
-        d->SaveUndo();
-        d->m_Sheet.m_nCurLine = i * 13 % d->m_Sheet.GetSize();
-        d->m_Sheet.ToggleCur(nullptr);
-    }
+    MakeHistory(*d, 5);
     for (auto _ : state) {
         d->Undo();
         benchmark::DoNotOptimize(ReadCounts(d->m_Sheet));

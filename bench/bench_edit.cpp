@@ -59,11 +59,7 @@ BENCHMARK(BM_CheckWithSnapshot)
 
 void BM_UndoRedoPair(benchmark::State& state) {
     auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    for (int i = 0; i < 5; ++i) {
-        d->SaveUndo();
-        d->m_Sheet.m_nCurLine = i * 13 % d->m_Sheet.GetSize();
-        d->m_Sheet.ToggleCur(nullptr);
-    }
+    MakeHistory(*d, 5);
     for (auto _ : state) {
         d->Undo();
         d->Redo();

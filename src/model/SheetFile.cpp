@@ -189,6 +189,11 @@ void CSheetFile::TakeLoaded(CSheetFile& src) {
     src.FoldCounts();
     m_Counts = src.m_Counts;
     m_Lines.ShareFrom(src.m_Lines);
+    CopyFileFields(src);
+    src.Clear(); // the rows and columns are this sheet's alone now
+}
+
+void CSheetFile::CopyFileFields(const CSheetFile& src) {
     m_Columns.ShareFrom(src.m_Columns);
     m_strTitle = src.m_strTitle;
     m_nColumnHeight = src.m_nColumnHeight;
@@ -200,7 +205,6 @@ void CSheetFile::TakeLoaded(CSheetFile& src) {
     m_nHtmlMark = src.m_nHtmlMark;
     m_strHtmlCss = src.m_strHtmlCss;
     m_strHtmlFile = src.m_strHtmlFile;
-    src.Clear(); // the rows and columns are this sheet's alone now
 }
 
 void CSheetFile::Copy(const CSheetFile& src) {
@@ -227,22 +231,12 @@ void CSheetFile::Copy(const CSheetFile& src) {
     m_nLaidFirst = src.m_nLaidFirst;
     m_nLaidEnd = src.m_nLaidEnd;
     m_nLaidTop = src.m_nLaidTop;
-    m_Columns.ShareFrom(src.m_Columns);
-    m_strTitle = src.m_strTitle;
-    m_nColumnHeight = src.m_nColumnHeight;
+    CopyFileFields(src);
     m_nLineHeight = src.m_nLineHeight;
-    m_nTopLine = src.m_nTopLine;
-    m_nLeftColumn = src.m_nLeftColumn;
     m_rcGrid = src.m_rcGrid;
     m_nCurColumn = src.m_nCurColumn;
     m_nCurLine = src.m_nCurLine;
-    m_nLineNameWidth = src.m_nLineNameWidth;
-    m_nColumnWidth = src.m_nColumnWidth;
     m_dLineHeightRate = src.m_dLineHeightRate;
-    m_nCsvMark = src.m_nCsvMark;
-    m_nHtmlMark = src.m_nHtmlMark;
-    m_strHtmlCss = src.m_strHtmlCss;
-    m_strHtmlFile = src.m_strHtmlFile;
 }
 
 void CSheetFile::Serialize(CArchive& ar) {

@@ -206,6 +206,8 @@ private:
     // move costs the same on any length; once rows were added, removed or
     // moved, every row is looked at again.
     void UnselectLines(CDC* pDC);
+    // The columns and every value the sheet file holds.
+    void CopyFileFields(const CSheetFile& src);
     void RememberSelectedLine(int index);
     // Column selection, written only where it changes.
     void UnselectColumns(CDC* pDC);
