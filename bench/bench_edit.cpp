@@ -43,6 +43,24 @@ void BM_CheckAlone(benchmark::State& state) {
         d->m_Sheet.ToggleCur(nullptr);
     }
 }
+// The check command as a user gives it: Space on the cursor's cell, then
+// Down to the next row, from the middle of the sheet on.
+void BM_CheckAtCursor(benchmark::State& state) {
+    auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CSheetFile& s = d->m_Sheet;
+    for (auto _ : state) {
+        d->SaveUndo();
+        s.ToggleCur(nullptr);
+        s.m_nCurLine = (s.m_nCurLine + 1) % s.GetSize();
+    }
+}
+BENCHMARK(BM_CheckAtCursor)
+    ->Args({100, 10})
+    ->Args({100000, 10})
+    ->Args({100, 100})
+    ->Args({10000, 100})
+    ->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(BM_CheckAlone)
     ->Args({100, 10})
     ->Args({100000, 10})

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 # The editor's start with a small and a large sheet, side by side in one run:
 # each run launches the editor on the sheet and measures the wall time until
-# its window is visible (xdotool), then the CPU time the process has used once
-# the window has settled. Runs are interleaved (RUNS, default 8, after one
+# its window is mapped, then the CPU time the process has used once the window
+# has settled. The mapping is seen as an event (xev on the root window):
+# polling with a process per look would take a processor from an editor that
+# reads its file on a second thread, on a machine of two. Runs are interleaved (RUNS, default 8, after one
 # warm-up each) so that drift hits both sheets alike; prints the medians and
-# the ratio of large to small. Needs Xvfb and xdotool; starts its own X server
+# the ratio of large to small. Needs Xvfb, xev and xdotool; starts its own X server
 # on a free display and uses its own home and runtime folders.
 #
 #   python3 bench/startup.py [BUILD_DIR...]      (default: build; RUNS=8)
@@ -12,12 +14,14 @@
 # With several build folders every build runs in the same interleaved rounds,
 # so that their figures compare within one run.
 import os
+import queue
 import random
 import shutil
 import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 SIZES = [(3, 3), (10000, 100)]
@@ -76,24 +80,63 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-def run_once(exe, sheet, env, log):
+class MapWatch:
+    """Windows mapped on the display, as xev on the root window reports them."""
+
+    def __init__(self, env):
+        self.env = env
+        self.maps = queue.Queue()
+        self.xev = subprocess.Popen(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"],
+                                    env=env, stdout=subprocess.PIPE, text=True)
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        mapping = False
+        for line in self.xev.stdout:
+            if line.startswith("MapNotify"):
+                mapping = True
+            elif mapping:
+                mapping = False
+                # "    event 0x...., window 0x...., override NO"
+                self.maps.put((time.perf_counter(), line.split("window ")[1].split(",")[0]))
+
+    def drain(self):
+        while not self.maps.empty():
+            self.maps.get_nowait()
+
+    def wait_named(self, name, proc, limit):
+        """Time of the first window mapped whose title holds name."""
+        while True:
+            try:
+                t, win = self.maps.get(timeout=0.1)
+            except queue.Empty:
+                if proc.poll() is not None or time.perf_counter() > limit:
+                    return None
+                continue
+            r = subprocess.run(["xdotool", "getwindowname", win], env=self.env,
+                               capture_output=True, text=True)
+            if name in r.stdout:
+                return t
+
+    def stop(self):
+        self.xev.terminate()
+        self.xev.wait()
+
+
+def run_once(exe, sheet, env, log, watch):
+    watch.drain()
     t = time.perf_counter()
     p = subprocess.Popen([exe, sheet], env=env, stdout=log, stderr=subprocess.STDOUT)
     try:
-        while True:
-            r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Tavreler"],
-                               env=env, capture_output=True, text=True)
-            if r.stdout.strip():
-                break
+        shown = watch.wait_named("Tavreler", p, t + 30)
+        if shown is None:
             if p.poll() is not None:
                 log.flush()
                 with open(log.name, errors="replace") as f:
                     sys.stderr.write(f.read()[-2000:])
                 fail("the editor exited (%d) before showing a window" % p.returncode)
-            if time.perf_counter() - t > 30:
-                fail("no window within 30 s")
-            time.sleep(0.005)
-        wall = time.perf_counter() - t
+            fail("no window within 30 s")
+        wall = shown - t
         time.sleep(SETTLE)
         cpu = cpu_seconds(p.pid)
     finally:
@@ -112,7 +155,7 @@ def main():
         for name in ("tavreler", "tavreler-cli"):
             if not os.access(os.path.join(build, name), os.X_OK):
                 fail(os.path.join(build, name) + " not found (build it first)")
-    for tool in ("Xvfb", "xdotool"):
+    for tool in ("Xvfb", "xev", "xdotool", "stdbuf"):
         if not shutil.which(tool):
             fail(tool + " not found")
     runs = int(os.environ.get("RUNS", "8"))
@@ -126,6 +169,7 @@ def main():
                XDG_RUNTIME_DIR=rt, LANG="C.UTF-8")
     env.pop("QT_QPA_PLATFORM", None)
     xv = None
+    watch = None
     try:
         sheets = []
         cli = os.path.join(builds[0], "tavreler-cli")
@@ -136,13 +180,14 @@ def main():
             subprocess.run([cli, "import-csv", csv, tvr], check=True, env=env)
             sheets.append(("%d x %d" % (rows, cols), tvr))
         xv = start_xvfb(env)
+        watch = MapWatch(env)
         cases = [(b, name, tvr) for b in builds for name, tvr in sheets]
         wall = {c[:2]: [] for c in cases}
         cpu = {c[:2]: [] for c in cases}
         with open(os.path.join(tmp, "editor.log"), "ab") as log:
             for i in range(runs + 1):
                 for build, name, tvr in cases:  # interleaved
-                    w, c = run_once(os.path.join(build, "tavreler"), tvr, env, log)
+                    w, c = run_once(os.path.join(build, "tavreler"), tvr, env, log, watch)
                     if i:
                         wall[(build, name)].append(w)
                         cpu[(build, name)].append(c)
@@ -158,6 +203,8 @@ def main():
             print("  ratio %s / %s: wall %.2f, cpu %.2f; cpu difference %.3f s"
                   % (large, small, mw[large] / mw[small], mc[large] / mc[small], mc[large] - mc[small]))
     finally:
+        if watch:
+            watch.stop()
         if xv:
             xv.terminate()
             try:

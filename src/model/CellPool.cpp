@@ -51,15 +51,24 @@ struct Pools {
 // thread's other objects (static sheets) may still be freed during exit, and
 // cells outlive the thread that made them (a sheet read on a thread of its
 // own is freed on another). So every thread's pools stay listed here.
+Pools* NewThreadPools() {
+    static std::mutex m;
+    static auto* all = new std::vector<Pools*>;
+    auto* pools = new Pools;
+    const std::lock_guard<std::mutex> lock(m);
+    all->push_back(pools);
+    return pools;
+}
+
+// A plain pointer, set on first use: a thread-local with an initializer is
+// reached through a guard on every call, and a cell is allocated a million
+// times in reading a large sheet.
+thread_local Pools* t_pPools = nullptr;
+
 Pools& ThePools() {
-    thread_local Pools* p = [] {
-        static std::mutex m;
-        static auto* all = new std::vector<Pools*>;
-        auto* pools = new Pools;
-        const std::lock_guard<std::mutex> lock(m);
-        all->push_back(pools);
-        return pools;
-    }();
+    Pools* p = t_pPools;
+    if (!p)
+        t_pPools = p = NewThreadPools();
     return *p;
 }
 
