@@ -7,6 +7,7 @@
 
 #include "document/SheetDocument.h"
 #include "model/CheckItem.h"
+#include "model/SheetIo.h"
 
 namespace {
 
@@ -181,6 +182,54 @@ TEST(CheckCounts, AWalkForWritingAndACopyKeepTheRightCounts) {
     EXPECT_EQ(snap.CheckCounts(), (CCheckTally{200, 200}));
     s.Clear();
     EXPECT_EQ(s.CheckCounts(), CCheckTally{});
+}
+
+// A sheet is counted as it is read: every kind of cell a file may hold, a
+// sheet read on top of rows it already had, and what is left of a cut file.
+TEST(CheckCounts, RightAfterReading) {
+    CSheetFile s;
+    s.AddColumn("check", CELL_CHECK);
+    s.AddColumn("plain", CELL_PLAIN);
+    s.AddColumn("check 2", CELL_CHECK);
+    for (int i = 0; i < 90; ++i) {
+        s.AddLine("r" + std::to_string(i));
+        CLineData* l = s.GetAt(i);
+        if (i % 3 == 0)
+            l->GetAt(0)->Toggle();
+        if (i % 5 == 0)
+            AsCheckItem(l->GetAt(2))->m_bCheck = 7; // any non-zero value is checked
+        if (i % 7 == 0)
+            l->GetAt(2)->m_nType = CELL_PLAIN; // a check cell stored as plain is not counted
+        if (i % 11 == 0)
+            l->GetAt(1)->m_nType = CELL_CHECK; // nor is a plain cell stored as a check cell
+    }
+    std::string bytes;
+    {
+        CArchive ar(&bytes);
+        s.Serialize(ar);
+    }
+    CSheetFile read;
+    ASSERT_FALSE(ReadSheet(read, bytes));
+    ExpectCountsRight(read, "read");
+    EXPECT_EQ(read.CheckCounts(), s.CheckCounts());
+
+    // Rows already counted stay counted when more are read behind them.
+    CSheetFile more;
+    more.Add(new CLineData("kept", 2));
+    more.GetAt(0)->GetAt(0)->Toggle();
+    EXPECT_EQ(more.CheckCounts(), (CCheckTally{1, 2}));
+    more.Add(new CLineData("not yet counted", 3));
+    CArchive in{std::string_view(bytes)};
+    more.Serialize(in);
+    ExpectCountsRight(more, "read behind rows");
+
+    // A cut file: the rows read before the cut are the sheet and its counts.
+    CSheetFile cut;
+    CArchive part(std::string_view(bytes).substr(0, bytes.size() / 2));
+    EXPECT_THROW(cut.Serialize(part), CFileError);
+    EXPECT_GT(cut.GetSize(), 10);
+    EXPECT_LT(cut.GetSize(), 90);
+    ExpectCountsRight(cut, "cut");
 }
 
 } // namespace
