@@ -61,6 +61,7 @@ CRecoveryGuard::~CRecoveryGuard() {
 void CRecoveryGuard::Wait() {
     if (m_worker.joinable())
         m_worker.join();
+    m_pWriting.reset();
 }
 
 void CRecoveryGuard::OnDocumentChanged() {
@@ -78,8 +79,9 @@ void CRecoveryGuard::OnTimer() {
     if (!m_pStore || !m_doc.IsModified() || m_doc.ChangeCount() == m_nCopied)
         return;
     Wait();
-    auto snapshot = std::make_shared<CSheetFile>();
-    snapshot->Copy(m_doc.m_Sheet);
+    m_pWriting = std::make_unique<CSheetFile>(CSheetFile::kCopyTarget);
+    m_pWriting->Copy(m_doc.m_Sheet);
+    const CSheetFile* snapshot = m_pWriting.get();
     m_nCopied = m_doc.ChangeCount();
     const std::string original = m_doc.PathName();
     const std::int64_t time = Now();

@@ -21,6 +21,7 @@
 
 #include "document/RecoveryStore.h"
 
+class CSheetFile;
 class CTavrelDoc;
 
 class CRecoveryGuard : public QObject {
@@ -49,7 +50,7 @@ public:
     // Writes the copy now, on this thread, when there are unsaved changes
     // it does not hold yet.
     void WriteNow();
-    // Waits until a background write has ended.
+    // Waits until a background write has ended, and lets its copy go.
     void Wait();
 
     // Copies written so far, and whether one is waiting for the timer.
@@ -72,5 +73,9 @@ private:
     unsigned long long m_nCopied = 0;
     std::atomic<unsigned long long> m_nSettled{0};
     std::thread m_worker;
+    // The copy the worker writes. It shares rows and columns with the
+    // document, whose reference counts only this thread may change: it is
+    // let go here (Wait), never on the worker.
+    std::unique_ptr<CSheetFile> m_pWriting;
     std::atomic<int> m_nWrites{0};
 };

@@ -491,6 +491,72 @@ TEST(RecoveryTimer, CancelAtCloseKeepsTheCopy) {
     EXPECT_EQ(Copies(t.Folder()).size(), 1);
 }
 
+// Copies written in the background while the user goes on ticking, undoing
+// and redoing: each copy shares its rows with the document, so the document
+// must still hold exactly its own cells afterwards, and the copies must be
+// whole sheets (a sanitizer build also sees that the worker never changes
+// what the two share).
+TEST(RecoveryTimer, EditsWhileCopiesAreWrittenLoseNothing) {
+    TimerFixture t(2);
+    CSheetDocument& doc = t.f.Doc();
+    CSheetFile& s = doc.m_Sheet;
+    constexpr int kRows = 400;
+    for (int j = 0; j < 20; ++j)
+        s.AddColumn("c" + std::to_string(j), CELL_CHECK);
+    while (s.GetSize() < kRows)
+        s.AddLine("r" + std::to_string(s.GetSize()));
+    const int kColumns = s.m_Columns.GetSize();
+    // The cells as they must be, with a history of its own.
+    auto cells = [&] {
+        std::vector<int> v;
+        for (int i = 0; i < s.GetSize(); ++i)
+            for (int j = 0; j < s.GetAt(i)->GetSize(); ++j)
+                v.push_back(AsCheckItem(std::as_const(s).GetAt(i)->GetAt(j))->m_bCheck);
+        return v;
+    };
+    std::vector<int> want = cells();
+    std::vector<std::vector<int>> undo, redo;
+    unsigned seed = 7;
+    QElapsedTimer clock;
+    clock.start();
+    int step = 0;
+    while (clock.elapsed() < 500 || t.guard->WritesDone() < 3) {
+        ASSERT_LT(clock.elapsed(), 20000);
+        seed = seed * 1103515245u + 12345u;
+        const unsigned r = seed >> 8;
+        if (r % 8 == 0 && !undo.empty() && doc.m_Undo.CanUndo()) {
+            doc.Undo();
+            redo.push_back(want);
+            want = undo.back();
+            undo.pop_back();
+        } else if (r % 8 == 1 && !redo.empty() && doc.m_Undo.CanRedo()) {
+            doc.Redo();
+            undo.push_back(want);
+            want = redo.back();
+            redo.pop_back();
+        } else {
+            doc.SaveUndo();
+            undo.push_back(want);
+            if (undo.size() > 99) // the history keeps 100 steps
+                undo.erase(undo.begin());
+            redo.clear();
+            s.m_nCurLine = static_cast<int>(r / 8 % kRows);
+            s.m_nCurColumn = static_cast<int>(r / 8 / kRows % kColumns);
+            s.ToggleCur(nullptr);
+            want[static_cast<std::size_t>(s.m_nCurLine * kColumns + s.m_nCurColumn)] ^= 1;
+        }
+        doc.SetModifiedFlag(true);
+        if (++step % 16 == 0)
+            QTest::qWait(1);
+    }
+    t.guard->Wait();
+    EXPECT_EQ(cells(), want);
+    t.guard->WriteNow();
+    const QStringList copies = Copies(t.Folder());
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(ReadAll(QDir(t.Folder()).filePath(copies[0])).toStdString(), Bytes(s));
+}
+
 TEST(RecoveryTimer, WriteNowWritesOnlyWhatIsNotWrittenYet) {
     TimerFixture t(3600 * 1000);
     t.guard->WriteNow(); // nothing unsaved
