@@ -18,23 +18,32 @@
 
 namespace {
 
-// SplitString on views of text: the same fields, no copies.
+// SplitString on views of text: the same fields, no copies. (A plain scan:
+// the fields of a sheet are a few bytes long, shorter than a search call pays
+// off for; a separator never occurs inside a double-byte character.)
 void SplitFields(std::string_view text, char separator, std::vector<std::string_view>& fields) {
     fields.clear();
-    if (text.empty())
-        return;
+    const std::size_t n = text.size();
     std::size_t start = 0;
-    for (;;) {
-        const std::size_t pos = text.find(separator, start);
-        if (pos == std::string_view::npos) {
-            fields.push_back(text.substr(start));
-            return;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (text[i] == separator) {
+            fields.push_back(text.substr(start, i - start));
+            start = i + 1;
         }
-        fields.push_back(text.substr(start, pos - start));
-        start = pos + 1;
-        if (start >= text.size())
-            return;
     }
+    // A separator at the very end starts no field.
+    if (start < n)
+        fields.push_back(text.substr(start));
+}
+
+// a == b, written out: the marks compared are two or three bytes long.
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
 }
 
 // TrimChar on a view: ch taken off both ends.
@@ -175,7 +184,7 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
             bChanged = true;
             for (std::size_t i = 1; i < fields.size(); ++i) {
                 const std::string_view field = Trimmed(fields[i], '"');
-                if (field != checked && field != "1")
+                if (!SameText(field, checked) && !SameText(field, "1"))
                     continue;
                 const int k = static_cast<int>(i) - 1;
                 if (k < pLine->GetSize()) {
