@@ -19,14 +19,18 @@ void CCheckCounts::AddLine(const CLineData& line, int sign) {
     const std::size_t n = static_cast<std::size_t>(line.GetSize());
     if (m_Columns.size() < n)
         m_Columns.resize(n);
+    // The row's own totals go to the sheet's once.
+    CCheckTally row;
     for (std::size_t j = 0; j < n; ++j)
         if (const CCheckItem* c = AsCheckItem(line.GetAt(static_cast<int>(j)))) {
             const int checked = c->m_bCheck ? sign : 0;
             m_Columns[j].nTotal += sign;
             m_Columns[j].nChecked += checked;
-            m_Sheet.nTotal += sign;
-            m_Sheet.nChecked += checked;
+            row.nTotal += sign;
+            row.nChecked += checked;
         }
+    m_Sheet.nTotal += row.nTotal;
+    m_Sheet.nChecked += row.nChecked;
 }
 
 void CCheckCounts::Reset() {

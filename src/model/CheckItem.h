@@ -4,6 +4,7 @@
 
 #include "model/DataItem.h"
 
+// GetType is not overridden here: AsCheckItem relies on that.
 class CCheckItem : public CDataItem {
     DECLARE_SERIAL(CCheckItem)
 public:
@@ -34,13 +35,16 @@ private:
 
 // The check cell a cell is, or nullptr: a cell counts as a check cell only
 // when it says so (a file may store any type on either class). The exact
-// class is tried first: it is what almost every cell is, and far cheaper to
+// class is tried first: it is what almost every cell is, it tells its type
+// by its own m_nType (it keeps GetType as it is), and it is far cheaper to
 // test than a cast that searches the class tree.
 inline const CCheckItem* AsCheckItem(const CDataItem* p) {
-    if (!p || p->GetType() != CELL_CHECK)
+    if (!p)
         return nullptr;
     if (typeid(*p) == typeid(CCheckItem))
-        return static_cast<const CCheckItem*>(p);
+        return p->m_nType == CELL_CHECK ? static_cast<const CCheckItem*>(p) : nullptr;
+    if (p->GetType() != CELL_CHECK)
+        return nullptr;
     return dynamic_cast<const CCheckItem*>(p);
 }
 inline CCheckItem* AsCheckItem(CDataItem* p) {

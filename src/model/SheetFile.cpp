@@ -280,13 +280,9 @@ void CSheetFile::Serialize(CArchive& ar) {
         m_Columns.Add(static_cast<CColumnData*>(ar.ReadObject(RUNTIME_CLASS(CColumnData))));
     n = ar.ReadCount();
     const int nColumns = m_Columns.GetSize();
-    // Rows are counted as they arrive, while their cells are still in the
-    // cache: a walk of a million cells afterwards would fetch them all again.
-    FoldCounts();
     for (std::size_t i = 0; i < n; ++i) {
         CLineData* p = static_cast<CLineData*>(ar.ReadObject(RUNTIME_CLASS(CLineData)));
-        m_Lines.Insert(GetSize(), p);
-        m_Counts.AddLine(*p, 1);
+        Add(p);
         // Every row must hold one cell per column.
         if (p->GetSize() != nColumns)
             CArchive::ThrowBadFormat();

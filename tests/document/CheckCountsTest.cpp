@@ -184,8 +184,8 @@ TEST(CheckCounts, AWalkForWritingAndACopyKeepTheRightCounts) {
     EXPECT_EQ(s.CheckCounts(), CCheckTally{});
 }
 
-// A sheet is counted as it is read: every kind of cell a file may hold, a
-// sheet read on top of rows it already had, and what is left of a cut file.
+// The counts of a sheet just read: every kind of cell a file may hold, a
+// sheet read on top of rows it already counted, and what is left of a cut file.
 TEST(CheckCounts, RightAfterReading) {
     CSheetFile s;
     s.AddColumn("check", CELL_CHECK);
