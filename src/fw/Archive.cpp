@@ -245,6 +245,17 @@ const CRuntimeClass* CArchive::LoadClass(WORD wTag) {
     return it->second;
 }
 
+const BYTE* CArchive::TakeObjectOf(const CRuntimeClass* pClass, std::size_t n) {
+    if (m_pLastClass != pClass || !HasBytes(2 + n))
+        return nullptr;
+    const auto* p = reinterpret_cast<const BYTE*>(m_data.data() + m_pos);
+    if (WORD(p[0] | (p[1] << 8)) != m_wLastTag)
+        return nullptr;
+    m_pos += 2 + n;
+    m_nMapCount++; // an object takes an index, as in ReadObject
+    return p + 2;
+}
+
 CObject* CArchive::ReadObject(const CRuntimeClass* pExpected) {
     WORD wTag;
     *this >> wTag;

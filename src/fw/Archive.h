@@ -106,6 +106,14 @@ public:
     // from it). Null tags, references and objects of other classes are
     // rejected as a malformed file. The caller owns the result.
     CObject* ReadObject(const CRuntimeClass* pExpected);
+    // The short way to a run of small objects of one class (a row's cells):
+    // when the next object is tagged as the class last read and that class
+    // is pClass, takes its tag and returns the n bytes that follow, for the
+    // caller to read as pClass's Serialize would. Otherwise, or with fewer
+    // bytes left, takes nothing and returns nullptr: ReadObject then does the
+    // whole work, errors included. The caller vouches that pClass is of the
+    // class it expects.
+    const BYTE* TakeObjectOf(const CRuntimeClass* pClass, std::size_t n);
 
     void Write(const void* p, std::size_t n) {
         if (n <= kBlock - m_nUsed) {

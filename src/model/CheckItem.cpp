@@ -5,6 +5,7 @@
 
 IMPLEMENT_SERIAL(CCheckItem, RUNTIME_CLASS(CDataItem), 1)
 
+// ReadNext reads the same bytes the short way: the two change together.
 void CCheckItem::Serialize(CArchive& ar) {
     CDataItem::Serialize(ar);
     if (ar.IsStoring()) {
@@ -20,6 +21,21 @@ void CCheckItem::Serialize(CArchive& ar) {
 void CCheckItem::SetRect(int l, int t, int r, int b) {
     CDataItem::SetRect(l, t, r, b);
     m_bPlaced = true;
+}
+
+CCheckItem* CCheckItem::ReadNext(CArchive& ar) {
+    // What the two Serialize read: the cell's version and type, then the
+    // check cell's version and check (the versions are not kept).
+    const BYTE* b = ar.TakeObjectOf(RUNTIME_CLASS(CCheckItem), 16);
+    if (!b)
+        return nullptr;
+    auto dword = [](const BYTE* p) {
+        return DWORD(p[0]) | (DWORD(p[1]) << 8) | (DWORD(p[2]) << 16) | (DWORD(p[3]) << 24);
+    };
+    auto* p = new CCheckItem;
+    p->m_nType = static_cast<LONG>(dword(b + 4));
+    p->m_bCheck = static_cast<LONG>(dword(b + 12));
+    return p;
 }
 
 CRect CCheckItem::CheckRect() const {

@@ -15,6 +15,10 @@ public:
     void Toggle() override { m_bCheck ^= 1; }
     void SetRect(int l, int t, int r, int b) override;
     CDataItem* Clone() const override;
+    // A check cell read the short way (CArchive::TakeObjectOf), exactly as
+    // ReadObject and Serialize would read it, or nullptr when the next object
+    // is anything else.
+    static CCheckItem* ReadNext(CArchive& ar);
 
     // The box: centred in the rectangle SetRect gave the cell (at least a
     // pixel below its top); empty while the cell has not been placed.

@@ -45,8 +45,11 @@ void CLineData::Serialize(CArchive& ar) {
         const std::size_t n = ar.ReadCount();
         RemoveAll();
         Reserve(n);
-        for (std::size_t i = 0; i < n; ++i)
-            Add(static_cast<CDataItem*>(ar.ReadObject(RUNTIME_CLASS(CDataItem))));
+        for (std::size_t i = 0; i < n; ++i) {
+            // Nearly every cell is a check cell like the one before it.
+            CDataItem* p = CCheckItem::ReadNext(ar);
+            Add(p ? p : static_cast<CDataItem*>(ar.ReadObject(RUNTIME_CLASS(CDataItem))));
+        }
         m_rect = CRect();
         m_nPlacedId = kUnplaced; // new cells: every rectangle empty
         m_nPlacedTop = 0;

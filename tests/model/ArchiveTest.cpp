@@ -9,6 +9,8 @@
 #include "model/ColumnData.h"
 #include "model/CheckItem.h"
 #include "model/LineData.h"
+#include "model/SheetFile.h"
+#include "model/SheetIo.h"
 
 #include <functional>
 #include <memory>
@@ -351,6 +353,43 @@ TEST(ArchiveClassMemory, AlternatingClassesAndExpectationsAreKeptApart) {
     }
     // The same class as the one just read, but now the caller wants a column.
     EXPECT_THROW(delete in.ReadObject(RUNTIME_CLASS(CColumnData)), CFileError);
+}
+
+// Rows whose check cells are read the short way between cells of other
+// classes: every object still takes its index, so a class first met after a
+// run of check cells is found again by its tag, and the sheet reads back to
+// the same cells and the same bytes.
+TEST(ArchiveClassMemory, ShortWayCellsKeepTheIndicesOfLaterClasses) {
+    CSheetFile s;
+    for (int i = 0; i < 6; ++i)
+        s.AddLine("r" + std::to_string(i));
+    s.AddColumn("a", CELL_CHECK);
+    s.AddColumn("b", CELL_CHECK);
+    s.AddColumn("c", CELL_CHECK);
+    s.AddColumn("plain", CELL_PLAIN); // a plain cell in every row
+    s.AddColumn("d", CELL_CHECK);
+    for (int i = 0; i < 6; ++i) {
+        AsCheckItem(s.GetAt(i)->GetAt(i % 3))->m_bCheck = i + 1;
+        s.GetAt(i)->GetAt(4)->m_nType = 40 + i; // a type the short way copies as it stands
+    }
+    std::ostringstream out;
+    ASSERT_TRUE(WriteSheet(s, out));
+    CSheetFile back;
+    ASSERT_FALSE(ReadSheet(back, out.str()));
+    ASSERT_EQ(back.GetSize(), 6);
+    for (int i = 0; i < 6; ++i) {
+        const CLineData* row = std::as_const(back).GetAt(i);
+        ASSERT_EQ(row->GetSize(), 5);
+        EXPECT_EQ(row->GetAt(3)->GetRuntimeClass(), RUNTIME_CLASS(CDataItem));
+        EXPECT_EQ(row->GetAt(4)->GetRuntimeClass(), RUNTIME_CLASS(CCheckItem));
+        EXPECT_EQ(row->GetAt(4)->m_nType, 40 + i);
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(static_cast<const CCheckItem*>(row->GetAt(j))->m_bCheck,
+                      j == i % 3 ? i + 1 : 0);
+    }
+    std::ostringstream again;
+    ASSERT_TRUE(WriteSheet(back, again));
+    EXPECT_EQ(again.str(), out.str());
 }
 
 } // namespace
