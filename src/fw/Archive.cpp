@@ -208,6 +208,20 @@ void CArchive::WriteObject(const CObject* pObj) {
     const_cast<CObject*>(pObj)->Serialize(*this);
 }
 
+BYTE* CArchive::PutObjectOf(const CRuntimeClass* pClass, std::size_t n) {
+    if (!m_pBlock || pClass != m_pLastClass || m_nLastIndex >= wBigObjectTag || n + 2 > kBlock)
+        return nullptr;
+    if (n + 2 > kBlock - m_nUsed)
+        Flush();
+    auto* p = reinterpret_cast<BYTE*>(m_pBlock.get() + m_nUsed);
+    const WORD tag = WORD(wClassTag | m_nLastIndex);
+    p[0] = BYTE(tag);
+    p[1] = BYTE(tag >> 8);
+    m_nUsed += n + 2;
+    m_nMapCount++; // an object takes an index, as in WriteObject
+    return p + 2;
+}
+
 const CRuntimeClass* CArchive::LoadClass(WORD wTag) {
     DWORD obTag;
     if (wTag == wBigObjectTag) {

@@ -102,6 +102,12 @@ public:
 
     // An object with its class tag (the class is written the first time it occurs).
     void WriteObject(const CObject* pObj);
+    // Storing, the short way for a run of small objects of one class: when
+    // pClass is the class last written, writes the object's tag and returns
+    // room for the n bytes its Serialize would write, for the caller to fill
+    // in. Otherwise writes nothing and returns nullptr: WriteObject then does
+    // the whole work.
+    BYTE* PutObjectOf(const CRuntimeClass* pClass, std::size_t n);
     // Reads a tagged object; the result must be of class pExpected (or derived
     // from it). Null tags, references and objects of other classes are
     // rejected as a malformed file. The caller owns the result.

@@ -5,7 +5,8 @@
 
 IMPLEMENT_SERIAL(CCheckItem, RUNTIME_CLASS(CDataItem), 1)
 
-// ReadNext reads the same bytes the short way: the two change together.
+// ReadNext and WriteNext handle the same bytes the short way: the three
+// change together.
 void CCheckItem::Serialize(CArchive& ar) {
     CDataItem::Serialize(ar);
     if (ar.IsStoring()) {
@@ -36,6 +37,25 @@ CCheckItem* CCheckItem::ReadNext(CArchive& ar) {
     p->m_nType = static_cast<LONG>(dword(b + 4));
     p->m_bCheck = static_cast<LONG>(dword(b + 12));
     return p;
+}
+
+bool CCheckItem::WriteNext(CArchive& ar, const CDataItem* p) {
+    if (typeid(*p) != typeid(CCheckItem))
+        return false;
+    BYTE* b = ar.PutObjectOf(RUNTIME_CLASS(CCheckItem), 16);
+    if (!b)
+        return false;
+    auto put = [](BYTE* at, DWORD v) {
+        at[0] = BYTE(v);
+        at[1] = BYTE(v >> 8);
+        at[2] = BYTE(v >> 16);
+        at[3] = BYTE(v >> 24);
+    };
+    put(b, 100);
+    put(b + 4, static_cast<DWORD>(LONG(p->m_nType)));
+    put(b + 8, 100);
+    put(b + 12, static_cast<DWORD>(LONG(static_cast<const CCheckItem*>(p)->m_bCheck)));
+    return true;
 }
 
 CRect CCheckItem::CheckRect() const {

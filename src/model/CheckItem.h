@@ -19,6 +19,9 @@ public:
     // ReadObject and Serialize would read it, or nullptr when the next object
     // is anything else.
     static CCheckItem* ReadNext(CArchive& ar);
+    // Writes p the short way (CArchive::PutObjectOf) when it is a check cell
+    // of this very class following another; false (nothing written) else.
+    static bool WriteNext(CArchive& ar, const CDataItem* p);
 
     // The box: centred in the rectangle SetRect gave the cell (at least a
     // pixel below its top); empty while the cell has not been placed.

@@ -35,7 +35,8 @@ void CLineData::Serialize(CArchive& ar) {
         ar.WriteString(m_strLinkFile);
         ar.WriteCount(static_cast<std::size_t>(GetSize()));
         for (CDataItem* p : *this)
-            ar.WriteObject(p);
+            if (!CCheckItem::WriteNext(ar, p))
+                ar.WriteObject(p);
     } else {
         DWORD version;
         ar >> version;
