@@ -22,9 +22,23 @@ std::size_t HeapInUse() {
     return m.uordblks + m.hblkhd; // large blocks (the cell pool's slabs) are mapped apart
 }
 
+// The sheets every edit benchmark runs on: 100 rows against 100,000 at 10
+// columns, and against 10,000 at 100.
+void EditSizes(benchmark::internal::Benchmark* b) {
+    b->Args({100, 10})
+        ->Args({100000, 10})
+        ->Args({100, 100})
+        ->Args({10000, 100})
+        ->Unit(benchmark::kMicrosecond);
+}
+
+std::unique_ptr<CSheetDocument> DocFor(const benchmark::State& state) {
+    return MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+}
+
 // The check command: a snapshot, then the cell toggled.
 void BM_CheckWithSnapshot(benchmark::State& state) {
-    auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto d = DocFor(state);
     int k = 0;
     for (auto _ : state) {
         d->SaveUndo();
@@ -36,7 +50,7 @@ void BM_CheckWithSnapshot(benchmark::State& state) {
 // by itself (on a large sheet mostly memory the processor has not cached).
 // The snapshot's own cost is the difference.
 void BM_CheckAlone(benchmark::State& state) {
-    auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto d = DocFor(state);
     int k = 0;
     for (auto _ : state) {
         d->m_Sheet.m_nCurLine = (k++ * 7919) % d->m_Sheet.GetSize();
@@ -46,7 +60,7 @@ void BM_CheckAlone(benchmark::State& state) {
 // The check command as a user gives it: Space on the cursor's cell, then
 // Down to the next row, from the middle of the sheet on.
 void BM_CheckAtCursor(benchmark::State& state) {
-    auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto d = DocFor(state);
     CSheetFile& s = d->m_Sheet;
     for (auto _ : state) {
         d->SaveUndo();
@@ -54,48 +68,28 @@ void BM_CheckAtCursor(benchmark::State& state) {
         s.m_nCurLine = (s.m_nCurLine + 1) % s.GetSize();
     }
 }
-BENCHMARK(BM_CheckAtCursor)
-    ->Args({100, 10})
-    ->Args({100000, 10})
-    ->Args({100, 100})
-    ->Args({10000, 100})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckAtCursor)->Apply(EditSizes);
 
-BENCHMARK(BM_CheckAlone)
-    ->Args({100, 10})
-    ->Args({100000, 10})
-    ->Args({100, 100})
-    ->Args({10000, 100})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckAlone)->Apply(EditSizes);
 
-BENCHMARK(BM_CheckWithSnapshot)
-    ->Args({100, 10})
-    ->Args({100000, 10})
-    ->Args({100, 100})
-    ->Args({10000, 100})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckWithSnapshot)->Apply(EditSizes);
 
 void BM_UndoRedoPair(benchmark::State& state) {
-    auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto d = DocFor(state);
     MakeHistory(*d, 5);
     for (auto _ : state) {
         d->Undo();
         d->Redo();
     }
 }
-BENCHMARK(BM_UndoRedoPair)
-    ->Args({100, 10})
-    ->Args({100000, 10})
-    ->Args({100, 100})
-    ->Args({10000, 100})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoRedoPair)->Apply(EditSizes);
 
 // Memory kept by 100 single-cell edits, as a share of the sheet's own memory
 // (counter "growth_pct"; the goal is 50 or less).
 void BM_HundredEditsMemory(benchmark::State& state) {
     for (auto _ : state) {
         const std::size_t before = HeapInUse();
-        auto d = MakeBenchDoc(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        auto d = DocFor(state);
         const std::size_t loaded = HeapInUse();
         for (int i = 0; i < 100; ++i) {
             d->SaveUndo();

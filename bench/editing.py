@@ -82,8 +82,7 @@ def measure(exe, sheet, env, watch, rounds):
                 idle(p.pid)
         return out
     finally:
-        p.kill()
-        p.wait()
+        startup.stop(p)
 
 
 def main():
@@ -116,8 +115,7 @@ def main():
         if watch:
             watch.stop()
         if xv:
-            xv.terminate()
-            xv.wait()
+            startup.stop(xv)
         shutil.rmtree(tmp, ignore_errors=True)
 
 

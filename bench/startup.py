@@ -71,6 +71,16 @@ def start_xvfb(env):
     fail("Xvfb on :%d did not come up" % n)
 
 
+def stop(proc):
+    """Ends a process: asked first, then made to."""
+    proc.terminate()
+    try:
+        proc.wait(5)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+
+
 def cpu_seconds(pid):
     # The whole process's user and system time, threads that already ended
     # included (the editor reads its file on a thread of its own); in clock
@@ -119,8 +129,7 @@ class MapWatch:
                 return t
 
     def stop(self):
-        self.xev.terminate()
-        self.xev.wait()
+        stop(self.xev)
 
 
 def run_once(exe, sheet, env, log, watch):
@@ -140,12 +149,7 @@ def run_once(exe, sheet, env, log, watch):
         time.sleep(SETTLE)
         cpu = cpu_seconds(p.pid)
     finally:
-        p.terminate()
-        try:
-            p.wait(5)
-        except subprocess.TimeoutExpired:
-            p.kill()
-            p.wait()
+        stop(p)
     return wall, cpu
 
 
@@ -206,12 +210,7 @@ def main():
         if watch:
             watch.stop()
         if xv:
-            xv.terminate()
-            try:
-                xv.wait(5)
-            except subprocess.TimeoutExpired:
-                xv.kill()
-                xv.wait()
+            stop(xv)
         shutil.rmtree(tmp, ignore_errors=True)
 
 
