@@ -14,7 +14,7 @@ inline std::unique_ptr<CSheetDocument> MakeBenchDoc(int rows, int columns) {
     for (int c = 0; c < columns; ++c)
         s.AddColumn("column " + std::to_string(c), 1);
     for (int r = 0; r < rows; ++r)
-        s.Add(new CLineData("row " + std::to_string(r), columns));
+        s.Add(std::make_unique<CLineData>("row " + std::to_string(r), columns));
     s.Layout(0, 0, 1000, 700);
     s.m_nCurLine = rows / 2;
     s.m_nCurColumn = columns / 2;

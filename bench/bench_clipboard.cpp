@@ -34,7 +34,7 @@ void Fill(CSheetFile& s, int rows, int columns) {
     for (int c = 0; c < columns; ++c)
         s.AddColumn("c" + std::to_string(c), 1);
     for (int r = 0; r < rows; ++r)
-        s.Add(new CLineData("r" + std::to_string(r), columns));
+        s.Add(std::make_unique<CLineData>("r" + std::to_string(r), columns));
     s.Layout();
 }
 

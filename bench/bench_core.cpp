@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <memory>
 #include <sstream>
 
 #include <stdlib.h>
@@ -17,9 +18,9 @@ void Fill(CSheetFile& s) {
     for (int c = 0; c < 100; ++c)
         s.m_Columns.Add(new CColumnData("column " + std::to_string(c)));
     for (int i = 0; i < 10000; ++i) {
-        auto* line = new CLineData("row " + std::to_string(i), 100);
+        auto line = std::make_unique<CLineData>("row " + std::to_string(i), 100);
         static_cast<CCheckItem*>(line->GetAt(i % 100))->m_bCheck = 1;
-        s.Add(line);
+        s.Add(std::move(line));
     }
     s.Layout(0, 0, 800, 600);
 }

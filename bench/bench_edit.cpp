@@ -130,7 +130,7 @@ void BM_InsertLineAtTop(benchmark::State& state) {
         s.Layout(0, 0, 1000, 700);
         s.AddLine("first");
         for (int r = 1; r < state.range(0); ++r)
-            s.InsertLine(0, new CLineData("row", 10));
+            s.InsertLine(0, std::make_unique<CLineData>("row", 10));
         benchmark::DoNotOptimize(s.GetSize());
     }
 }

@@ -47,11 +47,13 @@ const CSheetFile& BigSheet() {
         for (int j = 0; j < kColumns; ++j)
             s->AddColumn("column " + std::to_string(j), 1);
         for (int i = 0; i < kRows; ++i)
-            s->Add(new CLineData("row " + std::to_string(i), kColumns));
+            s->Add(std::make_unique<CLineData>("row " + std::to_string(i), kColumns));
         s->Layout();
         for (int i = 0; i < kRows; ++i)
-            for (int j = 0; j < kColumns; ++j)
-                dynamic_cast<CCheckItem*>(s->GetAt(i)->GetAt(j))->m_bCheck = (i + j) % 3 == 0;
+            s->EditLine(i, [i](CLineData& line) {
+                for (int j = 0; j < kColumns; ++j)
+                    static_cast<CCheckItem*>(line.GetAt(j))->m_bCheck = (i + j) % 3 == 0;
+            });
         return s;
     }();
     return *sheet;

@@ -34,7 +34,7 @@ struct PaintSetup {
         for (int c = 0; c < 50; ++c)
             s.AddColumn("c" + std::to_string(c), 1);
         for (int r = 0; r < rows; ++r)
-            s.Add(new CLineData("r" + std::to_string(r), s.m_Columns.GetSize()));
+            s.Add(std::make_unique<CLineData>("r" + std::to_string(r), s.m_Columns.GetSize()));
         // AddLine lays out every row each time; one layout at the end keeps
         // building 100,000 rows linear.
         s.Layout();
@@ -102,7 +102,7 @@ void BM_OpenToFirstPaint(benchmark::State& state) {
         for (int c = 0; c < cols; ++c)
             s.AddColumn("column " + std::to_string(c), 1);
         for (int r = 0; r < rows; ++r)
-            s.Add(new CLineData("row " + std::to_string(r), cols));
+            s.Add(std::make_unique<CLineData>("row " + std::to_string(r), cols));
         if (SaveSheetFile(s, path.toStdString()))
             std::abort();
     }

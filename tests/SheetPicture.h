@@ -3,6 +3,7 @@
 // to compare before and after a command.
 #include <string>
 
+#include "SheetEdits.h"
 #include "model/CheckItem.h"
 #include "model/SheetFile.h"
 
@@ -23,7 +24,7 @@ inline void FillSheet(CSheetFile& s, int rows, int cols, int curLine, int curCol
         std::size_t comma = pair.find(',');
         int r = std::stoi(pair.substr(0, comma));
         int c = std::stoi(pair.substr(comma + 1));
-        static_cast<CCheckItem*>(s.GetAt(r)->GetAt(c))->m_bCheck = 1;
+        SetChecked(s, r, c);
         pos = end + 1;
     }
     s.m_nCurLine = curLine;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
@@ -213,15 +214,14 @@ int CliFromJson(const std::vector<std::string>& args) {
         sheet.m_strHtmlFile = Text(j, "htmlFile");
         if (j.contains("columns"))
             for (const json& c : j.at("columns")) {
-                auto* col = new CColumnData(Text(c, "name"));
-                sheet.m_Columns.Add(col);
+                auto col = std::make_unique<CColumnData>(Text(c, "name"));
                 col->m_strDetail = Text(c, "detail");
                 col->m_strLinkFile = Text(c, "linkFile");
+                sheet.m_Columns.Add(col.release());
             }
         if (j.contains("rows"))
             for (const json& r : j.at("rows")) {
-                auto* line = new CLineData;
-                sheet.Add(line);
+                auto line = std::make_unique<CLineData>();
                 line->m_strName = Text(r, "name");
                 line->m_strDetail = Text(r, "detail");
                 line->m_strLinkFile = Text(r, "linkFile");
@@ -257,6 +257,8 @@ int CliFromJson(const std::vector<std::string>& args) {
                 if (line->GetSize() != sheet.m_Columns.GetSize())
                     throw std::runtime_error("row \"" + cp932::ToUtf8(line->m_strName) +
                                              "\" must hold one cell per column");
+                // Handed to the sheet complete, so the counts take it as it is.
+                sheet.Add(std::move(line));
             }
     } catch (const std::exception& e) {
         return Fail(args[0] + ": " + e.what());

@@ -17,8 +17,12 @@ public:
 
     int GetSize() const { return static_cast<int>(m_items.size()); }
     bool IsEmpty() const { return m_items.empty(); }
-    T* GetAt(int i) const { return m_items[static_cast<std::size_t>(i)].get(); }
-    T* operator[](int i) const { return GetAt(i); }
+    // Constness passes to the elements: a row read through const gives cells
+    // that cannot be written.
+    const T* GetAt(int i) const { return m_items[static_cast<std::size_t>(i)].get(); }
+    T* GetAt(int i) { return m_items[static_cast<std::size_t>(i)].get(); }
+    const T* operator[](int i) const { return GetAt(i); }
+    T* operator[](int i) { return GetAt(i); }
 
     int Add(T* p) {
         ++m_nVersion;
@@ -52,24 +56,28 @@ public:
     std::uint64_t GetVersion() const { return m_nVersion; }
     void Reserve(std::size_t n) { m_items.reserve(n); }
 
-    // Iterates over the elements as plain pointers.
-    class const_iterator {
+    // Iterates over the elements as plain pointers, const through a const array.
+    template <class P> class Iterator {
     public:
         using Base = typename std::vector<std::unique_ptr<T>>::const_iterator;
-        explicit const_iterator(Base it) : m_it(it) {}
-        T* operator*() const { return m_it->get(); }
-        const_iterator& operator++() {
+        explicit Iterator(Base it) : m_it(it) {}
+        P* operator*() const { return m_it->get(); }
+        Iterator& operator++() {
             ++m_it;
             return *this;
         }
-        bool operator!=(const const_iterator& o) const { return m_it != o.m_it; }
-        bool operator==(const const_iterator& o) const { return m_it == o.m_it; }
+        bool operator!=(const Iterator& o) const { return m_it != o.m_it; }
+        bool operator==(const Iterator& o) const { return m_it == o.m_it; }
 
     private:
         Base m_it;
     };
+    using const_iterator = Iterator<const T>;
+    using iterator = Iterator<T>;
     const_iterator begin() const { return const_iterator(m_items.begin()); }
     const_iterator end() const { return const_iterator(m_items.end()); }
+    iterator begin() { return iterator(m_items.cbegin()); }
+    iterator end() { return iterator(m_items.cend()); }
 
 private:
     std::vector<std::unique_ptr<T>> m_items;

@@ -3,6 +3,7 @@
 // the header is the corner field and the column names, then one line per
 // row with its name and one mark per cell. Reading is looser: a line is cut
 // at every comma and quotes are stripped only at the ends of a field.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <typeinfo>
@@ -161,8 +162,7 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
         SplitFields(line, ',', fields);
         for (std::size_t i = 1; i < fields.size(); ++i) {
             m_Columns.Add(new CColumnData(std::string(Trimmed(fields[i], '"'))));
-            for (const auto& pLine : *this)
-                pLine->Add(CreateItem(1));
+            EditEveryLine([](CLineData& row) { row.Add(CreateItem(1)); });
             bChanged = true;
         }
 
@@ -179,9 +179,7 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
                     MB_OK | MB_ICONEXCLAMATION);
                 break;
             }
-            auto* pLine = new CLineData(std::string(Trimmed(fields[0], '"')), nColumns);
-            Add(pLine);
-            bChanged = true;
+            auto pLine = std::make_unique<CLineData>(std::string(Trimmed(fields[0], '"')), nColumns);
             for (std::size_t i = 1; i < fields.size(); ++i) {
                 const std::string_view field = Trimmed(fields[i], '"');
                 if (!SameText(field, checked) && !SameText(field, "1"))
@@ -197,6 +195,9 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
                         pCheck->m_bCheck = TRUE;
                 }
             }
+            // Handed to the sheet complete, so the counts take it as it is.
+            Add(std::move(pLine));
+            bChanged = true;
         }
         if (bChanged)
             Layout();

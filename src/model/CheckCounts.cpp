@@ -1,5 +1,6 @@
 #include "model/CheckCounts.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "model/CheckItem.h"
@@ -42,4 +43,14 @@ CCheckTally CCheckCounts::Column(int j) const {
     return j >= 0 && static_cast<std::size_t>(j) < m_Columns.size()
                ? m_Columns[static_cast<std::size_t>(j)]
                : CCheckTally{};
+}
+
+bool CCheckCounts::SameAs(const CCheckCounts& o) const {
+    if (!(m_Sheet == o.m_Sheet))
+        return false;
+    const std::size_t n = std::max(m_Columns.size(), o.m_Columns.size());
+    for (std::size_t j = 0; j < n; ++j)
+        if (!(Column(static_cast<int>(j)) == o.Column(static_cast<int>(j))))
+            return false;
+    return true;
 }

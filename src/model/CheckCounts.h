@@ -22,6 +22,8 @@ public:
     void Reset();
 
     CCheckTally Sheet() const { return m_Sheet; }
+    // The same totals (columns past the last cell of both count as empty).
+    bool SameAs(const CCheckCounts& o) const;
     CCheckTally Column(int j) const;
 
 private:

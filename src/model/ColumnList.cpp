@@ -40,18 +40,6 @@ CColumnData* CColumnList::OwnColumn(std::size_t i) {
     return p;
 }
 
-CColumnData* CColumnList::GetAt(int i) {
-    m_bHandedOut = true;
-    return OwnColumn(static_cast<std::size_t>(i));
-}
-
-CColumnList::iterator CColumnList::begin() {
-    m_bHandedOut = true;
-    for (std::size_t i = 0; i < Items().size(); ++i)
-        OwnColumn(i);
-    return iterator(Items().begin());
-}
-
 int CColumnList::Add(CColumnData* p) {
     InsertAt(GetSize(), p);
     return GetSize() - 1;
@@ -107,10 +95,4 @@ void CColumnList::ShareFrom(const CColumnList& src) {
         ++src.m_pTable->nRefs;
     RemoveAll();
     m_pTable = src.m_pTable;
-    if (src.m_bHandedOut) {
-        for (std::size_t i = 0; i < Items().size(); ++i)
-            OwnColumn(i);
-        m_bHandedOut = false;
-        src.m_bHandedOut = false;
-    }
 }

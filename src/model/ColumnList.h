@@ -1,11 +1,9 @@
 #pragma once
 // The columns of a sheet, shared between copies as the rows are: an undo
-// snapshot shares the column table and every column, and a sheet copies the
-// table, and a column, only when it hands that column out for writing.
-//
-// A column handed out for writing may be written until the next copy from
-// this list: that copy then takes columns of its own (see ShareFrom). Read
-// through a const list wherever nothing is written, so snapshots stay cheap.
+// snapshot shares the column table and every column, and a list copies the
+// table, and a column, only when that column is changed. Columns are read
+// through const pointers; the one way to change one is Edit, which copies a
+// shared column first and hands out no pointer that could outlive the change.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -24,12 +22,10 @@ public:
     bool IsEmpty() const { return GetSize() == 0; }
     const CColumnData* GetAt(int i) const { return m_pTable->items[static_cast<std::size_t>(i)]; }
     const CColumnData* operator[](int i) const { return GetAt(i); }
-    // The column owned by this list alone, handed out for writing.
-    CColumnData* GetAt(int i);
-    CColumnData* operator[](int i) { return GetAt(i); }
-    // The same for a change made at once, through no pointer kept: it does
-    // not count as handed out.
-    CColumnData* Modify(int i) { return OwnColumn(static_cast<std::size_t>(i)); }
+    // Changes column i through f(CColumnData&), on a column this list owns alone.
+    template <class F> decltype(auto) Edit(int i, F&& f) {
+        return f(*OwnColumn(static_cast<std::size_t>(i)));
+    }
 
     // Takes ownership of p.
     int Add(CColumnData* p);
@@ -42,9 +38,7 @@ public:
     // Changes whenever a column is added, removed or moved.
     std::uint64_t GetVersion() const { return m_nVersion; }
 
-    // Becomes a copy of src that shares src's columns, except when src handed
-    // columns out for writing since its last copy: they may still be written,
-    // so this copy then gets columns of its own.
+    // Becomes a copy of src that shares all of it.
     void ShareFrom(const CColumnList& src);
 
     template <class T> class Iterator {
@@ -63,12 +57,8 @@ public:
         Base m_it;
     };
     using const_iterator = Iterator<const CColumnData>;
-    using iterator = Iterator<CColumnData>;
     const_iterator begin() const { return const_iterator(Items().begin()); }
     const_iterator end() const { return const_iterator(Items().end()); }
-    // Walking the columns for writing hands every column out.
-    iterator begin();
-    iterator end() { return iterator(Items().end()); }
 
 private:
     struct Table {
@@ -83,5 +73,4 @@ private:
 
     Table* m_pTable = nullptr;
     std::uint64_t m_nVersion = 0;
-    mutable bool m_bHandedOut = false;
 };

@@ -20,7 +20,7 @@ CLineData::CLineData(const CLineData& src)
       m_strDetail(src.m_strDetail), m_strLinkFile(src.m_strLinkFile), m_rect(src.m_rect),
       m_bSelected(src.m_bSelected), m_nPlacedId(src.m_nPlacedId), m_nPlacedTop(src.m_nPlacedTop) {
     Reserve(static_cast<std::size_t>(src.GetSize()));
-    for (CDataItem* p : src)
+    for (const CDataItem* p : src)
         Add(p->Clone());
     // The copy's cells sit where the source's were: still placed if those were.
     if (src.m_nPlacedVersion == src.GetVersion())

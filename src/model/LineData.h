@@ -55,7 +55,7 @@ public:
 
 private:
     friend class CLineList;
-    int m_nRefs = 0; // sheets and snapshots holding this row (CLineList)
+    mutable int m_nRefs = 0; // sheets and snapshots holding this row (CLineList)
     std::uint32_t m_nPlacedId = 0;
     int m_nPlacedTop = 0;
     std::uint64_t m_nPlacedVersion = ~std::uint64_t(0);

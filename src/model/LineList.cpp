@@ -6,11 +6,11 @@ CLineList::~CLineList() {
     RemoveAll();
 }
 
-void CLineList::AddRef(CLineData* p) {
+void CLineList::AddRef(const CLineData* p) {
     ++p->m_nRefs;
 }
 
-void CLineList::Unref(CLineData* p) {
+void CLineList::Unref(const CLineData* p) {
     if (--p->m_nRefs == 0)
         delete p;
 }
@@ -108,7 +108,8 @@ CLineData* CLineList::MutableLine(int i) {
         Unref(s.pLine);
         s.pLine = copy;
     }
-    return s.pLine;
+    // Held by this list alone: the one place a row becomes writable.
+    return const_cast<CLineData*>(s.pLine);
 }
 
 // Inserts the slot as row i of the subtree in *at; returns the new right

@@ -8,14 +8,17 @@
 // its row was last placed when the row lies outside the sheet's laid-out range
 // (see CSheetFile::Layout).
 //
-// Reference counts are plain ints: a sheet and its snapshots live on one thread.
+// Reference counts are plain ints: a sheet and its snapshots are made, changed
+// and freed on one thread. (The recovery copy is written on another thread,
+// which only reads it; it is freed on the thread that made it.)
 #include <algorithm>
 #include <cstdint>
 
 class CLineData;
 
 struct CLineSlot {
-    CLineData* pLine = nullptr;
+    // Read only: a row may be shared; MutableLine gives the list's own copy.
+    const CLineData* pLine = nullptr;
     int nTop = 0;             // top pixel of the row when nPlace is not 0
     std::uint32_t nPlace = 0; // layout parameters it was placed with; 0: the row's own rectangles
 };
@@ -59,8 +62,8 @@ public:
             Walk(m_pRoot, 0, from, to, f);
     }
 
-    static void AddRef(CLineData* p);
-    static void Unref(CLineData* p);
+    static void AddRef(const CLineData* p);
+    static void Unref(const CLineData* p);
 
 private:
     struct Node {

@@ -6,6 +6,7 @@
 #include "model/Settings.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 #include <utility>
 
@@ -18,34 +19,31 @@ CSheetFile::CSheetFile() : m_dLineHeightRate(ReadLineHeightRate()) {}
 
 // Rows as an array.
 
-int CSheetFile::Add(CLineData* pLine) {
+int CSheetFile::Add(std::unique_ptr<CLineData> pLine) {
     const int i = GetSize();
-    m_Lines.Insert(i, pLine);
-    CountsAdded(pLine);
+    CountsAdded(*pLine);
+    m_Lines.Insert(i, pLine.release());
     return i;
 }
 
-void CSheetFile::InsertAt(int i, CLineData* pLine) {
+void CSheetFile::InsertAt(int i, std::unique_ptr<CLineData> pLine) {
     CutRange(i);
-    MoveExposed(i, 1);
-    m_Lines.Insert(i, pLine);
-    CountsAdded(pLine);
+    CountsAdded(*pLine);
+    m_Lines.Insert(i, pLine.release());
 }
 
 void CSheetFile::RemoveAt(int i) {
     CutRange(i);
-    MoveExposed(i, -1);
-    CountsRemoved(m_Lines.Slot(i).pLine);
+    CountsRemoved(*m_Lines.Slot(i).pLine);
     m_Lines.Erase(i);
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
 }
 
 std::unique_ptr<CLineData> CSheetFile::ReleaseAt(int i) {
-    Placed(i, false); // the row leaves with the rectangles it had here
+    Placed(i); // the row leaves with the rectangles it had here
     CutRange(i);
-    MoveExposed(i, -1);
     std::unique_ptr<CLineData> p(m_Lines.Release(i));
-    CountsRemoved(p.get());
+    CountsRemoved(*p);
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
     return p;
 }
@@ -53,18 +51,13 @@ std::unique_ptr<CLineData> CSheetFile::ReleaseAt(int i) {
 void CSheetFile::Swap(int a, int b) {
     CutRange(std::min(a, b));
     m_Lines.Swap(a, b);
-    for (auto& e : m_Exposed)
-        e.first = e.first == a ? b : e.first == b ? a : e.first;
 }
 
 void CSheetFile::RemoveAll() {
     m_Lines.RemoveAll();
     m_Counts.Reset();
-    m_Uncounted.clear();
     m_bRecount = false;
     m_nLaidEnd = 0;
-    m_Exposed.clear();
-    m_bAllExposed = false;
 }
 
 // Placing rows.
@@ -91,9 +84,9 @@ CRect CSheetFile::RowRect(int i) const {
     return CRect(p.nLeft, t, p.nRight, p.Bottom(t));
 }
 
-CLineData* CSheetFile::Placed(int i, bool bWrite) const {
+const CLineData* CSheetFile::Placed(int i) const {
     const auto [id, t] = PlaceOf(i);
-    CLineData* p = m_Lines.Slot(i).pLine;
+    const CLineData* p = m_Lines.Slot(i).pLine;
     // Outside the range a row whose cells changed since it was placed keeps
     // its own rectangles, as it would have if every row were placed eagerly.
     const bool bPlace = id != 0 && !p->IsPlaced(id, t) && (p->IsPlacementKnown() || InRange(i));
@@ -101,42 +94,11 @@ CLineData* CSheetFile::Placed(int i, bool bWrite) const {
         // A shared row may be placed where it is: every sheet holding it can
         // place it again from its own slot. Only one whose rectangles are its
         // own is copied first.
-        if (!p->IsPlacementKnown())
-            p = m_Lines.MutableLine(i);
-        p->Place(id, CLayoutParams::Get(id), t);
-    }
-    if (bWrite) {
-        p = m_Lines.MutableLine(i);
-        CountsTouched(p);
-        Expose(i, p);
+        CLineData* own = p->IsPlacementKnown() ? const_cast<CLineData*>(p) : m_Lines.MutableLine(i);
+        own->Place(id, CLayoutParams::Get(id), t);
+        p = own;
     }
     return p;
-}
-
-void CSheetFile::Expose(int i, const CLineData* p) const {
-    if (m_bAllExposed)
-        return;
-    for (const auto& e : m_Exposed)
-        if (e.first == i && e.second == p)
-            return;
-    // The most recent ones are enough: a command writes through the rows it
-    // just asked for. (Asking for many rows one by one, as the cursor does,
-    // must not make the next snapshot copy every row.)
-    if (m_Exposed.size() >= 16)
-        m_Exposed.erase(m_Exposed.begin());
-    m_Exposed.emplace_back(i, p);
-}
-
-void CSheetFile::MoveExposed(int from, int delta) const {
-    for (auto it = m_Exposed.begin(); it != m_Exposed.end();) {
-        if (delta < 0 && it->first == from) {
-            it = m_Exposed.erase(it);
-            continue;
-        }
-        if (it->first >= from)
-            it->first += delta;
-        ++it;
-    }
 }
 
 void CSheetFile::Freeze(int i) {
@@ -145,7 +107,7 @@ void CSheetFile::Freeze(int i) {
     // A row whose cells changed since it was placed would have been placed
     // by the layout that follows the change: place it before it leaves.
     if (!m_Lines.Slot(i).pLine->IsPlacementKnown())
-        Placed(i, false);
+        Placed(i);
     CLineSlot& s = m_Lines.MutableSlot(i);
     s.nPlace = m_nLaidId;
     s.nTop = RangeTop(i);
@@ -162,8 +124,18 @@ void CSheetFile::CutRange(int i) {
 CLineData* CSheetFile::LineForCells(int i) {
     // Placed first: outside the range the cells then keep their places, and
     // the changed row its own rectangles.
-    Placed(i, false);
-    return Line(i);
+    Placed(i);
+    return m_Lines.MutableLine(i);
+}
+
+CSheetFile::CEditScope::CEditScope(CSheetFile& s, int i) : sheet(s), pLine(s.LineForCells(i)) {
+    sheet.CountsRemoved(*pLine);
+    ++sheet.m_nEditing;
+}
+
+CSheetFile::CEditScope::~CEditScope() {
+    --sheet.m_nEditing;
+    sheet.CountsAdded(*pLine);
 }
 
 // Whole sheet.
@@ -186,8 +158,8 @@ void CSheetFile::Clear() {
 
 void CSheetFile::TakeLoaded(CSheetFile& src) {
     Clear();
-    src.FoldCounts();
     m_Counts = src.m_Counts;
+    m_bRecount = src.m_bRecount;
     m_Lines.ShareFrom(src.m_Lines);
     CopyFileFields(src);
     src.Clear(); // the rows and columns are this sheet's alone now
@@ -210,23 +182,12 @@ void CSheetFile::CopyFileFields(const CSheetFile& src) {
 void CSheetFile::Copy(const CSheetFile& src) {
     if (&src == this)
         return;
+    // A copy taken inside EditLine would share the row being changed.
+    assert(src.m_nEditing == 0);
     Clear();
     m_Lines.ShareFrom(src.m_Lines);
-    // The rows handed out before cannot be written any more (see above).
-    src.FoldCounts();
     m_Counts = src.m_Counts;
-    // Rows handed out for writing may still be written through the pointer
-    // the caller holds: this copy keeps rows of its own for them.
-    if (src.m_bAllExposed) {
-        for (int i = 0; i < GetSize(); ++i)
-            m_Lines.MutableLine(i);
-    } else {
-        for (const auto& [i, p] : src.m_Exposed)
-            if (i < GetSize() && m_Lines.Slot(i).pLine == p)
-                m_Lines.MutableLine(i);
-    }
-    src.m_Exposed.clear();
-    src.m_bAllExposed = false;
+    m_bRecount = src.m_bRecount;
     m_nLaidId = src.m_nLaidId;
     m_nLaidFirst = src.m_nLaidFirst;
     m_nLaidEnd = src.m_nLaidEnd;
@@ -280,11 +241,15 @@ void CSheetFile::Serialize(CArchive& ar) {
         m_Columns.Add(static_cast<CColumnData*>(ar.ReadObject(RUNTIME_CLASS(CColumnData))));
     n = ar.ReadCount();
     const int nColumns = m_Columns.GetSize();
+    // Counted once, on the first read of the counts, not row by row here.
+    m_bRecount = true;
     for (std::size_t i = 0; i < n; ++i) {
-        CLineData* p = static_cast<CLineData*>(ar.ReadObject(RUNTIME_CLASS(CLineData)));
-        Add(p);
+        std::unique_ptr<CLineData> p(
+            static_cast<CLineData*>(ar.ReadObject(RUNTIME_CLASS(CLineData))));
+        const bool bFits = p->GetSize() == nColumns;
+        Add(std::move(p));
         // Every row must hold one cell per column.
-        if (p->GetSize() != nColumns)
+        if (!bFits)
             CArchive::ThrowBadFormat();
     }
 }
@@ -338,8 +303,8 @@ void CSheetFile::Layout() {
         }
         // Only a header that moves is written, so laying out again does not
         // make the next undo snapshot copy the columns.
-        if (std::as_const(m_Columns)[j]->m_rect != rc)
-            m_Columns.Modify(j)->m_rect = rc;
+        if (m_Columns[j]->m_rect != rc)
+            m_Columns.Edit(j, [&](CColumnData& c) { c.m_rect = rc; });
     }
 }
 
@@ -355,25 +320,24 @@ CDataItem* CSheetFile::CreateItem(int type) {
 }
 
 void CSheetFile::AddLine(LPCTSTR name) {
-    Add(new CLineData(name, m_Columns.GetSize()));
+    Add(std::make_unique<CLineData>(name, m_Columns.GetSize()));
     Layout();
 }
 
-void CSheetFile::AddLine(CLineData* pLine) {
-    Add(pLine);
+void CSheetFile::AddLine(std::unique_ptr<CLineData> pLine) {
+    Add(std::move(pLine));
     Layout();
 }
 
-void CSheetFile::InsertLine(CLineData* pLine) {
-    InsertLine(m_nCurLine, pLine);
+void CSheetFile::InsertLine(std::unique_ptr<CLineData> pLine) {
+    InsertLine(m_nCurLine, std::move(pLine));
 }
 
 // The row operations change the array directly and lay out at once: only the
 // rows that cross the top of the range need their places kept.
-void CSheetFile::InsertLine(int index, CLineData* pLine) {
-    MoveExposed(index, 1);
-    m_Lines.Insert(index, pLine);
-    CountsAdded(pLine);
+void CSheetFile::InsertLine(int index, std::unique_ptr<CLineData> pLine) {
+    CountsAdded(*pLine);
+    m_Lines.Insert(index, pLine.release());
     Layout();
 }
 
@@ -385,8 +349,7 @@ void CSheetFile::DeleteLine(int index) {
     // The first row of the range moves above it and keeps its place.
     if (index < m_nLaidFirst && m_nLaidFirst < m_nLaidEnd)
         Freeze(m_nLaidFirst);
-    MoveExposed(index, -1);
-    CountsRemoved(m_Lines.Slot(index).pLine);
+    CountsRemoved(*m_Lines.Slot(index).pLine);
     m_Lines.Erase(index);
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
     m_nCurLine = std::min(m_nCurLine, GetSize() - 1);
@@ -397,8 +360,6 @@ void CSheetFile::MoveLine(int a, int b) {
     Freeze(a);
     Freeze(b);
     m_Lines.Swap(a, b);
-    for (auto& e : m_Exposed)
-        e.first = e.first == a ? b : e.first == b ? a : e.first;
     if (m_nCurLine == a)
         m_nCurLine = b;
     else if (m_nCurLine == b)
@@ -407,24 +368,22 @@ void CSheetFile::MoveLine(int a, int b) {
 }
 
 void CSheetFile::AddColumn(LPCTSTR name, int type) {
-    AddColumn(new CColumnData(name), type);
+    AddColumn(std::make_unique<CColumnData>(name), type);
 }
 
-void CSheetFile::AddColumn(CColumnData* pColumn, int type) {
-    m_Columns.Add(pColumn);
-    for (int i = 0; i < GetSize(); ++i)
-        LineForCells(i)->Add(CreateItem(type));
+void CSheetFile::AddColumn(std::unique_ptr<CColumnData> pColumn, int type) {
+    m_Columns.Add(pColumn.release());
+    EditEveryLine([&](CLineData& line) { line.Add(CreateItem(type)); });
     Layout();
 }
 
-void CSheetFile::InsertColumn(CColumnData* pColumn, int type) {
-    InsertColumn(m_nCurColumn, pColumn, type);
+void CSheetFile::InsertColumn(std::unique_ptr<CColumnData> pColumn, int type) {
+    InsertColumn(m_nCurColumn, std::move(pColumn), type);
 }
 
-void CSheetFile::InsertColumn(int index, CColumnData* pColumn, int type) {
-    m_Columns.InsertAt(index, pColumn);
-    for (int i = 0; i < GetSize(); ++i)
-        LineForCells(i)->InsertAt(index, CreateItem(type));
+void CSheetFile::InsertColumn(int index, std::unique_ptr<CColumnData> pColumn, int type) {
+    m_Columns.InsertAt(index, pColumn.release());
+    EditEveryLine([&](CLineData& line) { line.InsertAt(index, CreateItem(type)); });
     Layout();
 }
 
@@ -434,16 +393,14 @@ void CSheetFile::DeleteColumn() {
 
 void CSheetFile::DeleteColumn(int index) {
     m_Columns.RemoveAt(index);
-    for (int i = 0; i < GetSize(); ++i)
-        LineForCells(i)->RemoveAt(index);
+    EditEveryLine([&](CLineData& line) { line.RemoveAt(index); });
     m_nCurColumn = std::min(m_nCurColumn, m_Columns.GetSize() - 1);
     Layout();
 }
 
 void CSheetFile::MoveColumn(int a, int b) {
     m_Columns.Swap(a, b);
-    for (int i = 0; i < GetSize(); ++i)
-        LineForCells(i)->Swap(a, b);
+    EditEveryLine([&](CLineData& line) { line.Swap(a, b); });
     if (m_nCurColumn == a)
         m_nCurColumn = b;
     else if (m_nCurColumn == b)
@@ -469,15 +426,19 @@ void SetCheck(CDataItem* p, BOOL b) {
 void CSheetFile::SetAllCheck(BOOL b) {
     for (int i = 0; i < GetSize(); ++i)
         if (NeedsCheck(*m_Lines.Slot(i).pLine, b))
-            for (CDataItem* p : *Line(i))
-                SetCheck(p, b);
+            EditLine(i, [b](CLineData& line) {
+                for (CDataItem* p : line)
+                    SetCheck(p, b);
+            });
 }
 
 void CSheetFile::SetLineCheck(BOOL b) {
     if (m_nCurLine < 0 || m_nCurLine >= GetSize())
         return;
-    for (CDataItem* p : *Line(m_nCurLine))
-        SetCheck(p, b);
+    EditLine(m_nCurLine, [b](CLineData& line) {
+        for (CDataItem* p : line)
+            SetCheck(p, b);
+    });
 }
 
 void CSheetFile::SetColumnCheck(BOOL b) {
@@ -488,7 +449,7 @@ void CSheetFile::SetColumnCheck(BOOL b) {
         if (m_nCurColumn >= line->GetSize())
             continue;
         if (const CCheckItem* c = AsCheckItem(line->GetAt(m_nCurColumn)); c && c->m_bCheck != b)
-            SetCheck(Line(i)->GetAt(m_nCurColumn), b);
+            EditLine(i, [&](CLineData& l) { SetCheck(l.GetAt(m_nCurColumn), b); });
     }
 }
 
@@ -497,58 +458,51 @@ void CSheetFile::ToggleCur(CDC* pDC) {
         return;
     if (m_nCurColumn < 0 || m_nCurColumn >= m_Lines.Slot(m_nCurLine).pLine->GetSize())
         return;
-    Placed(m_nCurLine, false);
-    CDataItem* p = Line(m_nCurLine)->GetAt(m_nCurColumn);
-    p->Toggle();
-    if (pDC)
-        p->Draw(pDC);
+    EditLine(m_nCurLine, [&](CLineData& line) {
+        CDataItem* p = line.GetAt(m_nCurColumn);
+        p->Toggle();
+        if (pDC)
+            p->Draw(pDC);
+    });
 }
 
 // Check counts.
 
-void CSheetFile::CountsTouched(const CLineData* p) const {
-    if (m_bRecount || !m_Uncounted.insert(p).second)
-        return;
-    m_Counts.AddLine(*p, -1);
-    // Once most rows changed, one walk of them all is cheaper than the set.
-    if (m_Uncounted.size() > 64 && m_Uncounted.size() > static_cast<std::size_t>(GetSize() / 4)) {
-        m_bRecount = true;
-        m_Uncounted.clear();
-    }
+void CSheetFile::CountsAdded(const CLineData& line) {
+    if (!m_bRecount)
+        m_Counts.AddLine(line, 1);
 }
 
-void CSheetFile::CountsAdded(const CLineData* p) {
-    if (m_bRecount || !m_Uncounted.insert(p).second)
-        return;
-    if (m_Uncounted.size() > 64 && m_Uncounted.size() > static_cast<std::size_t>(GetSize() / 4)) {
-        m_bRecount = true;
-        m_Uncounted.clear();
-    }
-}
-
-void CSheetFile::CountsRemoved(const CLineData* p) {
-    if (m_bRecount || m_Uncounted.erase(p) != 0)
-        return;
-    m_Counts.AddLine(*p, -1);
+void CSheetFile::CountsRemoved(const CLineData& line) {
+    if (!m_bRecount)
+        m_Counts.AddLine(line, -1);
 }
 
 void CSheetFile::FoldCounts() const {
-    if (m_bRecount) {
-        m_Counts.Reset();
-        m_Lines.ForEach(0, GetSize(), [&](int, const CLineSlot& s) {
-            m_Counts.AddLine(*s.pLine, 1);
-            return true;
-        });
-        m_bRecount = false;
-    } else {
-        for (const CLineData* p : m_Uncounted)
-            m_Counts.AddLine(*p, 1);
-    }
-    m_Uncounted.clear();
+    if (!m_bRecount)
+        return;
+    m_Counts.Reset();
+    m_Lines.ForEach(0, GetSize(), [&](int, const CLineSlot& s) {
+        m_Counts.AddLine(*s.pLine, 1);
+        return true;
+    });
+    m_bRecount = false;
+}
+
+void CSheetFile::VerifyCounts() const {
+#ifndef NDEBUG
+    CCheckCounts all;
+    m_Lines.ForEach(0, GetSize(), [&](int, const CLineSlot& s) {
+        all.AddLine(*s.pLine, 1);
+        return true;
+    });
+    assert(all.SameAs(m_Counts));
+#endif
 }
 
 CCheckTally CSheetFile::CheckCounts() const {
     FoldCounts();
+    VerifyCounts();
     return m_Counts.Sheet();
 }
 
@@ -569,34 +523,25 @@ const CLineData* CSheetFile::GetCurLine() const {
     return m_nCurLine >= 0 && m_nCurLine < GetSize() ? GetAt(m_nCurLine) : nullptr;
 }
 
-CLineData* CSheetFile::GetCurLine() {
-    return m_nCurLine >= 0 && m_nCurLine < GetSize() ? GetAt(m_nCurLine) : nullptr;
-}
-
 const CColumnData* CSheetFile::GetCurColumn() const {
-    return m_nCurColumn >= 0 && m_nCurColumn < m_Columns.GetSize() ? m_Columns[m_nCurColumn]
-                                                                   : nullptr;
-}
-
-CColumnData* CSheetFile::GetCurColumn() {
     return m_nCurColumn >= 0 && m_nCurColumn < m_Columns.GetSize() ? m_Columns[m_nCurColumn]
                                                                    : nullptr;
 }
 
 void CSheetFile::UnselectColumns(CDC* pDC) {
     for (int j = 0; j < m_Columns.GetSize(); ++j)
-        if (std::as_const(m_Columns)[j]->m_bSelected) {
-            CColumnData* c = m_Columns.Modify(j);
-            c->m_bSelected = 0;
-            c->Draw(pDC);
-        }
+        if (m_Columns[j]->m_bSelected)
+            m_Columns.Edit(j, [pDC](CColumnData& c) {
+                c.m_bSelected = 0;
+                c.Draw(pDC);
+            });
 }
 
 void CSheetFile::SelectColumn(int column, CDC* pDC) {
-    if (const CColumnData* c = std::as_const(m_Columns)[column]; c->m_bSelected)
+    if (const CColumnData* c = m_Columns[column]; c->m_bSelected)
         c->Draw(pDC);
     else
-        m_Columns.Modify(column)->Select(pDC);
+        m_Columns.Edit(column, [pDC](CColumnData& c) { c.Select(pDC); });
 }
 
 void CSheetFile::SetCur(int column, int line, CDC* pDC) {
@@ -610,7 +555,7 @@ void CSheetFile::SetCur(int column, int line, CDC* pDC) {
     if (line != -1 && line != m_nCurLine) {
         UnselectLines(pDC);
         m_nCurLine = line;
-        Line(line)->Select();
+        OwnLine(line)->Select();
         RememberSelectedLine(line);
         DrawLine(pDC, line);
     }
@@ -621,7 +566,7 @@ void CSheetFile::UnselectLines(CDC* pDC) {
     if (known) {
         if (m_nSelIndex >= 0 && m_nSelIndex < GetSize() &&
             m_Lines.Slot(m_nSelIndex).pLine->m_bSelected) {
-            Line(m_nSelIndex)->m_bSelected = 0;
+            OwnLine(m_nSelIndex)->m_bSelected = 0;
             DrawLine(pDC, m_nSelIndex);
         }
     } else {
@@ -632,7 +577,7 @@ void CSheetFile::UnselectLines(CDC* pDC) {
             return true;
         });
         for (int i : lit) {
-            Line(i)->m_bSelected = 0;
+            OwnLine(i)->m_bSelected = 0;
             DrawLine(pDC, i);
         }
     }
@@ -713,17 +658,18 @@ void CSheetFile::SetLeftColumn(int n) {
     Layout();
 }
 
-CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
+const CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
     const int n = GetSize();
     const int start = std::max(m_nTopLine, 0);
     // Tries row i; true when the search ends there.
-    CDataItem* hit = nullptr;
+    const CDataItem* hit = nullptr;
     auto tryRow = [&](int i) {
-        const CLineData* line = Placed(i, false);
+        const CLineData* line = Placed(i);
         const int item = line->ItemFromPoint(x, y);
         if (item >= 0) {
             SetCur(item, i, pDC);
-            hit = m_Lines.Slot(i).pLine->GetAt(item);
+            // Read after SetCur: the highlight may have given the row a copy.
+            hit = GetAt(i)->GetAt(item);
             return true;
         }
         if (line->HitTest(x, y)) {
@@ -758,7 +704,7 @@ CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
             return hit;
     const int nc = m_Columns.GetSize();
     for (int j = std::max(m_nLeftColumn, 0); j < nc; ++j) {
-        if (std::as_const(m_Columns)[j]->HorzHitTest(x)) {
+        if (m_Columns[j]->HorzHitTest(x)) {
             SetCur(j, -1, pDC);
             return nullptr;
         }
@@ -869,10 +815,10 @@ void CSheetFile::ClearSelection(CDC* pDC) {
 void CSheetFile::DrawSelection(CDC* pDC) {
     ClearSelection(pDC);
     if (m_nCurLine >= 0 && m_nCurLine < GetSize()) {
-        Line(m_nCurLine)->Select();
+        OwnLine(m_nCurLine)->Select();
         RememberSelectedLine(m_nCurLine);
         DrawLine(pDC, m_nCurLine);
     }
-    if (std::as_const(*this).GetCurColumn())
+    if (GetCurColumn())
         SelectColumn(m_nCurColumn, pDC);
 }

@@ -3,13 +3,12 @@
 // columns, the sheet's own view state (scroll position, cursor, grid
 // rectangle, pixel heights) and its per-sheet settings.
 //
-// Copies behave as deep copies but share the rows neither side changed: a
-// row is copied when one side changes it (see CLineList). Every way to a row
-// goes through the sheet, which copies a shared row before handing it out for
-// writing. A row handed out for writing may be written until the next Copy
-// from this sheet (that copy then takes its own copy of the row), as long as
-// it is among the last 16 rows handed out; walking the rows for writing hands
-// out every row.
+// Copies behave as deep copies but share the rows and columns neither side
+// changed: a row is copied when one side changes it (see CLineList). So the
+// sheet hands rows, columns and cells out for reading only (const). A row is
+// changed only through the sheet's own calls or through EditLine, which owns
+// the row alone for exactly the call and keeps the check counts; no pointer
+// that could write into a shared row ever leaves the sheet.
 //
 // Rows are placed lazily. Layout() records where the rows from the top one
 // on go (a row's place follows from its index) and places a row only when it
@@ -18,7 +17,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -46,18 +44,22 @@ public:
     CSheetFile(const CSheetFile&) = delete;
     CSheetFile& operator=(const CSheetFile&) = delete;
 
-    // The rows as an array. A row is placed before it is returned; the
-    // non-const forms return a row this sheet owns alone.
+    // The rows as an array, for reading. A row is placed before it is returned.
     int GetSize() const { return m_Lines.GetSize(); }
     bool IsEmpty() const { return m_Lines.IsEmpty(); }
-    const CLineData* GetAt(int i) const { return Placed(i, false); }
-    CLineData* GetAt(int i) { return Placed(i, true); }
+    const CLineData* GetAt(int i) const { return Placed(i); }
     const CLineData* operator[](int i) const { return GetAt(i); }
-    CLineData* operator[](int i) { return GetAt(i); }
+    // Changes row i through f(CLineData&) and returns what f returns. The row
+    // is this sheet's alone while f runs (a snapshot never sees the change),
+    // and the check counts follow the change. f must change only that row.
+    template <class F> decltype(auto) EditLine(int i, F&& f) {
+        CEditScope scope(*this, i);
+        return f(*scope.pLine);
+    }
     // Array changes without laying out (the rows keep their rectangles until
-    // the next Layout); the sheet takes ownership of pLine.
-    int Add(CLineData* pLine);
-    void InsertAt(int i, CLineData* pLine);
+    // the next Layout); the sheet takes the row.
+    int Add(std::unique_ptr<CLineData> pLine);
+    void InsertAt(int i, std::unique_ptr<CLineData> pLine);
     void RemoveAt(int i);
     std::unique_ptr<CLineData> ReleaseAt(int i);
     void Swap(int a, int b);
@@ -65,31 +67,23 @@ public:
     void Reserve(std::size_t) {}
     std::uint64_t GetVersion() const { return m_Lines.GetVersion(); }
 
-    template <class Sheet, class Line, bool bWrite> class Iterator {
+    class const_iterator {
     public:
-        Iterator(Sheet* s, int i) : m_s(s), m_i(i) {}
-        Line* operator*() const { return m_s->Placed(m_i, bWrite); }
-        Iterator& operator++() {
+        const_iterator(const CSheetFile* s, int i) : m_s(s), m_i(i) {}
+        const CLineData* operator*() const { return m_s->Placed(m_i); }
+        const_iterator& operator++() {
             ++m_i;
             return *this;
         }
-        bool operator==(const Iterator& o) const { return m_i == o.m_i; }
-        bool operator!=(const Iterator& o) const { return m_i != o.m_i; }
+        bool operator==(const const_iterator& o) const { return m_i == o.m_i; }
+        bool operator!=(const const_iterator& o) const { return m_i != o.m_i; }
 
     private:
-        Sheet* m_s;
+        const CSheetFile* m_s;
         int m_i;
     };
-    using const_iterator = Iterator<const CSheetFile, const CLineData, false>;
-    using iterator = Iterator<CSheetFile, CLineData, true>;
     const_iterator begin() const { return const_iterator(this, 0); }
     const_iterator end() const { return const_iterator(this, GetSize()); }
-    // Walking the rows for writing hands every row out.
-    iterator begin() {
-        m_bAllExposed = true;
-        return iterator(this, 0);
-    }
-    iterator end() { return iterator(this, GetSize()); }
 
     void Clear();
     void Copy(const CSheetFile& src);
@@ -108,9 +102,9 @@ public:
     // Rows.
     void AddLine(LPCTSTR name);
     void AddLine(const std::string& name) { AddLine(name.c_str()); }
-    void AddLine(CLineData* pLine);
-    void InsertLine(CLineData* pLine);
-    void InsertLine(int index, CLineData* pLine);
+    void AddLine(std::unique_ptr<CLineData> pLine);
+    void InsertLine(std::unique_ptr<CLineData> pLine);
+    void InsertLine(int index, std::unique_ptr<CLineData> pLine);
     void DeleteLine();
     void DeleteLine(int index);
     void MoveLine(int a, int b);
@@ -118,9 +112,13 @@ public:
     // Columns.
     void AddColumn(LPCTSTR name, int type);
     void AddColumn(const std::string& name, int type) { AddColumn(name.c_str(), type); }
-    void AddColumn(CColumnData* pColumn, int type);
-    void InsertColumn(CColumnData* pColumn, int type);
-    void InsertColumn(int index, CColumnData* pColumn, int type);
+    void AddColumn(std::unique_ptr<CColumnData> pColumn, int type);
+    void InsertColumn(std::unique_ptr<CColumnData> pColumn, int type);
+    void InsertColumn(int index, std::unique_ptr<CColumnData> pColumn, int type);
+    // Changes column j's name, detail or link through f(CColumnData&).
+    template <class F> decltype(auto) EditColumn(int j, F&& f) {
+        return m_Columns.Edit(j, std::forward<F>(f));
+    }
     void DeleteColumn();
     void DeleteColumn(int index);
     void MoveColumn(int a, int b);
@@ -131,18 +129,15 @@ public:
     void SetColumnCheck(BOOL b);
     void ToggleCur(CDC* pDC);
     // How many check cells are checked, kept as rows change: the sheet's and
-    // a column's cost only what changed since the last read, a row's is one
-    // walk of its cells. Read them between changes, not while a row handed
-    // out for writing is still being written.
+    // a column's are kept exact with every change (after a change of most
+    // rows, one walk on the next read), a row's is one walk of its cells.
     CCheckTally CheckCounts() const;
     CCheckTally ColumnCheckCounts(int column) const;
     CCheckTally LineCheckCounts(int index) const;
 
     // Cursor, scrolling and hit tests.
     const CLineData* GetCurLine() const;
-    CLineData* GetCurLine();
     const CColumnData* GetCurColumn() const;
-    CColumnData* GetCurColumn(); // handed out for writing
     void SetCur(int column, int line, CDC* pDC);
     BOOL MoveUp(int n);
     BOOL MoveDown(int n);
@@ -150,7 +145,9 @@ public:
     BOOL MoveRight();
     void SetTopLine(int n);
     void SetLeftColumn(int n);
-    CDataItem* HitTest(int x, int y, CDC* pDC);
+    // Moves the cursor to what lies under the point and returns the cell
+    // there (read only: change it through the sheet, e.g. ToggleCur).
+    const CDataItem* HitTest(int x, int y, CDC* pDC);
     int ColumnFromPoint(int x, int y) const;
     int LineFromPoint(int x, int y) const;
     CSize GetExtent() const;
@@ -213,17 +210,11 @@ private:
     void UnselectColumns(CDC* pDC);
     void SelectColumn(int column, CDC* pDC);
 
-    // Row i placed where it belongs; bWrite: owned alone and handed out for
-    // writing (remembered, see Copy).
-    CLineData* Placed(int i, bool bWrite) const;
-    // Row i owned alone, for a change that does not move it.
-    CLineData* Line(int i) {
-        CLineData* p = m_Lines.MutableLine(i);
-        CountsTouched(p);
-        return p;
-    }
-    void Expose(int i, const CLineData* p) const;
-    void MoveExposed(int from, int delta) const;
+    // Row i placed where it belongs.
+    const CLineData* Placed(int i) const;
+    // Row i owned alone, for a change the counts do not see (the highlight).
+    // Written at once; the pointer is never kept.
+    CLineData* OwnLine(int i) { return m_Lines.MutableLine(i); }
     bool InRange(int i) const { return m_nLaidId != 0 && i >= m_nLaidFirst && i < m_nLaidEnd; }
     int RangeTop(int i) const;
     // Where row i goes: layout parameters (0: its own rectangles) and top.
@@ -233,28 +224,42 @@ private:
     void Freeze(int i);
     // Rows from i on keep their places; the range ends before i.
     void CutRange(int i);
+    // Changes every row's cells through f(CLineData&) (column changes); the
+    // counts are taken again on the next read.
+    template <class F> void EditEveryLine(F&& f) {
+        m_bRecount = true;
+        for (int i = 0; i < GetSize(); ++i)
+            f(*LineForCells(i));
+    }
     // Rows outside the laid-out range get their rectangles in the row itself,
     // before a change to their cells.
     CLineData* LineForCells(int i);
 
-    // The counts leave out a row handed out for writing until they are read.
-    void CountsTouched(const CLineData* p) const;
-    void CountsAdded(const CLineData* p);
-    void CountsRemoved(const CLineData* p);
+    // What EditLine holds while its function runs: the row owned alone, out
+    // of the counts until the change is done (also when f throws).
+    struct CEditScope {
+        CEditScope(CSheetFile& s, int i);
+        ~CEditScope();
+        CEditScope(const CEditScope&) = delete;
+        CEditScope& operator=(const CEditScope&) = delete;
+        CSheetFile& sheet;
+        CLineData* pLine;
+    };
+    void CountsAdded(const CLineData& line);
+    void CountsRemoved(const CLineData& line);
     void FoldCounts() const;
+    // In builds with assertions: the kept counts equal a full recount.
+    void VerifyCounts() const;
 
     mutable CLineList m_Lines;
     mutable CCheckCounts m_Counts;
-    // Rows not in m_Counts; m_bRecount: none of them are.
-    mutable std::unordered_set<const CLineData*> m_Uncounted;
+    // m_Counts is stale: counted again, all at once, on the next read.
     mutable bool m_bRecount = false;
+    int m_nEditing = 0; // EditLine calls running; no copy may be taken then
     std::uint32_t m_nLaidId = 0; // parameters of the last layout; 0: none yet
     int m_nLaidFirst = 0;        // rows [m_nLaidFirst, m_nLaidEnd) follow that layout
     int m_nLaidEnd = 0;
     std::int64_t m_nLaidTop = 0; // top pixel of row m_nLaidFirst
-    // Rows handed out for writing since the last copy from this sheet.
-    mutable std::vector<std::pair<int, const CLineData*>> m_Exposed;
-    mutable bool m_bAllExposed = false;
 
     int m_nSelIndex = -1;
     std::uint64_t m_nSelVersion = 0;

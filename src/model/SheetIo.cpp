@@ -1,5 +1,7 @@
 #include "model/SheetIo.h"
 
+#include <memory>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -121,7 +123,7 @@ void BuildNewSheet(CSheetFile& sheet, const std::string& lines) {
         if (static_cast<int>(name.size()) > width)
             width = static_cast<int>(name.size());
         if (!name.empty())
-            sheet.Add(new CLineData(name, sheet.m_Columns.GetSize()));
+            sheet.Add(std::make_unique<CLineData>(name, sheet.m_Columns.GetSize()));
     };
     for (;;) {
         const std::size_t lf = lines.find('\n', start);

@@ -159,12 +159,12 @@ void CClipboardCommands::OnEditPaste(bool bAppend) {
     }
     Doc()->SaveUndo();
     if (bAppend) {
-        sheet.AddLine(pLine.release());
+        sheet.AddLine(std::move(pLine));
         // The pasted row becomes current.
         sheet.m_nCurLine = sheet.GetSize() - 1;
     } else {
         // The pasted row takes the current index, so it is the current row.
-        sheet.InsertLine(pLine.release());
+        sheet.InsertLine(std::move(pLine));
     }
     Doc()->SetModifiedFlag(true);
     m_pHost->UpdateScrollRanges();

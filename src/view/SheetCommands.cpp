@@ -1,5 +1,6 @@
 #include "view/SheetCommands.h"
 
+#include <memory>
 #include <utility>
 
 #include <QWidget>
@@ -147,14 +148,14 @@ template <class Dlg, class Item> void FromDialog(const Dlg& dlg, Item& item) {
     item.m_strLinkFile = dlg.m_strLinkFile;
 }
 
-CLineData* NewLine(const CLineEditDlg& dlg, const CSheetFile& sheet) {
-    auto* pLine = new CLineData(dlg.m_strName, sheet.m_Columns.GetSize());
+std::unique_ptr<CLineData> NewLine(const CLineEditDlg& dlg, const CSheetFile& sheet) {
+    auto pLine = std::make_unique<CLineData>(dlg.m_strName, sheet.m_Columns.GetSize());
     FromDialog(dlg, *pLine);
     return pLine;
 }
 
-CColumnData* NewColumn(const CColumnEditDlg& dlg) {
-    auto* pColumn = new CColumnData(dlg.m_strName);
+std::unique_ptr<CColumnData> NewColumn(const CColumnEditDlg& dlg) {
+    auto pColumn = std::make_unique<CColumnData>(dlg.m_strName);
     FromDialog(dlg, *pColumn);
     return pColumn;
 }
@@ -192,21 +193,24 @@ void CSheetCommands::OnLineInsert() {
 }
 
 void CSheetCommands::OnLineEdit() {
-    CLineData* pLine = Sheet().GetCurLine();
+    const CLineData* pLine = Sheet().GetCurLine();
     if (pLine == nullptr)
         return;
     CLineEditDlg dlg(Owner());
     ToDialog(dlg, *pLine);
+    // Nothing of the sheet is held across the dialog: timers copy the sheet
+    // while it is open.
+    pLine = nullptr;
     if (dlg.DoModal() != IDOK)
         return;
     Doc()->SaveUndo();
-    FromDialog(dlg, *pLine);
+    Sheet().EditLine(Sheet().m_nCurLine, [&](CLineData& line) { FromDialog(dlg, line); });
     Changed(false);
     m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnLineDelete() {
-    CLineData* pLine = Sheet().GetCurLine();
+    const CLineData* pLine = Sheet().GetCurLine();
     if (pLine == nullptr)
         return;
     if (AfxGetUserInterface().MessageBox(cp932::ToUtf8(pLine->m_strName) + "の行を削除しますか？",
@@ -247,7 +251,7 @@ void CSheetCommands::OnColumnAdd() {
 }
 
 void CSheetCommands::OnColumnInsert() {
-    if (std::as_const(Sheet()).GetCurColumn() == nullptr) {
+    if (Sheet().GetCurColumn() == nullptr) {
         AfxGetUserInterface().MessageBox(kNoPosition, MB_OK);
         return;
     }
@@ -262,22 +266,22 @@ void CSheetCommands::OnColumnInsert() {
 }
 
 void CSheetCommands::OnColumnEdit() {
-    const CColumnData* pColumn = std::as_const(Sheet()).GetCurColumn();
+    const CColumnData* pColumn = Sheet().GetCurColumn();
     if (pColumn == nullptr)
         return;
     CColumnEditDlg dlg(Owner());
     ToDialog(dlg, *pColumn);
+    pColumn = nullptr; // not held across the dialog, as for rows
     if (dlg.DoModal() != IDOK)
         return;
     Doc()->SaveUndo();
-    // Asked for only now: written after the snapshot, it is the sheet's own.
-    FromDialog(dlg, *Sheet().GetCurColumn());
+    Sheet().EditColumn(Sheet().m_nCurColumn, [&](CColumnData& column) { FromDialog(dlg, column); });
     Changed(false);
     m_pHost->UpdateAllViews();
 }
 
 void CSheetCommands::OnColumnDelete() {
-    const CColumnData* pColumn = std::as_const(Sheet()).GetCurColumn();
+    const CColumnData* pColumn = Sheet().GetCurColumn();
     if (pColumn == nullptr)
         return;
     if (AfxGetUserInterface().MessageBox(cp932::ToUtf8(pColumn->m_strName) + "の列を削除しますか？",
@@ -294,7 +298,7 @@ void CSheetCommands::OnColumnMove(int step) {
     CSheetFile& sheet = Sheet();
     const int from = sheet.m_nCurColumn;
     const int to = from + step;
-    if (std::as_const(sheet).GetCurColumn() == nullptr || to < 0 || to >= sheet.m_Columns.GetSize())
+    if (sheet.GetCurColumn() == nullptr || to < 0 || to >= sheet.m_Columns.GetSize())
         return;
     Doc()->SaveUndo();
     sheet.MoveColumn(from, to);
@@ -306,7 +310,7 @@ void CSheetCommands::OnColumnMove(int step) {
 
 void CSheetCommands::OnCheck(const char* question, CheckScope scope, bool bCheck) {
     if ((scope == CheckScope::Line && Sheet().GetCurLine() == nullptr) ||
-        (scope == CheckScope::Column && std::as_const(Sheet()).GetCurColumn() == nullptr))
+        (scope == CheckScope::Column && Sheet().GetCurColumn() == nullptr))
         return;
     if (AfxGetUserInterface().MessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;

@@ -326,13 +326,13 @@ void CTavrelView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     auto dc = ClientDC();
     ClipToGrid(dc.get());
-    CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get());
-    if (item) {
+    if (const CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get())) {
         const CCheckItem* check = AsCheckItem(item);
         if (check && check->CheckRect().PtInRect(CPoint(p.x(), p.y()))) {
             GetDocument()->SaveUndo();
-            item->Toggle();
-            item->Draw(dc.get());
+            // The hit cell is the current one now: toggled through the sheet,
+            // which keeps the snapshot's row apart and the counts exact.
+            Sheet().ToggleCur(dc.get());
         }
         GetDocument()->SetModifiedFlag(true);
     }
@@ -425,8 +425,7 @@ bool CTavrelView::OnCmdMsg(UINT id) {
 bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
     switch (cmdUI.m_nID) {
     case ID_EDIT_CHECK:
-        cmdUI.Enable(std::as_const(Sheet()).GetCurLine() != nullptr &&
-                     std::as_const(Sheet()).GetCurColumn() != nullptr);
+        cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr);
         return true;
     case ID_EDIT_UNDO:
         cmdUI.Enable(GetDocument()->CanUndo());

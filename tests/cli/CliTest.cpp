@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "SheetEdits.h"
 #include "fw/Cp932.h"
 #include "model/CheckItem.h"
 #include "model/SheetFile.h"
@@ -167,11 +168,12 @@ void AddRow(CSheetFile& s, const std::string& name) {
 
 // Puts a plain cell with the given type field in place of a check cell.
 void MakePlain(CSheetFile& s, int row, int column, int type) {
-    CLineData* line = s.GetAt(row);
-    line->RemoveAt(column);
-    auto* plain = new CDataItem;
-    plain->m_nType = type;
-    line->InsertAt(column, plain);
+    s.EditLine(row, [&](CLineData& line) {
+        line.RemoveAt(column);
+        auto* plain = new CDataItem;
+        plain->m_nType = type;
+        line.InsertAt(column, plain);
+    });
 }
 
 const GenCase kGenerated[] = {
@@ -180,7 +182,7 @@ const GenCase kGenerated[] = {
          s.AddColumn("\x83\x60\x83\x46\x83\x62\x83\x4e", 1);
          AddRow(s, "A");
          AddRow(s, "B");
-         static_cast<CCheckItem*>(s.GetAt(0)->GetAt(0))->m_bCheck = 1;
+         SetChecked(s, 0, 0);
          s.m_nColumnHeight = 24;
      }},
     {"Empty", [](CSheetFile&) {}},
@@ -190,11 +192,15 @@ const GenCase kGenerated[] = {
          s.m_strHtmlCss = "s.css";
          s.m_strHtmlFile = "C:\\out\\p.html";
          s.AddColumn("c", 1);
-         s.m_Columns.GetAt(0)->m_strDetail = "detail\r\nline 2";
-         s.m_Columns.GetAt(0)->m_strLinkFile = "C:\\a b\\x.txt";
+         s.EditColumn(0, [](CColumnData& c) {
+             c.m_strDetail = "detail\r\nline 2";
+             c.m_strLinkFile = "C:\\a b\\x.txt";
+         });
          AddRow(s, "r");
-         s.GetAt(0)->m_strDetail = "d";
-         s.GetAt(0)->m_strLinkFile = "l";
+         s.EditLine(0, [](CLineData& l) {
+             l.m_strDetail = "d";
+             l.m_strLinkFile = "l";
+         });
          s.m_nTopLine = 3;
          s.m_nLeftColumn = -1;
          s.m_nLineNameWidth = 2147483647;
@@ -207,8 +213,8 @@ const GenCase kGenerated[] = {
          s.AddColumn("a", 1);
          s.AddColumn("b", 1);
          AddRow(s, "r");
-         s.GetAt(0)->GetAt(0)->m_nType = 0;
-         static_cast<CCheckItem*>(s.GetAt(0)->GetAt(1))->m_bCheck = 5;
+         s.EditLine(0, [](CLineData& l) { l.GetAt(0)->m_nType = 0; });
+         SetChecked(s, 0, 1, 5);
      }},
     {"PlainCellsOfAnyType",
      [](CSheetFile& s) {
@@ -239,8 +245,8 @@ const GenCase kGenerated[] = {
          s.AddColumn("a", 1);
          AddRow(s, "r");
          // As a file can hold them (the model's adders take C strings).
-         s.m_Columns.GetAt(0)->m_strName = std::string("a\0b", 3);
-         s.GetAt(0)->m_strName = std::string("\0", 1);
+         SetColumnName(s, 0, std::string("a\0b", 3));
+         SetLineName(s, 0, std::string("\0", 1));
          s.m_strTitle = std::string("\0\0t", 3);
      }},
     {"LengthPrefixes",
@@ -265,10 +271,12 @@ const GenCase kGenerated[] = {
              s.AddColumn(text(), static_cast<int>(rng() % 2));
          for (int r = 0; r < 40; ++r) {
              AddRow(s, text());
-             s.GetAt(r)->m_strDetail = text();
-             for (CDataItem* p : *s.GetAt(r))
-                 if (auto* c = dynamic_cast<CCheckItem*>(p))
-                     c->m_bCheck = static_cast<int>(rng() % 2);
+             s.EditLine(r, [&](CLineData& l) {
+                 l.m_strDetail = text();
+                 for (CDataItem* p : l)
+                     if (auto* c = dynamic_cast<CCheckItem*>(p))
+                         c->m_bCheck = static_cast<int>(rng() % 2);
+             });
          }
      }},
 };
@@ -515,7 +523,7 @@ TEST_P(CliCsvUtf8, ExportThenImportRoundTrips) {
         AddRow(sheet, cp932::FromUtf8OrDie(name));
     for (int i = 0; i < sheet.GetSize(); ++i)
         for (int k = 0; k < sheet.GetAt(i)->GetSize(); ++k)
-            static_cast<CCheckItem*>(sheet.GetAt(i)->GetAt(k))->m_bCheck = (i + k) % 2;
+            SetChecked(sheet, i, k, (i + k) % 2);
     sheet.m_nCsvMark = c.csvMark;
     WriteFile(s.File("in.tvr"), Saved(sheet));
 

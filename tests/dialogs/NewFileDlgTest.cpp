@@ -260,7 +260,7 @@ TEST_P(NewSheetFromDialogTest, RowsWidthAndOneCheckColumn) {
     for (int i = 0; i < sheet.GetSize(); ++i) {
         EXPECT_EQ(sheet.GetAt(i)->m_strName, cp932::FromUtf8OrDie(c.rows[i])) << i;
         ASSERT_EQ(sheet.GetAt(i)->GetSize(), 1);
-        auto* cell = dynamic_cast<CCheckItem*>(sheet.GetAt(i)->GetAt(0));
+        auto* cell = dynamic_cast<const CCheckItem*>(sheet.GetAt(i)->GetAt(0));
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->m_bCheck, 0);
     }

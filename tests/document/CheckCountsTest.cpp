@@ -2,6 +2,8 @@
 // every step of randomised edits, undos and redos.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <random>
 #include <string>
 
@@ -94,11 +96,11 @@ TEST_P(CheckCountsSequence, MatchAFullRecountAfterEveryStep) {
             break;
         case 6: // a new row, ticked before it goes in (paste, import)
         {
-            auto* l = new CLineData("n", cols);
+            auto l = std::make_unique<CLineData>("n", cols);
             for (CDataItem* c : *l)
                 if (CCheckItem* k = AsCheckItem(c))
                     k->m_bCheck = pick(2);
-            s.InsertLine(pick(rows + 1), l);
+            s.InsertLine(pick(rows + 1), std::move(l));
             break;
         }
         case 7:
@@ -111,7 +113,7 @@ TEST_P(CheckCountsSequence, MatchAFullRecountAfterEveryStep) {
             break;
         case 9:
             if (cols < 8)
-                s.InsertColumn(pick(cols + 1), new CColumnData("x"),
+                s.InsertColumn(pick(cols + 1), std::make_unique<CColumnData>("x"),
                                pick(3) ? CELL_CHECK : CELL_PLAIN);
             break;
         case 10:
@@ -122,17 +124,16 @@ TEST_P(CheckCountsSequence, MatchAFullRecountAfterEveryStep) {
             if (cols > 1)
                 s.MoveColumn(pick(cols), pick(cols));
             break;
-        case 12: // a row written through the pointer handed out, as paste does
+        case 12: // a row written through the sheet's edit call
             if (rows > 0 && cols > 0)
-                if (CCheckItem* k = AsCheckItem(s.GetAt(pick(rows))->GetAt(pick(cols))))
-                    k->Toggle();
+                s.EditLine(pick(rows), [&](CLineData& l) { l.GetAt(pick(cols))->Toggle(); });
             break;
         case 13: // taken out, changed and put back elsewhere
             if (rows > 0) {
                 auto l = s.ReleaseAt(pick(rows));
                 for (CDataItem* c : *l)
                     c->Toggle();
-                s.InsertAt(pick(rows), l.release());
+                s.InsertAt(pick(rows), std::move(l));
             }
             break;
         case 14:
@@ -160,15 +161,15 @@ INSTANTIATE_TEST_SUITE_P(Seeds, CheckCountsSequence,
                                     std::to_string(i.param.rows);
                          });
 
-TEST(CheckCounts, AWalkForWritingAndACopyKeepTheRightCounts) {
+TEST(CheckCounts, EditsOfEveryRowAndACopyKeepTheRightCounts) {
     CSheetFile s;
     for (int i = 0; i < 200; ++i)
         s.AddLine("r");
     s.AddColumn("a", CELL_CHECK);
     s.AddColumn("b", CELL_PLAIN);
     EXPECT_EQ(s.CheckCounts(), (CCheckTally{0, 200}));
-    for (CLineData* l : s)
-        l->GetAt(0)->Toggle();
+    for (int i = 0; i < s.GetSize(); ++i)
+        s.EditLine(i, [](CLineData& l) { l.GetAt(0)->Toggle(); });
     CSheetFile snap;
     snap.Copy(s);
     EXPECT_EQ(snap.CheckCounts(), (CCheckTally{200, 200}));
@@ -193,15 +194,16 @@ TEST(CheckCounts, RightAfterReading) {
     s.AddColumn("check 2", CELL_CHECK);
     for (int i = 0; i < 90; ++i) {
         s.AddLine("r" + std::to_string(i));
-        CLineData* l = s.GetAt(i);
-        if (i % 3 == 0)
-            l->GetAt(0)->Toggle();
-        if (i % 5 == 0)
-            AsCheckItem(l->GetAt(2))->m_bCheck = 7; // any non-zero value is checked
-        if (i % 7 == 0)
-            l->GetAt(2)->m_nType = CELL_PLAIN; // a check cell stored as plain is not counted
-        if (i % 11 == 0)
-            l->GetAt(1)->m_nType = CELL_CHECK; // nor is a plain cell stored as a check cell
+        s.EditLine(i, [i](CLineData& l) {
+            if (i % 3 == 0)
+                l.GetAt(0)->Toggle();
+            if (i % 5 == 0)
+                AsCheckItem(l.GetAt(2))->m_bCheck = 7; // any non-zero value is checked
+            if (i % 7 == 0)
+                l.GetAt(2)->m_nType = CELL_PLAIN; // a check cell stored as plain is not counted
+            if (i % 11 == 0)
+                l.GetAt(1)->m_nType = CELL_CHECK; // nor is a plain cell stored as a check cell
+        });
     }
     std::string bytes;
     {
@@ -215,10 +217,10 @@ TEST(CheckCounts, RightAfterReading) {
 
     // Rows already counted stay counted when more are read behind them.
     CSheetFile more;
-    more.Add(new CLineData("kept", 2));
-    more.GetAt(0)->GetAt(0)->Toggle();
+    more.Add(std::make_unique<CLineData>("kept", 2));
+    more.EditLine(0, [](CLineData& l) { l.GetAt(0)->Toggle(); });
     EXPECT_EQ(more.CheckCounts(), (CCheckTally{1, 2}));
-    more.Add(new CLineData("not yet counted", 3));
+    more.Add(std::make_unique<CLineData>("not yet counted", 3));
     CArchive in{std::string_view(bytes)};
     more.Serialize(in);
     ExpectCountsRight(more, "read behind rows");

@@ -12,6 +12,7 @@
 
 #include "ChildProcess.h"
 #include "IoTestUtil.h"
+#include "SheetEdits.h"
 #include "SheetTestUtil.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
@@ -163,8 +164,8 @@ TEST_P(ExportSafety, NulInANameCutsNothing) {
     CSheetFile sheet;
     BuildSheet(sheet, {"A"}, {{"r", "1"}, {"after", "0"}});
     // Names as a sheet file can hold them (the model's adders take C strings).
-    sheet.m_Columns.GetAt(0)->m_strName = std::string("A\0B", 3);
-    sheet.GetAt(0)->m_strName = std::string("r\0s", 3);
+    SetColumnName(sheet, 0, std::string("A\0B", 3));
+    SetLineName(sheet, 0, std::string("r\0s", 3));
     ScopedUi ui;
     const std::string path = m_dir.File("out");
     ASSERT_TRUE(Export(sheet, GetParam(), path));

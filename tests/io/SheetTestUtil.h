@@ -22,16 +22,18 @@ inline void BuildSheet(CSheetFile& sheet, const std::vector<std::string>& column
         sheet.AddColumn(c, 1);
     for (const auto& r : rows) {
         sheet.AddLine(r.name);
-        CLineData* pLine = sheet.GetAt(sheet.GetSize() - 1);
-        for (std::size_t k = 0; k < r.cells.size() && static_cast<int>(k) < pLine->GetSize(); ++k) {
-            const int i = static_cast<int>(k);
-            if (r.cells[k] == 'p') {
-                pLine->RemoveAt(i);
-                pLine->InsertAt(i, new CDataItem);
-            } else {
-                dynamic_cast<CCheckItem*>(pLine->GetAt(i))->m_bCheck = r.cells[k] == '1';
+        sheet.EditLine(sheet.GetSize() - 1, [&](CLineData& line) {
+            for (std::size_t k = 0; k < r.cells.size() && static_cast<int>(k) < line.GetSize();
+                 ++k) {
+                const int i = static_cast<int>(k);
+                if (r.cells[k] == 'p') {
+                    line.RemoveAt(i);
+                    line.InsertAt(i, new CDataItem);
+                } else {
+                    dynamic_cast<CCheckItem*>(line.GetAt(i))->m_bCheck = r.cells[k] == '1';
+                }
             }
-        }
+        });
     }
 }
 

@@ -374,8 +374,10 @@ TEST(ArchiveClassMemory, ShortWayCellsKeepTheIndicesOfLaterClasses) {
     s.AddColumn("plain", CELL_PLAIN); // a plain cell in every row
     s.AddColumn("d", CELL_CHECK);
     for (int i = 0; i < 6; ++i) {
-        AsCheckItem(s.GetAt(i)->GetAt(i % 3))->m_bCheck = i + 1;
-        s.GetAt(i)->GetAt(4)->m_nType = 40 + i; // a type the short way copies as it stands
+        s.EditLine(i, [i](CLineData& l) {
+            AsCheckItem(l.GetAt(i % 3))->m_bCheck = i + 1;
+            l.GetAt(4)->m_nType = 40 + i; // a type the short way copies as it stands
+        });
     }
     std::ostringstream out;
     ASSERT_TRUE(WriteSheet(s, out));

@@ -170,17 +170,17 @@ protected:
     CSheetFile sheet;
 };
 
-TEST_F(ColumnSnapshot, WritesThroughAnEarlierPointerStayOutOfTheCopy) {
-    CColumnData* held = sheet.GetCurColumn(); // as a command does before its snapshot
+TEST_F(ColumnSnapshot, AnEditAfterTheCopyStaysOutOfIt) {
+    (void)sheet.GetCurColumn(); // read before the snapshot, as a command does
     CSheetFile snap(CSheetFile::kCopyTarget);
     snap.Copy(sheet);
-    held->m_strName = "edited";
+    sheet.EditColumn(1, [](CColumnData& c) { c.m_strName = "edited"; });
     EXPECT_EQ(std::as_const(snap.m_Columns)[1]->m_strName, "c1");
     EXPECT_EQ(std::as_const(sheet.m_Columns)[1]->m_strName, "edited");
 }
 
 TEST_F(ColumnSnapshot, ReadsAndASteadyLayoutShareEveryColumn) {
-    (void)std::as_const(sheet).GetCurColumn();
+    (void)sheet.GetCurColumn();
     sheet.Layout(0, 0, 400, 300);
     CSheetFile snap(CSheetFile::kCopyTarget);
     snap.Copy(sheet);
@@ -195,7 +195,7 @@ TEST_F(ColumnSnapshot, LaterChangesLeaveTheCopyAsItWas) {
     const CRect before = std::as_const(snap.m_Columns)[2]->m_rect;
     sheet.SetLeftColumn(1);
     sheet.Layout();
-    sheet.m_Columns[3]->m_strDetail = "d";
+    sheet.EditColumn(3, [](CColumnData& c) { c.m_strDetail = "d"; });
     sheet.MoveColumn(0, 3);
     sheet.DeleteColumn(1);
     EXPECT_EQ(std::as_const(snap.m_Columns)[2]->m_rect, before);

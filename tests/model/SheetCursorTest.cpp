@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "SheetEdits.h"
 #include "fw/RecordingDC.h"
 #include "model/DisplaySettings.h"
 #include "model/LineData.h"
@@ -101,7 +104,7 @@ TEST_F(Cursor, RightScrollsByAbsoluteIndexAndLeftNeverCreatesAColumn) {
 
 TEST_F(Cursor, HitTestRules) {
     // A cell: row 0 spans y 20..40, column 0 x 100..120.
-    CDataItem* hit = s.HitTest(105, 25, &dc);
+    const CDataItem* hit = s.HitTest(105, 25, &dc);
     ASSERT_NE(hit, nullptr);
     EXPECT_EQ(s.m_nCurLine, 0);
     EXPECT_EQ(s.m_nCurColumn, 0);
@@ -164,9 +167,9 @@ TEST_F(Cursor, CheckBoxDrawingPens) {
         ~Restore() { g_Display.CheckBackColor = old; }
     } restore;
     g_Display.CheckBackColor = kBack;
-    CCheckItem* c = AsCheckItem(s[0]->GetAt(0));
+    SetChecked(s, 0, 0);
+    const CCheckItem* c = AsCheckItem(s[0]->GetAt(0));
     ASSERT_NE(c, nullptr);
-    c->m_bCheck = 1;
     c->Draw(&dc);
     const CRect b = c->CheckRect();
     std::vector<CRecordingDC::Record> lines;
@@ -231,8 +234,7 @@ TEST_F(Cursor, HighlightNeverLingersAfterTheRowsChanged) {
     s.SetCur(0, 4, &dc);
     ExpectHighlighted(s, {4});
 
-    auto* copy = new CLineData(*s.GetAt(4)); // carries the highlight
-    s.InsertLine(0, copy);
+    s.InsertLine(0, std::make_unique<CLineData>(*s.GetAt(4))); // carries the highlight
     s.SetCur(0, 7, &dc);
     ExpectHighlighted(s, {7});
 

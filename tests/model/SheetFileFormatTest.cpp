@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ChildProcess.h"
 
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "SheetEdits.h"
 #include "fw/Cp932.h"
 #include "model/SheetIo.h"
 
@@ -33,7 +36,7 @@ const std::string kWorked = ReadBytes(TAVRELER_TEST_DATA "/worked_example.tvr");
 void MakeWorkedExample(CSheetFile& s) {
     BuildNewSheet(s, "A\r\nB");
     s.m_nColumnHeight = 24;
-    static_cast<CCheckItem*>(s[0]->GetAt(0))->m_bCheck = 1;
+    SetChecked(s, 0, 0);
 }
 
 TEST(SheetFileFormat, WorkedExampleByteForByte) {
@@ -52,8 +55,8 @@ TEST(SheetFileFormat, WorkedExampleReadsBack) {
     EXPECT_EQ(s.m_Columns[0]->m_strName, cp932::FromUtf8OrDie("チェック"));
     EXPECT_EQ(s[0]->m_strName, "A");
     EXPECT_EQ(s[1]->m_strName, "B");
-    EXPECT_EQ(static_cast<CCheckItem*>(s[0]->GetAt(0))->m_bCheck, 1);
-    EXPECT_EQ(static_cast<CCheckItem*>(s[1]->GetAt(0))->m_bCheck, 0);
+    EXPECT_EQ(static_cast<const CCheckItem*>(s[0]->GetAt(0))->m_bCheck, 1);
+    EXPECT_EQ(static_cast<const CCheckItem*>(s[1]->GetAt(0))->m_bCheck, 0);
     EXPECT_EQ(s.m_nColumnHeight, 24);
     EXPECT_EQ(s.m_nCurLine, -1);
     EXPECT_EQ(s.m_nCurColumn, -1);
@@ -164,13 +167,15 @@ TEST(SheetFileFormat, RoundTripKeepsEverythingStored) {
     s.m_strHtmlFile = "out.html";
     s.AddColumn("c1", 1);
     s.AddColumn("c2", 1);
-    s.m_Columns[1]->m_strDetail = "d\r\nd";
-    s.m_Columns[1]->m_strLinkFile = std::string(300, 'L');
+    s.EditColumn(1, [](CColumnData& c) {
+        c.m_strDetail = "d\r\nd";
+        c.m_strLinkFile = std::string(300, 'L');
+    });
     s.AddLine("r1");
     s.AddLine(std::string(254, 'n'));
-    s[0]->Add(new CDataItem); // a plain cell as files may hold
+    s.EditLine(0, [](CLineData& l) { l.Add(new CDataItem); }); // a plain cell as files may hold
     s.m_Columns.Add(new CColumnData("c3"));
-    s[1]->Add(new CCheckItem);
+    s.EditLine(1, [](CLineData& l) { l.Add(new CCheckItem); });
     const std::string first = Bytes(s);
     CSheetFile t;
     ASSERT_FALSE(ReadSheet(t, first));
@@ -302,13 +307,13 @@ TEST_F(SaveFile, LargeFileReadsBack) {
         s.AddColumn("c" + std::to_string(c), 1);
     for (int i = 0; i < 3000; ++i)
         s.AddLine(i == 1500 ? std::string(300000, 'n') : "r" + std::to_string(i));
-    static_cast<CCheckItem*>(s[2999]->GetAt(39))->m_bCheck = 1;
+    SetChecked(s, 2999, 39);
     const std::string path = (m_dir / "big.tvr").string();
     ASSERT_FALSE(SaveSheetFile(s, path));
     CSheetFile t;
     ASSERT_FALSE(ReadSheetFile(t, path));
     EXPECT_EQ(Bytes(t), ReadBytes(path));
-    EXPECT_EQ(static_cast<CCheckItem*>(t[2999]->GetAt(39))->m_bCheck, 1);
+    EXPECT_EQ(static_cast<const CCheckItem*>(t[2999]->GetAt(39))->m_bCheck, 1);
 }
 
 TEST_F(SaveFile, FolderIsNotReadAsASheet) {

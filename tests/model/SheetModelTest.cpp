@@ -7,13 +7,14 @@
 #include "fw/Cp932.h"
 #include "fw/RecordingDC.h"
 #include "model/DisplaySettings.h"
+#include "SheetEdits.h"
 #include "model/LayoutParams.h"
 #include "model/SheetIo.h"
 
 namespace {
 
-CCheckItem* Cell(CSheetFile& s, int line, int col) {
-    return static_cast<CCheckItem*>(s[line]->GetAt(col));
+const CCheckItem* Cell(const CSheetFile& s, int line, int col) {
+    return static_cast<const CCheckItem*>(s[line]->GetAt(col));
 }
 
 TEST(SheetModel, DeletingRowsClampsTheCursor) {
@@ -37,11 +38,11 @@ TEST(SheetModel, ColumnsKeepEveryRowInStep) {
         s.AddLine(n);
     for (const char* n : {"0", "1", "2"})
         s.AddColumn(n, 1);
-    Cell(s, 0, 1)->m_bCheck = 1;
+    SetChecked(s, 0, 1, 1);
     s.AddColumn("3", 1);
-    for (CLineData* l : s) {
+    for (const CLineData* l : s) {
         ASSERT_EQ(l->GetSize(), 4);
-        EXPECT_EQ(static_cast<CCheckItem*>(l->GetAt(3))->m_bCheck, 0);
+        EXPECT_EQ(static_cast<const CCheckItem*>(l->GetAt(3))->m_bCheck, 0);
     }
     s.DeleteColumn(0);
     EXPECT_EQ(s.m_Columns[0]->m_strName, "1");
@@ -50,7 +51,7 @@ TEST(SheetModel, ColumnsKeepEveryRowInStep) {
     s.MoveColumn(1, 2);
     EXPECT_EQ(s.m_nCurColumn, 1);
     EXPECT_EQ(s.m_Columns[2]->m_strName, "2");
-    s.InsertColumn(0, new CColumnData("x"), 1);
+    s.InsertColumn(0, std::make_unique<CColumnData>("x"), 1);
     EXPECT_EQ(s[2]->GetSize(), 4);
     EXPECT_EQ(Cell(s, 0, 1)->m_bCheck, 1);
 }
@@ -72,8 +73,10 @@ TEST(SheetModel, CheckOperationsSkipPlainCells) {
     s.AddColumn("c", 1);
     s.AddLine("a");
     s.AddLine("b");
-    delete s[1]->ReleaseAt(0).release();
-    s[1]->Add(new CDataItem);
+    s.EditLine(1, [](CLineData& l) {
+        l.RemoveAt(0);
+        l.Add(new CDataItem);
+    });
     s.m_nCurColumn = 0;
     s.SetColumnCheck(TRUE);
     EXPECT_EQ(Cell(s, 0, 0)->m_bCheck, 1);
@@ -129,11 +132,11 @@ TEST(SheetModel, CopyIsDeepAndComplete) {
     s.m_nCurColumn = 0;
     s.m_rcGrid = CRect(1, 2, 3, 4);
     s.m_dLineHeightRate = 3;
-    s[0]->m_bSelected = 1;
+    s.EditLine(0, [](CLineData& l) { l.m_bSelected = 1; });
     CSheetFile t;
     t.Copy(s);
-    Cell(s, 0, 0)->m_bCheck = 1;
-    s[0]->m_strName = "changed";
+    SetChecked(s, 0, 0, 1);
+    SetLineName(s, 0, "changed");
     EXPECT_EQ(Cell(t, 0, 0)->m_bCheck, 0);
     EXPECT_EQ(t[0]->m_strName, "a");
     EXPECT_EQ(t.m_rcGrid, CRect(1, 2, 3, 4));

@@ -36,8 +36,8 @@ std::string WithoutCursor(const std::string& picture) {
     return picture.substr(0, picture.rfind("|@"));
 }
 
-CLineData* RowA() {
-    auto* p = new CLineData("A", 1);
+std::unique_ptr<CLineData> RowA() {
+    auto p = std::make_unique<CLineData>("A", 1);
     static_cast<CCheckItem*>(p->GetAt(0))->m_bCheck = 1;
     return p;
 }
@@ -67,7 +67,7 @@ TEST(LineRecord, ReadsTheRecordAndIgnoresTheBlockPadding) {
     EXPECT_EQ(row->m_strDetail, "");
     ASSERT_EQ(row->GetSize(), 1);
     ASSERT_EQ(row->GetAt(0)->GetType(), 1);
-    EXPECT_EQ(static_cast<CCheckItem*>(row->GetAt(0))->m_bCheck, 1);
+    EXPECT_EQ(static_cast<const CCheckItem*>(row->GetAt(0))->m_bCheck, 1);
 }
 
 TEST(LineRecord, RoundTripKeepsTextsAndEveryCellsTypeAndState) {
@@ -89,7 +89,7 @@ TEST(LineRecord, RoundTripKeepsTextsAndEveryCellsTypeAndState) {
     EXPECT_EQ(back->GetAt(0)->GetType(), 0);
     for (int i = 1; i < 4; ++i) {
         ASSERT_EQ(back->GetAt(i)->GetType(), 1);
-        EXPECT_EQ(static_cast<CCheckItem*>(back->GetAt(i))->m_bCheck, i == 2 ? 0 : 1) << i;
+        EXPECT_EQ(static_cast<const CCheckItem*>(back->GetAt(i))->m_bCheck, i == 2 ? 0 : 1) << i;
     }
 }
 
@@ -176,7 +176,7 @@ TEST_F(ClipboardCmdTest, EveryCommandIsAlwaysEnabled) {
 
 TEST_F(ClipboardCmdTest, CopyPutsOnlyTheRowRecordAndChangesNothing) {
     FillSheet(S(), 2, 1, 0, -1, "0,0");
-    S().GetAt(0)->m_strName = "A";
+    SetLineName(S(), 0, "A");
     m_ui.m_clipboard = "old text";
     ASSERT_TRUE(m_cmds.OnCmdMsg(ID_EDIT_COPY));
     ASSERT_EQ(m_ui.m_clipboardData.size(), 1u);
@@ -309,13 +309,15 @@ protected:
 TEST_F(RealClipboard, RowMovesBetweenSheetsWithOtherColumnNames) {
     CSheetFile& from = m_from.m_doc.m_Sheet;
     FillSheet(from, 2, 3, 1, 0, "1,0;1,2");
-    CLineData* row = from.GetAt(1);
-    row->m_strName = cp932::FromUtf8OrDie("点検項目");
-    row->m_strDetail = "two\r\nlines";
-    row->m_strLinkFile = "/tmp/a b.txt";
-    // The middle cell a plain one, to see the type travel too.
-    row->RemoveAt(1);
-    row->InsertAt(1, new CDataItem);
+    from.EditLine(1, [](CLineData& row) {
+        row.m_strName = cp932::FromUtf8OrDie("点検項目");
+        row.m_strDetail = "two\r\nlines";
+        row.m_strLinkFile = "/tmp/a b.txt";
+        // The middle cell a plain one, to see the type travel too.
+        row.RemoveAt(1);
+        row.InsertAt(1, new CDataItem);
+    });
+    const CLineData* row = from.GetAt(1);
     m_copy.OnCmdMsg(ID_EDIT_COPY);
 
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();

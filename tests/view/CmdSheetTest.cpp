@@ -258,8 +258,8 @@ class SheetCmdAsk : public SheetCmdTest, public ::testing::WithParamInterface<As
 TEST_P(SheetCmdAsk, AsksWithTheTextAndStyle) {
     const AskCase& c = GetParam();
     FillSheet(S(), 3, 2, 1, 1);
-    S().GetAt(1)->m_strName = c.rowName;
-    S().m_Columns.GetAt(1)->m_strName = c.rowName;
+    SetLineName(S(), 1, c.rowName);
+    SetColumnName(S(), 1, c.rowName);
     m_ui.QueueAnswer(IDCANCEL);
     m_cmds.OnCmdMsg(c.id);
     ASSERT_EQ(m_ui.m_shown.size(), 1u);
@@ -326,9 +326,11 @@ TEST_F(SheetCmdTest, AddShowsEmptyDialogAndKeepsAllThreeTexts) {
 
 TEST_F(SheetCmdTest, EditFillsDialogWithCurrentTexts) {
     FillSheet(S(), 2, 2, 1, 0);
-    S().GetAt(1)->m_strDetail = "a\r\nb";
-    S().GetAt(1)->m_strLinkFile = "/x";
-    S().m_Columns.GetAt(0)->m_strDetail = "cd";
+    S().EditLine(1, [](CLineData& l) {
+        l.m_strDetail = "a\r\nb";
+        l.m_strLinkFile = "/x";
+    });
+    S().EditColumn(0, [](CColumnData& col) { col.m_strDetail = "cd"; });
     m_cmds.OnCmdMsg(ID_LINE_EDIT);
     EXPECT_EQ(m_seen, (std::vector<std::string>{"r1", "a\r\nb", "/x"}));
     EXPECT_EQ(S().GetAt(1)->m_strLinkFile, "nl");

@@ -212,7 +212,10 @@ TEST_P(LinkCmd, OpensWhatTheLinkNamesOrSaysWhy) {
     CSheetFile& s = m_host.m_doc.m_Sheet;
     FillSheet(s, 2, 2, c.current ? 1 : -1, c.current ? 1 : -1);
     const std::string link = cp932::FromUtf8OrDie(Expand(c.link));
-    (c.line ? s.GetAt(1)->m_strLinkFile : s.m_Columns.GetAt(1)->m_strLinkFile) = link;
+    if (c.line)
+        s.EditLine(1, [&](CLineData& l) { l.m_strLinkFile = link; });
+    else
+        s.EditColumn(1, [&](CColumnData& col) { col.m_strLinkFile = link; });
     if (c.sheetHasFile)
         m_host.m_path = Expand("$D/sheet.tvr");
     m_ui.m_bShellResult = c.shellAnswer;

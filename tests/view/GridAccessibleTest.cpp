@@ -73,7 +73,7 @@ TEST(GridAccessible, IsATableWithNamedRowsAndColumns) {
     EXPECT_EQ(ticked->text(QAccessible::Value), QString::fromUtf8("チェックあり"));
     EXPECT_TRUE(ticked->state().checked);
     // The cell reads the sheet as it is now.
-    static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1))->m_bCheck = 0;
+    SetChecked(f.Sheet(), 1, 1, 0);
     EXPECT_FALSE(ticked->state().checked);
 
     // Its place on screen is where the cell is drawn.
@@ -131,7 +131,7 @@ TEST(GridAccessible, CursorMovesAndTicksAreAnnounced) {
     EXPECT_TRUE(g_events.empty());
 
     QTest::keyClick(f.view.get(), Qt::Key_Space);
-    ASSERT_EQ(static_cast<CCheckItem*>(f.Sheet().GetAt(0)->GetAt(1))->m_bCheck, 1);
+    ASSERT_EQ(static_cast<const CCheckItem*>(f.Sheet().GetAt(0)->GetAt(1))->m_bCheck, 1);
     tracker->Check();
     ASSERT_EQ(g_events.size(), 1u);
     EXPECT_EQ(g_events[0].type, QAccessible::StateChanged);
@@ -156,7 +156,7 @@ TEST(CheckCountsPane, ShowsTheSheetAndTheCurrentRowAndColumn) {
     EXPECT_EQ(CheckCountsText(s), QString::fromUtf8("チェック 3/12"));
     SetCurQuietly(s, 2, 1);
     EXPECT_EQ(CheckCountsText(s), QString::fromUtf8("チェック 3/12 行 1/3 列 1/4"));
-    static_cast<CCheckItem*>(s.GetAt(3)->GetAt(2))->m_bCheck = 0;
+    SetChecked(s, 3, 2, 0);
     QTest::keyClick(f.view.get(), Qt::Key_Space);
     EXPECT_EQ(CheckCountsText(s), QString::fromUtf8("チェック 4/12 行 2/3 列 2/4"));
     s.AddColumn("plain", CELL_PLAIN);

@@ -47,7 +47,7 @@ TEST_P(ViewCheckBox, SunkenFrameInsideAndCross) {
     ViewFixture f(3, 3, 480, 320,
                   checked ? +[](int r, int c) { return r == 1 && c == 1; } : nullptr);
     const QImage img = f.Render();
-    const auto* cell = static_cast<CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1));
+    const auto* cell = static_cast<const CCheckItem*>(f.Sheet().GetAt(1)->GetAt(1));
     const CRect b = cell->CheckRect();
     const int L = b.left, T = b.top, R = b.right, B = b.bottom;
     ASSERT_EQ(R - L, 15);
@@ -232,9 +232,9 @@ TEST_P(ViewPaintDense, GridBoxesAndCrossesAreTheScaleOnePictureEnlarged) {
                   [](int r, int col) { return (r * 7 + col) % 3 != 1; });
     CSheetFile& s = f.Sheet();
     for (int r = 0; r < c.rows; ++r)
-        s.GetAt(r)->m_strName.clear();
-    for (CColumnData* col : s.m_Columns)
-        col->m_strName.clear();
+        SetLineName(s, r, "");
+    for (int j = 0; j < s.m_Columns.GetSize(); ++j)
+        SetColumnName(s, j, "");
     if (c.curLine >= 0)
         SetCurQuietly(s, c.curColumn, c.curLine);
     const QImage one = f.Render();
@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(View, ViewPaintDense,
 TEST(ViewPaintDense, NamesAreWrittenInsideTheirScaledCells) {
     ViewFixture f(3, 2, 320, 240);
     CSheetFile& s = f.Sheet();
-    s.GetAt(1)->m_strName = "WWWW";
+    SetLineName(s, 1, "WWWW");
     const QImage two = RenderDense(f);
     const CRect row = s.GetAt(1)->m_rect;
     const QRect name(2 * row.left, 2 * row.top, 2 * g_nLineNameWidthPx, 2 * row.Height());

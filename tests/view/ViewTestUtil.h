@@ -11,6 +11,7 @@
 #include "fw/ColorRef.h"
 #include "fw/RecordingDC.h"
 #include "fw/Profile.h"
+#include "SheetEdits.h"
 #include "model/CheckItem.h"
 #include "model/DisplaySettings.h"
 #include "model/SheetFile.h"
@@ -37,7 +38,7 @@ struct ViewFixture {
             for (int r = 0; r < rows; ++r)
                 for (int c = 0; c < columns; ++c)
                     if (checked(r, c))
-                        static_cast<CCheckItem*>(s.GetAt(r)->GetAt(c))->m_bCheck = 1;
+                        SetChecked(s, r, c);
         s.m_nCurLine = -1;
         s.m_nCurColumn = -1;
         view = std::make_unique<CTavrelView>(doc.get(), nullptr);
