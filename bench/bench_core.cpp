@@ -16,7 +16,7 @@ namespace {
 
 void Fill(CSheetFile& s) {
     for (int c = 0; c < 100; ++c)
-        s.m_Columns.Add(new CColumnData("column " + std::to_string(c)));
+        s.m_Columns.Add(std::make_unique<CColumnData>("column " + std::to_string(c)));
     for (int i = 0; i < 10000; ++i) {
         auto line = std::make_unique<CLineData>("row " + std::to_string(i), 100);
         static_cast<CCheckItem*>(line->GetAt(i % 100))->m_bCheck = 1;

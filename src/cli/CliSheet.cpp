@@ -217,7 +217,7 @@ int CliFromJson(const std::vector<std::string>& args) {
                 auto col = std::make_unique<CColumnData>(Text(c, "name"));
                 col->m_strDetail = Text(c, "detail");
                 col->m_strLinkFile = Text(c, "linkFile");
-                sheet.m_Columns.Add(col.release());
+                sheet.m_Columns.Add(std::move(col));
             }
         if (j.contains("rows"))
             for (const json& r : j.at("rows")) {

@@ -161,7 +161,7 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
         file.ReadLine(line); // an empty file is an empty header
         SplitFields(line, ',', fields);
         for (std::size_t i = 1; i < fields.size(); ++i) {
-            m_Columns.Add(new CColumnData(std::string(Trimmed(fields[i], '"'))));
+            m_Columns.Add(std::make_unique<CColumnData>(std::string(Trimmed(fields[i], '"'))));
             EditEveryLine([](CLineData& row) { row.Add(CreateItem(1)); });
             bChanged = true;
         }
@@ -179,7 +179,8 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
                     MB_OK | MB_ICONEXCLAMATION);
                 break;
             }
-            auto pLine = std::make_unique<CLineData>(std::string(Trimmed(fields[0], '"')), nColumns);
+            auto pLine =
+                std::make_unique<CLineData>(std::string(Trimmed(fields[0], '"')), nColumns);
             for (std::size_t i = 1; i < fields.size(); ++i) {
                 const std::string_view field = Trimmed(fields[i], '"');
                 if (!SameText(field, checked) && !SameText(field, "1"))

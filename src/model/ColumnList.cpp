@@ -40,16 +40,16 @@ CColumnData* CColumnList::OwnColumn(std::size_t i) {
     return p;
 }
 
-int CColumnList::Add(CColumnData* p) {
-    InsertAt(GetSize(), p);
+int CColumnList::Add(std::unique_ptr<CColumnData> p) {
+    InsertAt(GetSize(), std::move(p));
     return GetSize() - 1;
 }
 
-void CColumnList::InsertAt(int i, CColumnData* p) {
+void CColumnList::InsertAt(int i, std::unique_ptr<CColumnData> p) {
     ++m_nVersion;
     std::vector<CColumnData*>& items = OwnItems();
     p->m_nRefs = 1;
-    items.insert(items.begin() + i, p);
+    items.insert(items.begin() + i, p.release());
 }
 
 void CColumnList::RemoveAt(int i) {

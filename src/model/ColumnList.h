@@ -27,9 +27,8 @@ public:
         return f(*OwnColumn(static_cast<std::size_t>(i)));
     }
 
-    // Takes ownership of p.
-    int Add(CColumnData* p);
-    void InsertAt(int i, CColumnData* p);
+    int Add(std::unique_ptr<CColumnData> p);
+    void InsertAt(int i, std::unique_ptr<CColumnData> p);
     void RemoveAt(int i);
     std::unique_ptr<CColumnData> ReleaseAt(int i);
     void Swap(int a, int b);

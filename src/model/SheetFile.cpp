@@ -238,7 +238,8 @@ void CSheetFile::Serialize(CArchive& ar) {
     std::size_t n = ar.ReadCount();
     m_Columns.Reserve(n);
     for (std::size_t i = 0; i < n; ++i)
-        m_Columns.Add(static_cast<CColumnData*>(ar.ReadObject(RUNTIME_CLASS(CColumnData))));
+        m_Columns.Add(std::unique_ptr<CColumnData>(
+            static_cast<CColumnData*>(ar.ReadObject(RUNTIME_CLASS(CColumnData)))));
     n = ar.ReadCount();
     const int nColumns = m_Columns.GetSize();
     // Counted once, on the first read of the counts, not row by row here.
@@ -372,7 +373,7 @@ void CSheetFile::AddColumn(LPCTSTR name, int type) {
 }
 
 void CSheetFile::AddColumn(std::unique_ptr<CColumnData> pColumn, int type) {
-    m_Columns.Add(pColumn.release());
+    m_Columns.Add(std::move(pColumn));
     EditEveryLine([&](CLineData& line) { line.Add(CreateItem(type)); });
     Layout();
 }
@@ -382,7 +383,7 @@ void CSheetFile::InsertColumn(std::unique_ptr<CColumnData> pColumn, int type) {
 }
 
 void CSheetFile::InsertColumn(int index, std::unique_ptr<CColumnData> pColumn, int type) {
-    m_Columns.InsertAt(index, pColumn.release());
+    m_Columns.InsertAt(index, std::move(pColumn));
     EditEveryLine([&](CLineData& line) { line.InsertAt(index, CreateItem(type)); });
     Layout();
 }

@@ -255,7 +255,7 @@ private:
     mutable CCheckCounts m_Counts;
     // m_Counts is stale: counted again, all at once, on the next read.
     mutable bool m_bRecount = false;
-    int m_nEditing = 0; // EditLine calls running; no copy may be taken then
+    int m_nEditing = 0;          // EditLine calls running; no copy may be taken then
     std::uint32_t m_nLaidId = 0; // parameters of the last layout; 0: none yet
     int m_nLaidFirst = 0;        // rows [m_nLaidFirst, m_nLaidEnd) follow that layout
     int m_nLaidEnd = 0;

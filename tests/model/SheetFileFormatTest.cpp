@@ -174,7 +174,7 @@ TEST(SheetFileFormat, RoundTripKeepsEverythingStored) {
     s.AddLine("r1");
     s.AddLine(std::string(254, 'n'));
     s.EditLine(0, [](CLineData& l) { l.Add(new CDataItem); }); // a plain cell as files may hold
-    s.m_Columns.Add(new CColumnData("c3"));
+    s.m_Columns.Add(std::make_unique<CColumnData>("c3"));
     s.EditLine(1, [](CLineData& l) { l.Add(new CCheckItem); });
     const std::string first = Bytes(s);
     CSheetFile t;

@@ -66,7 +66,8 @@ struct RSheet {
         for (int i = 0; i < Rows(); ++i)
             for (int j = 0; j < Cols(); ++j)
                 if ((line < 0 || i == line) && (column < 0 || j == column)) {
-                    const RCell& c = rows[static_cast<std::size_t>(i)].cells[static_cast<std::size_t>(j)];
+                    const RCell& c =
+                        rows[static_cast<std::size_t>(i)].cells[static_cast<std::size_t>(j)];
                     t.nTotal += c.type == CELL_CHECK;
                     t.nChecked += c.type == CELL_CHECK && c.check;
                 }
@@ -137,13 +138,17 @@ std::string Dump(const RSheet& s, bool bCursor = true) {
 }
 
 std::string Counts(const CSheetFile& s) {
-    auto t = [](CCheckTally x) { return std::to_string(x.nChecked) + "/" + std::to_string(x.nTotal); };
+    auto t = [](CCheckTally x) {
+        return std::to_string(x.nChecked) + "/" + std::to_string(x.nTotal);
+    };
     return t(s.CheckCounts()) + " row " + t(s.LineCheckCounts(s.m_nCurLine)) + " column " +
            t(s.ColumnCheckCounts(s.m_nCurColumn));
 }
 
 std::string Counts(const RSheet& s) {
-    auto t = [](CCheckTally x) { return std::to_string(x.nChecked) + "/" + std::to_string(x.nTotal); };
+    auto t = [](CCheckTally x) {
+        return std::to_string(x.nChecked) + "/" + std::to_string(x.nTotal);
+    };
     return t(s.Tally(-1, -1)) + " row " + t(s.HasLine() ? s.Tally(s.curLine, -1) : CCheckTally{}) +
            " column " + t(s.HasCol() ? s.Tally(-1, s.curCol) : CCheckTally{});
 }
@@ -345,8 +350,8 @@ void ViewDifferential::Step(Op op) {
         r.SetCur(-1, i);
         if (op == kDoubleClickRowName) {
             QTest::mouseDClick(View(), Qt::LeftButton, Qt::NoModifier, p);
-            ASSERT_EQ(m_seen, (std::vector<std::string>{r.Row(i).name, r.Row(i).detail,
-                                                        r.Row(i).link}));
+            ASSERT_EQ(m_seen,
+                      (std::vector<std::string>{r.Row(i).name, r.Row(i).detail, r.Row(i).link}));
             LineEditDone();
         }
         break;
@@ -366,8 +371,8 @@ void ViewDifferential::Step(Op op) {
         break;
     }
     case kKeyMove: {
-        static const Qt::Key kKeys[] = {Qt::Key_Down,     Qt::Key_Up,   Qt::Key_PageDown,
-                                        Qt::Key_PageUp,   Qt::Key_Left, Qt::Key_Right};
+        static const Qt::Key kKeys[] = {Qt::Key_Down,   Qt::Key_Up,   Qt::Key_PageDown,
+                                        Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Right};
         const Qt::Key key = kKeys[Rand(0, 5)];
         Key(key);
         const int n = r.Rows(), nc = r.Cols();
@@ -392,9 +397,9 @@ void ViewDifferential::Step(Op op) {
     case kKeyEnter:
         Key(Qt::Key_Return);
         if (r.HasLine()) {
-            ASSERT_EQ(m_seen, (std::vector<std::string>{r.Row(r.curLine).name,
-                                                        r.Row(r.curLine).detail,
-                                                        r.Row(r.curLine).link}));
+            ASSERT_EQ(m_seen,
+                      (std::vector<std::string>{r.Row(r.curLine).name, r.Row(r.curLine).detail,
+                                                r.Row(r.curLine).link}));
             LineEditDone();
         }
         break;
@@ -573,8 +578,8 @@ void ViewDifferential::Step(Op op) {
 }
 
 void ViewDifferential::Compare(int step, Op op) {
-    const std::string where = "after step " + std::to_string(step) + " (operation " +
-                              std::to_string(op) + ")";
+    const std::string where =
+        "after step " + std::to_string(step) + " (operation " + std::to_string(op) + ")";
     ASSERT_EQ(Dump(S()), Dump(r)) << where;
     ASSERT_EQ(Counts(S()), Counts(r)) << where;
     ASSERT_EQ(Doc().IsModified(), r.modified) << where;
@@ -589,8 +594,8 @@ void ViewDifferential::Compare(int step, Op op) {
     for (std::size_t k = 0; k < m_recovery.size(); ++k) {
         const Recovery& c = m_recovery[k];
         ASSERT_EQ(Dump(*c.sheet), Dump(c.want)) << "recovery copy " << k << " " << where;
-        ASSERT_EQ(c.sheet->CheckCounts(), c.want.Tally(-1, -1)) << "recovery copy " << k << " "
-                                                                << where;
+        ASSERT_EQ(c.sheet->CheckCounts(), c.want.Tally(-1, -1))
+            << "recovery copy " << k << " " << where;
     }
 }
 

@@ -297,7 +297,8 @@ TEST_P(ViewSpace, CheckCommandNeedsRowAndColumn) {
     EXPECT_EQ(f.doc->m_Undo.GetSize(), c.enabled ? 1 : 0);
     EXPECT_EQ(f.doc->IsModified(), c.enabled);
     if (c.enabled) {
-        EXPECT_EQ(static_cast<const CCheckItem*>(f.Sheet().GetAt(c.line)->GetAt(c.column))->m_bCheck, 1);
+        EXPECT_EQ(
+            static_cast<const CCheckItem*>(f.Sheet().GetAt(c.line)->GetAt(c.column))->m_bCheck, 1);
     }
 }
 
