@@ -329,11 +329,12 @@ void CTavrelView::mousePressEvent(QMouseEvent* event) {
     CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get());
     if (item) {
         const CCheckItem* check = AsCheckItem(item);
-        if (check && check->CheckRect().PtInRect(CPoint(p.x(), p.y()))) {
-            GetDocument()->SaveUndo();
-            item->Toggle();
-            item->Draw(dc.get());
-        }
+        if (check && check->CheckRect().PtInRect(CPoint(p.x(), p.y())))
+            GuardCommand([&] {
+                GetDocument()->SaveUndo();
+                item->Toggle();
+                item->Draw(dc.get());
+            });
         GetDocument()->SetModifiedFlag(true);
     }
     event->accept();
@@ -386,7 +387,7 @@ void CTavrelView::RunRouted(UINT id) {
     ui.m_nID = id;
     if (!OnUpdateCmdUI(ui) || !ui.m_bEnabled)
         return;
-    OnCmdMsg(id);
+    GuardCommand([&] { OnCmdMsg(id); });
 }
 
 bool CTavrelView::OnCmdMsg(UINT id) {
