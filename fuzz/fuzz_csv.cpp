@@ -11,6 +11,12 @@
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
 
+// Within the run's -malloc_limit_mb: an input the readers accept must fit.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    CapMemoryBudget(std::uint64_t(512) << 20);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     std::FILE* fp = fmemopen(text.data(), text.size() ? text.size() : 1, "r");

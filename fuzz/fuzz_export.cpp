@@ -34,6 +34,12 @@ std::string Written(const std::function<void(CTextFile&)>& write) {
 
 } // namespace
 
+// Within the run's -malloc_limit_mb: an input the readers accept must fit.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    CapMemoryBudget(std::uint64_t(512) << 20);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CSheetFile sheet;
     if (ReadSheet(sheet, std::string_view(reinterpret_cast<const char*>(data), size)))

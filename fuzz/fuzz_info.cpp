@@ -4,7 +4,14 @@
 #include <cstdint>
 #include <string_view>
 
+#include "fw/MemoryBudget.h"
 #include "document/RecoveryStore.h"
+
+// Within the run's -malloc_limit_mb: an input the readers accept must fit.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    CapMemoryBudget(std::uint64_t(512) << 20);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto entry =

@@ -11,6 +11,12 @@
 #include "cli/CliSheet.h"
 #include "fw/MemoryBudget.h"
 
+// Within the run's -malloc_limit_mb: an input the readers accept must fit.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    CapMemoryBudget(std::uint64_t(512) << 20);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string dir = [] {
         char tmpl[] = "/tmp/tavreler-fuzz-json-XXXXXX";

@@ -16,6 +16,22 @@ struct DepthCount {
 };
 } // namespace
 
+void SetCommandRoute(CCmdTarget* pRoot) {
+    g_pRoute = pRoot;
+}
+
+CCmdTarget* CommandRoute() {
+    return g_pRoute;
+}
+
+CCmdUI UpdateCommand(UINT id) {
+    CCmdUI ui;
+    ui.m_nID = id;
+    if (!g_pRoute || !g_pRoute->OnUpdateCmdUI(ui))
+        ui.m_bEnabled = false;
+    return ui;
+}
+
 void SetCommandGuard(CCommandGuard* pGuard) {
     g_pGuard = pGuard;
 }

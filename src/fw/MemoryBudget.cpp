@@ -9,6 +9,7 @@ namespace {
 constexpr std::uint64_t kFloor = std::uint64_t(64) << 20;
 
 thread_local std::uint64_t t_nLastRefused = 0;
+std::uint64_t g_nCap = UINT64_MAX;
 
 std::uint64_t HalfLimit(int resource) {
     rlimit rl{};
@@ -27,8 +28,12 @@ std::uint64_t MemoryBudgetBytes() {
     const long pageSize = ::sysconf(_SC_PAGESIZE);
     if (pages > 0 && pageSize > 0)
         budget = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 2;
-    budget = std::min({budget, HalfLimit(RLIMIT_AS), HalfLimit(RLIMIT_DATA)});
+    budget = std::min({budget, HalfLimit(RLIMIT_AS), HalfLimit(RLIMIT_DATA), g_nCap});
     return std::max(budget, kFloor);
+}
+
+void CapMemoryBudget(std::uint64_t bytes) {
+    g_nCap = bytes;
 }
 
 std::string TooLargeMessage(std::uint64_t cells) {

@@ -12,6 +12,9 @@
 // The bytes a reader may build; at least 64 MiB, so a tiny limit still
 // reads small files.
 std::uint64_t MemoryBudgetBytes();
+// Lowers the budget of this process to at most bytes (a fuzzer that stops
+// at its own memory limit, for one).
+void CapMemoryBudget(std::uint64_t bytes);
 
 // The refusal: what() is the message shown (UTF-8), with the cell count.
 class CTooLargeError : public std::runtime_error {
