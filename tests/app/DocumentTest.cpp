@@ -183,8 +183,7 @@ TEST(CsvImportTooLarge, RefusedWithTheMessageAndTheSheetUnchanged) {
     f.fileAnswer = path;
     EXPECT_TRUE(RunCommand(ID_CSV_IMPORT));
     ASSERT_EQ(f.ui.m_shown.size(), 1u);
-    EXPECT_EQ(f.ui.m_shown[0].text,
-              "データが大きすぎるため読み込めません。\nセル数：10003010000");
+    EXPECT_EQ(f.ui.m_shown[0].text, "データが大きすぎるため読み込めません。\nセル数：10002999997");
     EXPECT_EQ(f.ui.m_shown[0].type, UINT(MB_OK | MB_ICONEXCLAMATION));
     CSheetDocument& doc = f.Doc();
     EXPECT_EQ(doc.m_Sheet.GetSize(), 3);
