@@ -5,7 +5,14 @@
 #include <sstream>
 #include <string_view>
 
+#include "fw/MemoryBudget.h"
 #include "model/SheetIo.h"
+
+// Within the run's -malloc_limit_mb: an input the readers accept must fit.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    CapMemoryBudget(std::uint64_t(512) << 20);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CSheetFile sheet;

@@ -14,3 +14,8 @@ cmake -S . -B build-core -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRELER_WITH_QT=OF
   -DCMAKE_CXX_FLAGS="-O1 -fsanitize=undefined -fno-sanitize-recover=undefined"
 ninja -C build-core
 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-core --output-on-failure -j2
+
+# Every reader's fuzzer for a few seconds on its seed corpus (about two
+# minutes with the instrumented build): a crash or a blow-up past the
+# memory limit fails the run.
+bash scripts/fuzz.sh 10

@@ -23,6 +23,7 @@
 #include "app/TavrelDoc.h"
 #include "res/ToolBarImages.h"
 #include "view/TavrelView.h"
+#include "view/ViewCommandGuard.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ CMainFrame::CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRec
     CreateAccelerators();
     setWindowIcon(AppIcon());
     SetCommandRoute(this);
+    m_pGuard = std::make_unique<CViewCommandGuard>(m_pView);
+    SetCommandGuard(m_pGuard.get());
     m_pDoc->SetOwner(this);
     connect(m_pDoc, &CTavrelDoc::InitialUpdate, m_pView, &CTavrelView::OnInitialUpdate);
     connect(m_pDoc, &CTavrelDoc::UpdateViews, m_pView, &CTavrelView::OnUpdate);
@@ -75,8 +78,10 @@ CMainFrame::CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRec
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
-    if (CommandRoute() == this)
+    if (CommandRoute() == this) {
         SetCommandRoute(nullptr);
+        SetCommandGuard(nullptr);
+    }
 }
 
 void CMainFrame::OnUpdateFrameTitle() {

@@ -2,6 +2,7 @@
 // The main window: menu bar, tool bar, status bar and the grid view, all
 // built from the command table. It heads the command routing: the view, the
 // document, the frame itself, then the application.
+#include <memory>
 #include <vector>
 
 #include <QString>
@@ -12,6 +13,7 @@
 class CHelpWindow;
 class CTavrelDoc;
 class CTavrelView;
+class CViewCommandGuard;
 class CRecentFileList;
 class QAction;
 class QLabel;
@@ -76,6 +78,7 @@ private:
     CCmdTarget* m_pApp;
     CRecentFileList* m_pRecent;
     CTavrelView* m_pView = nullptr;
+    std::unique_ptr<CViewCommandGuard> m_pGuard; // this frame's commands fail safely
     QToolBar* m_wndToolBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
     QLabel* m_pMessage = nullptr;

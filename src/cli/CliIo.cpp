@@ -1,4 +1,5 @@
 #include "cli/CliIo.h"
+#include "cli/CliFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -213,18 +214,30 @@ int CliImportCsv(const std::vector<std::string>& args) {
     std::vector<std::pair<std::string, std::string>> opts;
     if (!ParseArgs(args, {"--into"}, {}, pos, opts) || pos.size() != 2)
         return Usage(kImportCsvUsage);
+    const std::string* pBase = Option(opts, "--into");
+    if (!CheckRegularInput(pos[0]) || (pBase && !CheckRegularInput(*pBase)))
+        return 1;
     CCliUi ui;
     CSheetFile& sheet = SheetKeptToExit();
-    if (const std::string* pBase = Option(opts, "--into"))
-        if (!ReadSheetOrSay(sheet, *pBase))
-            return 1;
-    // A bad line stops the import with its message; what came before is kept
-    // and written all the same.
+    if (pBase && !ReadSheetOrSay(sheet, *pBase))
+        return 1;
+    const int nBefore = sheet.GetSize();
     if (!sheet.ImportCsv(pos[0].c_str()))
         return 1;
+    // The import shows a message and still succeeds only when a bad line
+    // stopped it. What came before is kept and written all the same, and the
+    // exit code tells a script that rows were left out.
+    const bool bStopped = !ui.m_ui.m_shown.empty();
     if (std::optional<FileError> err = SaveSheetFile(sheet, pos[1])) {
         std::fprintf(stderr, "%s\n", FileErrorMessage(*err, pos[1]).c_str());
         return 1;
+    }
+    if (bStopped) {
+        std::fprintf(stderr,
+                     "tavreler-cli: the import stopped at a bad line; %d rows before it were "
+                     "written to %s\n",
+                     sheet.GetSize() - nBefore, pos[1].c_str());
+        return 3;
     }
     return 0;
 }

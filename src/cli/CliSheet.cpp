@@ -8,10 +8,15 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 #include <sstream>
+#include <string_view>
 #include <utility>
 
+#include "cli/CliFiles.h"
 #include "fw/Cp932.h"
+#include "fw/MemoryBudget.h"
+#include "model/ReadBudget.h"
 #include "model/SheetFile.h"
 #include "model/SheetIo.h"
 
@@ -136,16 +141,102 @@ int Int(const json& j, const char* member, int def) {
     return static_cast<int>(v.get<std::int64_t>());
 }
 
+// What one byte of JSON may take once parsed, at most: a value is 16 bytes,
+// an object or array of its own costs a few dozen more, and "{}," is three
+// bytes. A text is read only when that much fits the memory budget.
+constexpr std::uint64_t kJsonBytesPerByte = 40;
+
+// Reads the whole text; throws CTooLargeError when it is too large to parse.
+// Standard input is read up to that size and no further.
 bool ReadAll(const std::string& path, std::string& out) {
-    if (path == "-") {
-        out.assign(std::istreambuf_iterator<char>(std::cin), {});
-        return true;
+    const std::uint64_t limit = MemoryBudgetBytes() / kJsonBytesPerByte;
+    std::istream* in = &std::cin;
+    std::ifstream file;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file)
+            return false;
+        in = &file;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    out.assign(std::istreambuf_iterator<char>(in), {});
-    return !in.bad();
+    char buf[1 << 16];
+    out.clear();
+    while (in->read(buf, sizeof buf) || in->gcount() > 0) {
+        out.append(buf, static_cast<std::size_t>(in->gcount()));
+        if (out.size() > limit)
+            CheckMemoryBudget(SaturatingProduct(out.size(), kJsonBytesPerByte), 0);
+    }
+    return !in->bad();
+}
+
+// The JSON's shape is checked before a sheet is built from it: each member
+// known and of its type, and the rows, columns and cells it asks for within
+// the memory budget.
+const std::set<std::string_view> kSheetMembers = {
+    "title",         "titleCp932",  "columnHeight",  "topLine",  "leftColumn",
+    "lineNameWidth", "columnWidth", "csvMark",       "htmlMark", "htmlCss",
+    "htmlCssCp932",  "htmlFile",    "htmlFileCp932", "columns",  "rows"};
+const std::set<std::string_view> kColumnMembers = {"name",        "nameCp932", "detail",
+                                                   "detailCp932", "linkFile",  "linkFileCp932"};
+const std::set<std::string_view> kRowMembers = {
+    "name", "nameCp932", "detail", "detailCp932", "linkFile", "linkFileCp932", "cells"};
+const std::set<std::string_view> kCellMembers = {"type", "check", "class"};
+
+void CheckMembers(const json& j, const std::set<std::string_view>& known,
+                  const std::string& where) {
+    for (auto it = j.begin(); it != j.end(); ++it)
+        if (!known.count(it.key()))
+            throw std::runtime_error("unknown member \"" + it.key() + "\"" + where);
+}
+
+const json* ArrayMember(const json& j, const char* member, const std::string& where) {
+    if (!j.contains(member))
+        return nullptr;
+    const json& v = j.at(member);
+    if (!v.is_array())
+        throw std::runtime_error(std::string("\"") + member + "\"" + where + " must be an array");
+    return &v;
+}
+
+void CheckObject(const json& j, const std::string& what) {
+    if (!j.is_object())
+        throw std::runtime_error(what + " must be an object");
+}
+
+// Checks the shape of the whole JSON and the budget of what it asks for.
+void CheckSheetJson(const json& j) {
+    if (!j.is_object())
+        throw std::runtime_error("the JSON must be an object");
+    CheckMembers(j, kSheetMembers, "");
+    std::uint64_t nColumns = 0, nRows = 0, nCells = 0;
+    if (const json* columns = ArrayMember(j, "columns", "")) {
+        nColumns = columns->size();
+        for (std::size_t i = 0; i < columns->size(); ++i) {
+            const std::string where = " in \"columns\"[" + std::to_string(i) + "]";
+            CheckObject((*columns)[i], "\"columns\"[" + std::to_string(i) + "]");
+            CheckMembers((*columns)[i], kColumnMembers, where);
+        }
+    }
+    if (const json* rows = ArrayMember(j, "rows", "")) {
+        nRows = rows->size();
+        for (std::size_t i = 0; i < rows->size(); ++i) {
+            const json& r = (*rows)[i];
+            const std::string name = "\"rows\"[" + std::to_string(i) + "]";
+            CheckObject(r, name);
+            CheckMembers(r, kRowMembers, " in " + name);
+            const json* cells = ArrayMember(r, "cells", " in " + name);
+            nCells = SaturatingSum(nCells, cells ? cells->size() : nColumns);
+            if (!cells)
+                continue;
+            for (std::size_t k = 0; k < cells->size(); ++k) {
+                const std::string cell = "\"cells\"[" + std::to_string(k) + "] in " + name;
+                CheckObject((*cells)[k], cell);
+                CheckMembers((*cells)[k], kCellMembers, " in " + cell);
+                if ((*cells)[k].contains("class") && !(*cells)[k].at("class").is_string())
+                    throw std::runtime_error("\"class\" in " + cell + " must be a string");
+            }
+        }
+    }
+    CheckSheetBudget(nRows, nColumns, nCells);
 }
 
 } // namespace
@@ -155,6 +246,8 @@ int CliDump(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: tavreler-cli dump FILE.tvr\n");
         return 2;
     }
+    if (!CheckRegularInput(args[0]))
+        return 1;
     CSheetFile sheet;
     if (std::optional<FileError> err = ReadSheetFile(sheet, args[0]))
         return Fail(FileErrorMessage(*err, args[0]));
@@ -192,14 +285,20 @@ int CliFromJson(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: tavreler-cli from-json IN.json OUT.tvr\n");
         return 2;
     }
+    if (args[0] != "-" && !CheckRegularInput(args[0]))
+        return 1;
     std::string text;
     if (!ReadAll(args[0], text))
         return Fail(args[0] + ": cannot be read");
+    // The parsed JSON is kept to the exit, never taken apart: its destructor
+    // allocates, which must not happen while unwinding from a failed
+    // allocation (the command is the whole process anyway).
+    static json* pJson = nullptr;
     CSheetFile sheet;
     try {
-        const json j = json::parse(text);
-        if (!j.is_object())
-            throw std::runtime_error("the JSON must be an object");
+        pJson = new json(json::parse(text));
+        const json& j = *pJson;
+        CheckSheetJson(j);
         sheet.m_nLineNameWidth = 10;
         sheet.m_nColumnWidth = 10;
         sheet.m_strTitle = Text(j, "title");
@@ -260,6 +359,10 @@ int CliFromJson(const std::vector<std::string>& args) {
                 // Handed to the sheet complete, so the counts take it as it is.
                 sheet.Add(std::move(line));
             }
+    } catch (const CTooLargeError&) {
+        throw; // reported at the command's edge
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (const std::exception& e) {
         return Fail(args[0] + ": " + e.what());
     }

@@ -2,11 +2,14 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/CliIo.h"
 #include "cli/CliSheet.h"
+#include "fw/MemoryBudget.h"
 
 namespace {
 
@@ -41,6 +44,9 @@ int main(int argc, char** argv) {
     // A write past the file-size limit fails with its message instead of
     // ending the program (and the atomic write then leaves the old file).
     std::signal(SIGXFSZ, SIG_IGN);
+    // The exit codes: 0 done, 1 a file or data error (or too little memory),
+    // 2 a usage error, 3 import-csv stopped at a bad line (the rows before it
+    // were written).
     if (argc < 2) {
         PrintUsage(stderr);
         return 2;
@@ -52,8 +58,24 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const Command& c : kCommands)
-        if (name == c.name)
-            return c.run(args);
+        if (name == c.name) {
+            // The command's edge: a command that ran out of memory, or met an
+            // input beyond the memory budget, says so and fails; it never
+            // ends the process by an abort. (The commands keep what they
+            // built to the exit rather than free it while unwinding, and
+            // nothing freed on the way allocates.)
+            try {
+                return c.run(args);
+            } catch (const CTooLargeError& e) {
+                std::fprintf(stderr, "%s\n", e.what());
+            } catch (const std::bad_alloc&) {
+                std::fputs(kOutOfMemoryMessage, stderr);
+                std::fputc('\n', stderr);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "tavreler-cli: %s\n", e.what());
+            }
+            return 1;
+        }
     std::fprintf(stderr, "tavreler-cli: unknown command \"%s\"\n", name.c_str());
     PrintUsage(stderr);
     return 2;

@@ -38,6 +38,17 @@ public:
     // Writes the sheet to path atomically; on success the modified flag clears.
     std::optional<FileError> Save(const std::string& path);
 
+    // A command's edge (fw/CommandRoute.h): where the document stands before
+    // a command, and the way back there when the command failed: the sheet
+    // as the first snapshot the command took holds it, the snapshots the
+    // command took dropped, the modified flag as it was.
+    struct CCommandMark {
+        unsigned long long nPushed = 0;
+        bool bModified = false;
+    };
+    CCommandMark MarkCommand() const { return {m_Undo.PushCount(), m_bModified}; }
+    void RollBackCommand(const CCommandMark& mark);
+
     CSheetFile m_Sheet;
     CUndoStack m_Undo;
 

@@ -1,6 +1,8 @@
 #include "fw/AtomicFile.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,6 +18,26 @@ void SplitPath(const std::string& path, std::string& dir, std::string& base) {
     const std::string::size_type slash = path.rfind('/');
     dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     base = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The part of a target's name its temporary names copy: "." + part + "." +
+// six letters must fit the system's limit on a name, so a long name keeps
+// its first bytes and a hash of the whole (the temporary names of two long
+// names that begin alike still differ).
+constexpr std::size_t kTempExtra = 8; // the dot before, the dot and six letters after
+constexpr std::size_t kHashDigits = 8;
+
+std::string TempStem(const std::string& base) {
+    if (base.size() + kTempExtra <= NAME_MAX)
+        return base;
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (unsigned char c : base)
+        hash = (hash ^ c) * 16777619u;
+    static const char digits[] = "0123456789abcdef";
+    std::string stem = base.substr(0, NAME_MAX - kTempExtra - kHashDigits - 1) + "~";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        stem += digits[(hash >> shift) & 15];
+    return stem;
 }
 
 bool IsNameChar(char c) {
@@ -51,10 +73,11 @@ void RemoveLeftovers(const std::string& dir, const std::string& base, const std:
 } // namespace
 
 bool IsTemporaryNameOf(const std::string& name, const std::string& base) {
-    if (name.size() != base.size() + 8 || name[0] != '.' ||
-        name.compare(1, base.size(), base) != 0 || name[base.size() + 1] != '.')
+    const std::string stem = TempStem(base);
+    if (name.size() != stem.size() + kTempExtra || name[0] != '.' ||
+        name.compare(1, stem.size(), stem) != 0 || name[stem.size() + 1] != '.')
         return false;
-    for (std::size_t i = base.size() + 2; i < name.size(); ++i)
+    for (std::size_t i = stem.size() + 2; i < name.size(); ++i)
         if (!IsNameChar(name[i]))
             return false;
     return true;
@@ -131,7 +154,7 @@ std::optional<CAtomicWriteError> CAtomicFile::Create(const std::string& path) {
         m_nMode = 0666 & ~mask;
     }
 
-    std::string tmp = dir + "." + base + ".XXXXXX";
+    std::string tmp = dir + "." + TempStem(base) + ".XXXXXX";
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     if (fd < 0)
         return CAtomicWriteError{CAtomicWriteError::Create, errno};

@@ -66,7 +66,8 @@ private:
 std::optional<std::string> ResolveWriteTarget(const std::string& path, int& err);
 
 // True when name is a temporary file name of a write of the file base:
-// "." + base + "." + six letters or digits.
+// "." + base + "." + six letters or digits; a base too long for that to fit
+// the limit on a name gives its first bytes, "~" and a hash of it instead.
 bool IsTemporaryNameOf(const std::string& name, const std::string& base);
 
 // Writes bytes to path through CAtomicFile; the failure as the sheet file

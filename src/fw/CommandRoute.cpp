@@ -1,8 +1,20 @@
 #include "fw/CommandRoute.h"
 
+#include <cstdint>
+#include <string>
+
+#include "fw/MemoryBudget.h"
+
 namespace {
 CCmdTarget* g_pRoute = nullptr;
-}
+CCommandGuard* g_pGuard = nullptr;
+int g_nDepth = 0; // commands running, the outer one included
+
+struct DepthCount {
+    DepthCount() { ++g_nDepth; }
+    ~DepthCount() { --g_nDepth; }
+};
+} // namespace
 
 void SetCommandRoute(CCmdTarget* pRoot) {
     g_pRoute = pRoot;
@@ -20,8 +32,52 @@ CCmdUI UpdateCommand(UINT id) {
     return ui;
 }
 
-bool RunCommand(UINT id) {
-    if (!UpdateCommand(id).m_bEnabled)
+void SetCommandGuard(CCommandGuard* pGuard) {
+    g_pGuard = pGuard;
+}
+
+bool GuardCommand(const std::function<void()>& body) {
+    if (g_nDepth > 0) {
+        body();
+        return true;
+    }
+    bool bFailed = false;
+    bool bTooLarge = false; // an input beyond the budget, of this many cells:
+    std::uint64_t nCells = 0;
+    {
+        DepthCount depth;
+        try {
+            if (g_pGuard)
+                g_pGuard->Begin();
+            body();
+        } catch (const CTooLargeError& e) {
+            bFailed = true;
+            bTooLarge = true;
+            nCells = e.m_nCells;
+        } catch (...) {
+            bFailed = true;
+        }
+    }
+    if (!bFailed)
+        return true;
+    if (!g_pGuard)
         return false;
-    return g_pRoute->OnCmdMsg(id);
+    // The document is put back first: that frees what the command built, and
+    // the message needs memory of its own.
+    try {
+        g_pGuard->Restore();
+        g_pGuard->Tell(bTooLarge ? TooLargeMessage(nCells) : std::string(kOutOfMemoryMessage));
+    } catch (...) {
+        // Nothing more can be done here; the program goes on.
+    }
+    return false;
+}
+
+bool RunCommand(UINT id) {
+    CCmdTarget* pRoute = g_pRoute;
+    if (!pRoute || !UpdateCommand(id).m_bEnabled)
+        return false;
+    bool handled = true; // a command that failed did run
+    GuardCommand([&] { handled = pRoute->OnCmdMsg(id); });
+    return handled;
 }

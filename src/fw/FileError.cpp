@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "fw/MemoryBudget.h"
+
 std::string FileErrorMessage(FileError error, const std::string& path) {
     switch (error) {
     case FileError::BadFormat:
@@ -20,6 +22,8 @@ std::string FileErrorMessage(FileError error, const std::string& path) {
         return "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。";
     case FileError::GenericWrite:
         return "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。";
+    case FileError::TooLarge:
+        return TooLargeMessage(LastRefusedCells());
     }
     return {};
 }

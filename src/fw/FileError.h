@@ -12,6 +12,7 @@ enum class FileError {
     BadFileName,       // cannot be created for writing, any other cause
     GenericRead,       // any other failure while opening or reading
     GenericWrite,      // any other failure while writing
+    TooLarge,          // more than the memory budget holds (fw/MemoryBudget.h)
 };
 
 // The message exactly as the program shows it (UTF-8); path stands for "%1".

@@ -33,6 +33,19 @@ std::FILE* OpenStringStream(std::string text) {
         s->pos += k;
         return static_cast<ssize_t>(k);
     };
+    // Seeking lets the import look ahead over the text and come back.
+    io.seek = [](void* c, off64_t* offset, int whence) -> int {
+        auto* s = static_cast<StringSource*>(c);
+        const off64_t base = whence == SEEK_SET   ? 0
+                             : whence == SEEK_CUR ? static_cast<off64_t>(s->pos)
+                                                  : static_cast<off64_t>(s->text.size());
+        const off64_t to = base + *offset;
+        if (to < 0 || to > static_cast<off64_t>(s->text.size()))
+            return -1;
+        s->pos = static_cast<std::size_t>(to);
+        *offset = to;
+        return 0;
+    };
     io.close = [](void* c) -> int {
         delete static_cast<StringSource*>(c);
         return 0;

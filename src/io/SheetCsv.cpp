@@ -3,6 +3,9 @@
 // the header is the corner field and the column names, then one line per
 // row with its name and one mark per cell. Reading is looser: a line is cut
 // at every comma and quotes are stripped only at the ends of a field.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +18,7 @@
 #include "io/CsvEncoding.h"
 #include "io/ExportTexts.h"
 #include "io/TextFile.h"
+#include "model/ReadBudget.h"
 #include "model/SheetFile.h"
 
 namespace {
@@ -53,6 +57,41 @@ std::string_view Trimmed(std::string_view s, char ch) {
     if (first == std::string_view::npos)
         return {};
     return s.substr(first, s.find_last_not_of(ch) + 1 - first);
+}
+
+// The most rows the rest of the stream can give: one per line end, and one
+// for a last line without its end. The stream is left where it was; one
+// that cannot go back gives no bound (UINT64_MAX).
+std::uint64_t RowsLeftBound(std::FILE* fp) {
+    const long at = fp ? std::ftell(fp) : -1;
+    if (at < 0)
+        return UINT64_MAX;
+    std::uint64_t lines = 0;
+    char last = '\n';
+    char buf[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, fp)) > 0) {
+        for (const char* p = buf; (p = static_cast<const char*>(std::memchr(p, '\n', buf + n - p)));
+             ++p)
+            ++lines;
+        last = buf[n - 1];
+    }
+    const bool failed = std::ferror(fp) != 0;
+    std::clearerr(fp);
+    if (failed || std::fseek(fp, at, SEEK_SET) != 0)
+        return UINT64_MAX;
+    return lines + (last != '\n' ? 1 : 0);
+}
+
+// The number of fields SplitFields gives, without making them.
+std::size_t CountFields(std::string_view text, char separator) {
+    std::size_t n = 0, start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == separator) {
+            ++n;
+            start = i + 1;
+        }
+    return n + (start < text.size() ? 1 : 0);
 }
 
 void ShowFileError(const COstrelFileException& e) {
@@ -159,11 +198,36 @@ BOOL CSheetFile::ImportCsv(CTextFile& file) {
         std::string line;
         std::vector<std::string_view> fields;
         file.ReadLine(line); // an empty file is an empty header
-        SplitFields(line, ',', fields);
-        for (std::size_t i = 1; i < fields.size(); ++i) {
-            m_Columns.Add(std::make_unique<CColumnData>(std::string(Trimmed(fields[i], '"'))));
+        // What the file can add is checked before anything is made: the
+        // header's columns with a cell in every row there is, and a row for
+        // every line left with a cell for every column.
+        const std::size_t nHeader = CountFields(line, ',');
+        const std::uint64_t nNewColumns = nHeader > 1 ? nHeader - 1 : 0;
+        // (A stream that cannot go back, which only a caller's own stream
+        // is, has its header checked alone.)
+        std::uint64_t nRows = RowsLeftBound(file.m_fp);
+        if (nRows == UINT64_MAX)
+            nRows = 0;
+        const std::uint64_t nAllColumns =
+            nNewColumns + static_cast<std::uint64_t>(m_Columns.GetSize());
+        CheckSheetBudget(nRows, nNewColumns,
+                         SaturatingSum(SaturatingProduct(GetSize(), nNewColumns),
+                                       SaturatingProduct(nRows, nAllColumns)));
+        m_Columns.Reserve(static_cast<std::size_t>(m_Columns.GetSize()) + nNewColumns);
+        // The header's fields one by one: a header of ten million commas
+        // needs no array of ten million pieces beside its columns.
+        const std::string_view header = line;
+        std::size_t start = header.find(',');
+        for (std::size_t k = 1; k < nHeader; ++k) {
+            ++start;
+            std::size_t end = header.find(',', start);
+            if (end == std::string_view::npos)
+                end = header.size();
+            m_Columns.Add(std::make_unique<CColumnData>(
+                std::string(Trimmed(header.substr(start, end - start), '"'))));
             EditEveryLine([](CLineData& row) { row.Add(CreateItem(1)); });
             bChanged = true;
+            start = end;
         }
 
         const std::string_view checked = CheckedMark();

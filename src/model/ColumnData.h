@@ -5,6 +5,7 @@
 #include "fw/Archive.h"
 #include "fw/DC.h"
 #include "fw/Object.h"
+#include "model/CellPool.h"
 
 class CColumnData : public CObject {
     DECLARE_SERIAL(CColumnData)
@@ -14,6 +15,11 @@ public:
     CColumnData(const CColumnData& src);
     CColumnData& operator=(const CColumnData&) = delete;
     void Serialize(CArchive& ar) override;
+
+    // Columns come from the cell pool too: a header may name millions of
+    // them, and the general heap adds a header to each.
+    static void* operator new(std::size_t size) { return CCellPool::Allocate(size); }
+    static void operator delete(void* p, std::size_t size) noexcept { CCellPool::Free(p, size); }
 
     void SetRect(int l, int t, int r, int b) { m_rect.SetRect(l, t, r, b); }
     BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }

@@ -3,6 +3,7 @@
 #include "model/DisplaySettings.h"
 #include "model/LayoutParams.h"
 #include "model/PixelMath.h"
+#include "model/ReadBudget.h"
 #include "model/Settings.h"
 
 #include <algorithm>
@@ -236,12 +237,14 @@ void CSheetFile::Serialize(CArchive& ar) {
     m_strHtmlCss = ar.ReadString();
     m_strHtmlFile = ar.ReadString();
     std::size_t n = ar.ReadCount();
+    CheckSheetBudget(0, n, 0);
     m_Columns.Reserve(n);
     for (std::size_t i = 0; i < n; ++i)
         m_Columns.Add(std::unique_ptr<CColumnData>(
             static_cast<CColumnData*>(ar.ReadObject(RUNTIME_CLASS(CColumnData)))));
     n = ar.ReadCount();
     const int nColumns = m_Columns.GetSize();
+    CheckSheetBudget(n, 0, SaturatingProduct(n, static_cast<std::size_t>(nColumns)));
     // Counted once, on the first read of the counts, not row by row here.
     m_bRecount = true;
     for (std::size_t i = 0; i < n; ++i) {

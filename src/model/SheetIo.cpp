@@ -12,6 +12,7 @@
 
 #include "fw/AtomicFile.h"
 #include "fw/Cp932.h"
+#include "fw/MemoryBudget.h"
 
 namespace {
 
@@ -25,6 +26,9 @@ std::optional<FileError> Load(CSheetFile& sheet, CArchive& ar) {
     } catch (const CFileError& e) {
         sheet.Clear();
         return e.m_error;
+    } catch (const CTooLargeError&) {
+        sheet.Clear();
+        return FileError::TooLarge;
     } catch (const std::bad_alloc&) {
         sheet.Clear();
         return FileError::GenericRead;
@@ -43,7 +47,8 @@ std::optional<FileError> ReadSheet(CSheetFile& sheet, std::string_view data) {
 }
 
 std::optional<FileError> ReadSheetFile(CSheetFile& sheet, const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a pipe without a writer would block for ever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
         sheet.Clear();
@@ -54,6 +59,13 @@ std::optional<FileError> ReadSheetFile(CSheetFile& sheet, const std::string& pat
         ::close(fd);
         sheet.Clear();
         return FileError::AccessDeniedRead;
+    }
+    // A pipe or a device is no sheet file: one may never end, and the counts
+    // a file holds are trusted only as far as the bytes left.
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        sheet.Clear();
+        return FileError::GenericRead;
     }
     // Read block by block as the archive takes the bytes (to the file's end,
     // should it grow meanwhile): a large file never sits in memory whole.

@@ -11,6 +11,7 @@ void CUndoStack::Push(COstrelUndoUnit* pUnit) {
     m_arrUnits.resize(static_cast<std::size_t>(m_nPos));
     m_arrUnits.push_back(std::move(unit));
     m_nPos = GetSize();
+    ++m_nPushed;
 }
 
 COstrelUndoUnit* CUndoStack::StepBack(COstrelUndoUnit* pCurrent) {

@@ -17,6 +17,10 @@ public:
     bool CanRedo() const { return m_nPos < GetSize() - 1; }
     void Clear();
 
+    // How many units were ever pushed: a command's edge tells by it which
+    // snapshots the command took.
+    unsigned long long PushCount() const { return m_nPushed; }
+
     int GetSize() const { return static_cast<int>(m_arrUnits.size()); }
     int GetPos() const { return m_nPos; }
     COstrelUndoUnit* GetAt(int i) const { return m_arrUnits[static_cast<std::size_t>(i)].get(); }
@@ -24,4 +28,7 @@ public:
     std::vector<std::unique_ptr<COstrelUndoUnit>> m_arrUnits;
     int m_nPos = 0;
     int m_nMaxUnits = 100;
+
+private:
+    unsigned long long m_nPushed = 0;
 };

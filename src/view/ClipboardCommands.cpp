@@ -1,5 +1,6 @@
 #include "view/ClipboardCommands.h"
 
+#include <cstdint>
 #include <sstream>
 
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
 #include "model/DisplaySettings.h"
+#include "model/ReadBudget.h"
 #include "model/SheetFile.h"
 #include "qt/QtDC.h"
 #include "res/CommandIds.h"
@@ -142,6 +144,9 @@ void CClipboardCommands::OnEditCut() {
 void CClipboardCommands::OnEditPaste(bool bAppend) {
     CUserInterface& ui = AfxGetUserInterface();
     const std::optional<std::string> bytes = ui.GetClipboardData(kLineFormat);
+    // Each cell of a row record takes at least two bytes.
+    if (bytes)
+        CheckSheetBudget(1, 0, bytes->size() / 2);
     // A block that is not a row record is no row to paste.
     std::unique_ptr<CLineData> pLine = bytes ? LineFromBytes(*bytes) : nullptr;
     if (!pLine) {
@@ -204,9 +209,16 @@ void CClipboardCommands::OnPasteText(bool bAsColumns) {
         ui.MessageBox(RejectedForPaste(encoded.rejected), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    Doc()->SaveUndo();
     CSheetFile& sheet = Sheet();
-    for (const std::string& line : SplitLines(encoded.text)) {
+    const std::vector<std::string> lines = SplitLines(encoded.text);
+    // A new column takes a cell in every row, a new row one in every column.
+    const std::uint64_t n = lines.size();
+    if (bAsColumns)
+        CheckSheetBudget(0, n, SaturatingProduct(n, sheet.GetSize()));
+    else
+        CheckSheetBudget(n, 0, SaturatingProduct(n, sheet.m_Columns.GetSize()));
+    Doc()->SaveUndo();
+    for (const std::string& line : lines) {
         if (bAsColumns)
             sheet.AddColumn(line, 1);
         else

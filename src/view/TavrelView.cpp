@@ -328,12 +328,13 @@ void CTavrelView::mousePressEvent(QMouseEvent* event) {
     ClipToGrid(dc.get());
     if (const CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get())) {
         const CCheckItem* check = AsCheckItem(item);
-        if (check && check->CheckRect().PtInRect(CPoint(p.x(), p.y()))) {
-            GetDocument()->SaveUndo();
-            // The hit cell is the current one now: toggled through the sheet,
-            // which keeps the snapshot's row apart and the counts exact.
-            Sheet().ToggleCur(dc.get());
-        }
+        if (check && check->CheckRect().PtInRect(CPoint(p.x(), p.y())))
+            GuardCommand([&] {
+                GetDocument()->SaveUndo();
+                // The hit cell is the current one now: toggled through the
+                // sheet, which keeps the snapshot's row apart and the counts exact.
+                Sheet().ToggleCur(dc.get());
+            });
         GetDocument()->SetModifiedFlag(true);
     }
     event->accept();
@@ -386,7 +387,7 @@ void CTavrelView::RunRouted(UINT id) {
     ui.m_nID = id;
     if (!OnUpdateCmdUI(ui) || !ui.m_bEnabled)
         return;
-    OnCmdMsg(id);
+    GuardCommand([&] { OnCmdMsg(id); });
 }
 
 bool CTavrelView::OnCmdMsg(UINT id) {

@@ -163,3 +163,36 @@ TEST(DocumentFiles, RecentEntryThatFailsIsDropped) {
 }
 
 } // namespace
+
+namespace {
+
+// A CSV that asks for ten billion cells, imported through the menu command:
+// refused with the message before anything is built, the sheet, its history
+// and the modified flag as they were, and the editor goes on.
+TEST(CsvImportTooLarge, RefusedWithTheMessageAndTheSheetUnchanged) {
+    Running f;
+    f.Edit();
+    const QString path = f.Path("wide.csv");
+    {
+        QFile csv(path);
+        ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+        csv.write(QByteArray(1000000, ',') + "\n");
+        for (int i = 0; i < 10000; ++i)
+            csv.write("r\n");
+    }
+    f.fileAnswer = path;
+    EXPECT_TRUE(RunCommand(ID_CSV_IMPORT));
+    ASSERT_EQ(f.ui.m_shown.size(), 1u);
+    EXPECT_EQ(f.ui.m_shown[0].text, "データが大きすぎるため読み込めません。\nセル数：10002999997");
+    EXPECT_EQ(f.ui.m_shown[0].type, UINT(MB_OK | MB_ICONEXCLAMATION));
+    CSheetDocument& doc = f.Doc();
+    EXPECT_EQ(doc.m_Sheet.GetSize(), 3);
+    EXPECT_EQ(doc.m_Sheet.m_Columns.GetSize(), 1);
+    EXPECT_TRUE(doc.IsModified());
+    // The import's own snapshot is gone: one undo goes back past the edit.
+    EXPECT_TRUE(RunCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(doc.m_Sheet.GetSize(), 2);
+    EXPECT_FALSE(doc.CanUndo());
+}
+
+} // namespace

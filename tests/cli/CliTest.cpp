@@ -429,10 +429,14 @@ TEST(CliImportCsv, ImportErrorEndsWithALineEnd) {
     Scratch s;
     WriteFile(s.File("in.csv"), "\"x\",\"A\"\r\n\"r1\",\"1\",\"0\",\"1\"\r\n");
     const Result r = RunCli({"import-csv", s.File("in.csv"), s.File("out.tvr")});
-    // What came before the bad line is kept and written.
-    EXPECT_EQ(r.code, 0);
+    // What came before the bad line is kept and written; the exit code says
+    // that rows were left out.
+    EXPECT_EQ(r.code, 3);
     EXPECT_EQ(r.err, "インポートエラー：一行目の列数以上の項目を持つ行があります\n2行目：\"r1\","
-                     "\"1\",\"0\",\"1\"\n");
+                     "\"1\",\"0\",\"1\"\n"
+                     "tavreler-cli: the import stopped at a bad line; 0 rows before it were "
+                     "written to " +
+                         s.File("out.tvr") + "\n");
 }
 
 TEST(CliExport, UnwritableFolderIsReportedAndNothingIsLeft) {

@@ -272,16 +272,19 @@ INSTANTIATE_TEST_SUITE_P(Ways, SaveFails,
                                            FailCase{"FullDisk", false, SaveFailsOnAFullDisk}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SaveFile, TemporaryThatCannotBeMadeLeavesTheOldFile) {
-    // The name fits, but the temporary name beside it is too long for the file system.
-    const std::string path = (m_dir / std::string(250, 'n')).string();
-    { std::ofstream(path, std::ios::binary) << "old"; }
-    CSheetFile s;
-    s.AddLine("new");
-    auto err = SaveSheetFile(s, path);
-    ASSERT_TRUE(err);
-    EXPECT_EQ(ReadBytes(path), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
+TEST_F(SaveFile, LongestNamesAreReplacedWithNothingLeftBeside) {
+    // The temporary name beside a name of 248 to 255 bytes must still fit.
+    for (std::size_t len : {248u, 255u}) {
+        const std::string path = (m_dir / std::string(len, 'n')).string();
+        { std::ofstream(path, std::ios::binary) << "old"; }
+        CSheetFile s;
+        s.AddLine("new");
+        EXPECT_FALSE(SaveSheetFile(s, path)) << len;
+        CSheetFile back;
+        EXPECT_FALSE(ReadSheetFile(back, path)) << len;
+        EXPECT_EQ(back.GetSize(), 1) << len;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 2);
 }
 
 // A file is read as it is taken: the same sheet, or the same rejection with an
