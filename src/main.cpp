@@ -6,8 +6,6 @@
 #include <utility>
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 #include <csignal>
@@ -73,15 +71,8 @@ int main(int argc, char** argv) {
         early << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<CSheetPreload> preload = CTavrelApp::StartPreload(early);
     QApplication qapp(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Ostrel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tavreler"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Tavreler"));
-
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QTranslator translator;
-    if (translator.load(QStringLiteral("qtbase_ja"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&translator);
+    SetUpApplication(translator);
 
     CQtProfile profile;
     CQtUserInterface ui;
