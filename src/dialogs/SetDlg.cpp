@@ -61,6 +61,7 @@ CSetDlg::CSetDlg(QWidget* pParent)
     : QDialog(pParent ? pParent : QApplication::activeWindow()), m_btnWakuColor(this),
       m_btnLineColor(this), m_btnTextColor(this), m_btnCheckColor(this), m_btnCheckBackColor(this),
       m_btnBackColor(this), m_btnSelColor(this), m_btnSelTextColor(this), m_btnCellColor(this) {
+    setObjectName(QString::number(IDD));
     setWindowTitle(QStringLiteral("設定"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
