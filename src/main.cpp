@@ -36,7 +36,8 @@ int AnswerTerminal(const QStringList& args) {
         return -1;
     std::printf("usage: tavreler [FILE.tvr]\n"
                 "       tavreler /p FILE.tvr\n"
-                "       tavreler /pt FILE.tvr PRINTER\n");
+                "       tavreler /pt FILE.tvr PRINTER\n"
+                "       tavreler --help | --version\n");
     const QString help = FindHelpFile(GetModulePath(QString()));
     QString missing = CHelpWindow::MissingFile(help);
     if (missing.isEmpty() && !CHelpWindow::HasTopic(help, DWORD(HID_BASE_RESOURCE) + IDR_MAINFRAME))
