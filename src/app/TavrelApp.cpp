@@ -43,6 +43,30 @@ QString GetModulePath(const QString& name) {
     return dir + name;
 }
 
+namespace {
+
+// Texts of Qt's file dialogs that Qt's Japanese translation lacks: the type
+// the dialog gives folders and drives.
+class CMissingQtTexts : public QTranslator {
+public:
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override {
+        Q_UNUSED(disambiguation);
+        Q_UNUSED(n);
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return {};
+        if (qstrcmp(sourceText, "Folder") == 0)
+            return QStringLiteral("フォルダー");
+        if (qstrcmp(sourceText, "Drive") == 0)
+            return QStringLiteral("ドライブ");
+        if (qstrcmp(sourceText, "File") == 0)
+            return QStringLiteral("ファイル");
+        return {};
+    }
+};
+
+} // namespace
+
 void SetUpApplication(QTranslator& translator) {
     QCoreApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavreler"));
@@ -54,6 +78,8 @@ void SetUpApplication(QTranslator& translator) {
     if (translator.load(QStringLiteral("qtbase_ja"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
+    static CMissingQtTexts missing;
+    QCoreApplication::installTranslator(&missing);
 }
 
 QString FindHelpFile(const QString& moduleDir) {
