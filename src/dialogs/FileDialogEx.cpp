@@ -201,8 +201,9 @@ int CFileDialogEx::ShowModal() {
     static QHash<QString, QString> s_lastFolder;
     const QString kind =
         (m_bOpenFileDialog ? QStringLiteral("open:") : QStringLiteral("save:")) + m_strTitle;
-    if (QFileInfo(m_strFileName).path() == QStringLiteral(".") && s_lastFolder.contains(kind))
-        dialog.setDirectory(s_lastFolder.value(kind));
+    // (Qt's own memory is one folder for every dialog of every run.)
+    if (QFileInfo(m_strFileName).path() == QStringLiteral("."))
+        dialog.setDirectory(s_lastFolder.value(kind, QDir::currentPath()));
     FitColumns(dialog);
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
