@@ -6,8 +6,6 @@
 #include <utility>
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 #include <csignal>
@@ -38,7 +36,8 @@ int AnswerTerminal(const QStringList& args) {
         return -1;
     std::printf("usage: tavreler [FILE.tvr]\n"
                 "       tavreler /p FILE.tvr\n"
-                "       tavreler /pt FILE.tvr PRINTER\n");
+                "       tavreler /pt FILE.tvr PRINTER\n"
+                "       tavreler --help | --version\n");
     const QString help = FindHelpFile(GetModulePath(QString()));
     QString missing = CHelpWindow::MissingFile(help);
     if (missing.isEmpty() && !CHelpWindow::HasTopic(help, DWORD(HID_BASE_RESOURCE) + IDR_MAINFRAME))
@@ -73,15 +72,8 @@ int main(int argc, char** argv) {
         early << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<CSheetPreload> preload = CTavrelApp::StartPreload(early);
     QApplication qapp(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Ostrel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tavreler"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Tavreler"));
-
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QTranslator translator;
-    if (translator.load(QStringLiteral("qtbase_ja"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&translator);
+    SetUpApplication(translator);
 
     CQtProfile profile;
     CQtUserInterface ui;

@@ -11,7 +11,7 @@ trap 'rm -rf "$tmp"' EXIT
 cd "$tmp/first"
 for f in bin/tavreler bin/tavreler-cli share/tavreler/Tavrl.qhc share/tavreler/Tavrl.qch \
          "share/applications/$appid.desktop" share/mime/packages/tavreler.xml "share/metainfo/$appid.metainfo.xml" \
-         share/man/man1/tavreler.1 share/man/man1/tavreler-cli.1 \
+         share/man/man1/tavreler.1.gz share/man/man1/tavreler-cli.1.gz share/doc/tavreler/copyright \
          "share/icons/hicolor/scalable/apps/$appid.svg" "share/icons/hicolor/scalable/mimetypes/$mimeicon.svg"; do
     test -s "$f" || { echo "missing: $f"; exit 1; }
 done
@@ -20,9 +20,14 @@ for px in 16 24 32 48 64 128 256; do
         test -s "$f" || { echo "missing: $f"; exit 1; }
     done
 done
+# The manual names the help where this prefix put it; the licence is stated.
+zcat share/man/man1/tavreler.1.gz | grep -q "$tmp/first/share/tavreler/Tavrl.qhc" || { echo "man page path"; exit 1; }
+grep -qx "License: MIT" share/doc/tavreler/copyright || { echo "no licence"; exit 1; }
+test "$(bin/tavreler-cli --version)" = "tavreler-cli $(bin/tavreler --version | cut -d' ' -f2)" || { echo "cli version"; exit 1; }
 cd "$tmp"
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp"
 out=$("$tmp/first/bin/tavreler" --help) || { echo "$out"; exit 1; }
+echo "$out" | grep -q -- "--version" || { echo "$out"; exit 1; }
 echo "$out" | grep -qx "ヘルプ: $tmp/first/share/tavreler/Tavrl.qhc" || { echo "$out"; exit 1; }
 mv "$tmp/first" "$tmp/moved"
 out=$("$tmp/moved/bin/tavreler" --help) || { echo "$out"; exit 1; }

@@ -1,7 +1,13 @@
 #include "app/HelpWindow.h"
 
+#include <algorithm>
+
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -9,6 +15,9 @@
 #include <QHelpLink>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -40,7 +49,6 @@ private:
 CHelpWindow::CHelpWindow(QWidget* pParent) : QWidget(pParent, Qt::Window) {
     setWindowTitle(QStringLiteral("Tavreler ヘルプ"));
     setWindowIcon(AppIcon());
-    resize(820, 600);
 }
 
 CHelpWindow::~CHelpWindow() = default;
@@ -67,6 +75,10 @@ void CHelpWindow::Build() {
 
     QHelpContentWidget* contents = m_pEngine->contentWidget();
     contents->setObjectName(QStringLiteral("contents"));
+    // Entries are never cut short: the column is as wide as its longest
+    // entry, with a scroll bar when the pane is narrower.
+    contents->header()->setStretchLastSection(false);
+    contents->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_pTabs->addTab(contents, QStringLiteral("目次(&C)"));
     connect(contents, &QHelpContentWidget::linkActivated, this, &CHelpWindow::ShowUrl);
     // The tree is filled in the background: open its first level and mark the page shown.
@@ -74,6 +86,7 @@ void CHelpWindow::Build() {
         contents->expandToDepth(0);
         if (m_pBrowser)
             SelectInContents(m_pBrowser->source());
+        WidenContents();
     });
 
     auto* indexPage = new QWidget(m_pTabs);
@@ -98,11 +111,11 @@ void CHelpWindow::Build() {
     connect(m_pSearch, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
     connect(index, &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& doc, const QString&) { ShowUrl(doc.url); });
-    // A keyword of several topics shows the first; the rest stay a click away in the contents.
+    // A keyword of several topics asks which one, as help viewers do.
     connect(index, &QHelpIndexWidget::documentsActivated, this,
-            [this](const QList<QHelpLink>& docs, const QString&) {
-                if (!docs.isEmpty())
-                    ShowUrl(docs.first().url);
+            [this](const QList<QHelpLink>& docs, const QString& keyword) {
+                if (const std::optional<QUrl> url = ChooseTopic(docs, keyword))
+                    ShowUrl(*url);
             });
 
     m_pBrowser = new CHelpBrowser(m_pEngine, this);
@@ -110,14 +123,30 @@ void CHelpWindow::Build() {
     m_pBrowser->setOpenLinks(false);
     connect(m_pBrowser, &QTextBrowser::anchorClicked, this, &CHelpWindow::OnLinkClicked);
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(m_pTabs);
-    splitter->addWidget(m_pBrowser);
-    splitter->setStretchFactor(1, 3);
-    splitter->setSizes({240, 580});
+    m_pSplitter = new QSplitter(Qt::Horizontal, this);
+    m_pSplitter->addWidget(m_pTabs);
+    m_pSplitter->addWidget(m_pBrowser);
+    m_pSplitter->setStretchFactor(1, 3);
+    m_pSplitter->setSizes({240, 580});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->addWidget(m_pSplitter);
+}
+
+void CHelpWindow::WidenContents() {
+    // Wide enough for the open entries, up to half the window; what is
+    // wider still scrolls.
+    QHelpContentWidget* contents = m_pEngine->contentWidget();
+    contents->resizeColumnToContents(0);
+    const int entries = contents->columnWidth(0) + 2 * contents->frameWidth() +
+                        contents->verticalScrollBar()->sizeHint().width() + 8;
+    const int pane = m_pTabs->width() - contents->width() + entries;
+    const QList<int> sizes = m_pSplitter->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (total <= 0 || pane <= sizes.value(0))
+        return;
+    const int left = std::min(pane, total / 2);
+    m_pSplitter->setSizes({left, total - left});
 }
 
 void CHelpWindow::ShowDefaultTopic() {
@@ -201,7 +230,56 @@ void CHelpWindow::OnLinkClicked(const QUrl& url) {
     AfxGetUserInterface().ShellOpen(url.toString().toStdString());
 }
 
+std::optional<QUrl> CHelpWindow::ChooseTopic(const QList<QHelpLink>& docs, const QString& keyword) {
+    if (docs.size() < 2)
+        return docs.isEmpty() ? std::nullopt : std::optional<QUrl>(docs.first().url);
+    QDialog dlg(this);
+    dlg.setObjectName(QStringLiteral("topics"));
+    dlg.setWindowTitle(QStringLiteral("トピックの選択"));
+    auto* label = new QLabel(QStringLiteral("「%1」のトピック(&T):").arg(keyword), &dlg);
+    auto* list = new QListWidget(&dlg);
+    for (const QHelpLink& doc : docs)
+        list->addItem(doc.title.isEmpty() ? doc.url.fileName() : doc.title);
+    list->setCurrentRow(0);
+    label->setBuddy(list);
+    auto* buttons = new QDialogButtonBox(&dlg);
+    buttons->addButton(QStringLiteral("表示(&D)"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+    connect(list, &QListWidget::itemActivated, &dlg, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dlg);
+    layout->addWidget(label);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    if (dlg.exec() != QDialog::Accepted || list->currentRow() < 0)
+        return std::nullopt;
+    return docs[list->currentRow()].url;
+}
+
+void CHelpWindow::Place() {
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Its own size where the screen has room, else nine tenths of the free
+    // area, so the frame the window manager adds stays on the screen too.
+    const QRect area = screen->availableGeometry();
+    const QSize size = QSize(820, 600).boundedTo(area.size() * 9 / 10);
+    resize(size);
+    QRect rc(QPoint(0, 0), size);
+    rc.moveCenter(owner && owner->isVisible() ? owner->frameGeometry().center() : area.center());
+    rc.moveLeft(std::clamp(rc.left(), area.left(), area.right() + 1 - size.width()));
+    rc.moveTop(std::clamp(rc.top(), area.top(), area.bottom() + 1 - size.height()));
+    move(rc.topLeft());
+}
+
 void CHelpWindow::Present() {
+    // Placed when it first opens; after that where the user left it.
+    if (!m_bPlaced) {
+        m_bPlaced = true;
+        Place();
+    }
     if (isMinimized())
         showNormal();
     else

@@ -3,9 +3,12 @@
 // field, and the pages, all read from the help collection (Tavrl.qhc, which
 // registers Tavrl.qch). Context numbers lead to topics through the
 // identifiers the help file gives its keywords (0x10000 + command id).
+#include <QList>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
+
+#include <optional>
 
 #include "fw/Types.h"
 
@@ -22,7 +25,9 @@ enum : UINT {
 enum : DWORD { HID_BASE_COMMAND = 0x10000, HID_BASE_RESOURCE = 0x20000 };
 
 class QHelpEngine;
+struct QHelpLink;
 class QLineEdit;
+class QSplitter;
 class QTabWidget;
 class QTextBrowser;
 
@@ -46,6 +51,10 @@ public:
 
     QUrl CurrentUrl() const;
 
+    // The topic to show of a keyword's topics: the only one, or the one the
+    // user picks from the list (nullopt: none, or cancelled).
+    std::optional<QUrl> ChooseTopic(const QList<QHelpLink>& docs, const QString& keyword);
+
     // Of the collection at path and the help file beside it that it names,
     // the first that does not exist; empty when both are there.
     static QString MissingFile(const QString& path);
@@ -62,10 +71,16 @@ private:
     void SelectInContents(const QUrl& url);
     void OnLinkClicked(const QUrl& url);
     void Present();
+    // Inside the available area of the owner's screen, over the owner.
+    void Place();
+    // The contents pane as wide as its open entries need.
+    void WidenContents();
 
     QString m_strCollection;
     QHelpEngine* m_pEngine = nullptr;
     QTabWidget* m_pTabs = nullptr;
     QLineEdit* m_pSearch = nullptr;
     QTextBrowser* m_pBrowser = nullptr;
+    QSplitter* m_pSplitter = nullptr;
+    bool m_bPlaced = false;
 };

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -280,6 +281,16 @@ bool CMainFrame::OnUpdateCmdUI(CCmdUI& cmdUI) {
     return m_pApp && m_pApp->OnUpdateCmdUI(cmdUI);
 }
 
+void CMainFrame::showEvent(QShowEvent* event) {
+    CContFrameWnd::showEvent(event);
+    // The grid has the keyboard when the window first shows, whatever a
+    // question before it (recovery, the new-file step) left behind.
+    if (!m_bShown && !event->spontaneous()) {
+        m_bShown = true;
+        m_pView->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!m_pDoc->SaveModified()) {
         event->ignore();
@@ -290,15 +301,22 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    // When one of our modal dialogs closes, the keyboard comes back to the
-    // main window even without a window manager to hand it back.
+    // When one of our modal windows closes, the keyboard goes back to the
+    // window beneath it (the dialog still open, else the main window), even
+    // without a window manager to hand it back.
     if (event->type() == QEvent::Hide && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
         if (w->isWindow() && w != this && w->isModal() && isVisible())
             QTimer::singleShot(0, this, [this] {
-                if (isVisible() && !QApplication::activeModalWidget() &&
-                    !QApplication::activePopupWidget())
-                    activateWindow();
+                if (!isVisible() || QApplication::activePopupWidget())
+                    return;
+                QWidget* beneath = QApplication::activeModalWidget();
+                if (!beneath)
+                    beneath = this;
+                // Qt may still count it active while the display gave the
+                // keyboard to the root window: ask all the same.
+                if (beneath->isVisible())
+                    beneath->activateWindow();
             });
     }
     if (event->type() == QEvent::Polish)

@@ -60,6 +60,7 @@ public:
     CHelpWindow* HelpWindow() const { return m_pHelpWnd; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -72,6 +73,8 @@ private:
     void UpdateIndicators();
     bool OnHelpCommand(UINT id);
     bool OnHelpKey(QObject* watched);
+    // The resource id whose help F1 shows when no menu item is highlighted.
+    UINT ActiveWindowHelpId() const;
     void PrepareMenu(QObject* watched);
 
     CTavrelDoc* m_pDoc;
@@ -90,4 +93,5 @@ private:
     QString m_strHelpFilePath;
     CHelpWindow* m_pHelpWnd = nullptr;
     QStyle* m_pMenuStyle = nullptr;
+    bool m_bShown = false;
 };

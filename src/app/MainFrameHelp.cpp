@@ -118,9 +118,9 @@ bool CMainFrame::OnHelpCommand(UINT id) {
     case ID_HELP_HOMEPAGE:
         OnHomePage();
         return true;
-    // Context help for the main window itself.
+    // Context help for the active window: the dialog in front, else the main window.
     case ID_HELP:
-        WinHelp(DWORD(HID_BASE_RESOURCE) + IDR_MAINFRAME, HELP_CONTEXT);
+        WinHelp(DWORD(HID_BASE_RESOURCE) + ActiveWindowHelpId(), HELP_CONTEXT);
         return true;
     default:
         return false;
@@ -139,10 +139,29 @@ void CMainFrame::PrepareMenu(QObject* watched) {
         menu->setStyle(m_pMenuStyle);
 }
 
+UINT CMainFrame::ActiveWindowHelpId() const {
+    // A dialog is known by its template's id; one without (a message box,
+    // Qt's own dialogs) takes the help of the window that opened it.
+    for (const QWidget* w = QApplication::activeModalWidget(); w; w = w->parentWidget()) {
+        bool isId = false;
+        const uint id = w->objectName().toUInt(&isId);
+        if (isId && id > 0)
+            return id;
+    }
+    return IDR_MAINFRAME;
+}
+
 bool CMainFrame::OnHelpKey(QObject* watched) {
-    if (!watched->isWidgetType() || QApplication::activeModalWidget())
+    if (!watched->isWidgetType())
         return false;
     auto* w = static_cast<QWidget*>(watched);
+    // F1 in a dialog: the framework's default path, help for the active window.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (w->window() != modal)
+            return false;
+        OnHelpInfo(0);
+        return true;
+    }
     if (auto* menu = qobject_cast<QMenu*>(w)) {
         if (!BelongsTo(menu, this))
             return false;

@@ -2,12 +2,16 @@
 
 #include <iterator>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPrinter>
+#include <QTranslator>
 
 #include "fw/CommandRoute.h"
 #include "res/CommandIds.h"
@@ -20,6 +24,7 @@
 #include "fw/UserInterface.h"
 #include "model/Settings.h"
 #include "qt/QtFont.h"
+#include "res/ToolBarImages.h"
 #include "view/TavrelView.h"
 
 namespace {
@@ -36,6 +41,45 @@ QString GetModulePath(const QString& name) {
     if (!dir.isEmpty() && !dir.endsWith(QChar('/')))
         dir += QChar('/');
     return dir + name;
+}
+
+namespace {
+
+// Texts of Qt's file dialogs that Qt's Japanese translation lacks: the type
+// the dialog gives folders and drives.
+class CMissingQtTexts : public QTranslator {
+public:
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override {
+        Q_UNUSED(disambiguation);
+        Q_UNUSED(n);
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return {};
+        if (qstrcmp(sourceText, "Folder") == 0)
+            return QStringLiteral("フォルダー");
+        if (qstrcmp(sourceText, "Drive") == 0)
+            return QStringLiteral("ドライブ");
+        if (qstrcmp(sourceText, "File") == 0)
+            return QStringLiteral("ファイル");
+        return {};
+    }
+};
+
+} // namespace
+
+void SetUpApplication(QTranslator& translator) {
+    QCoreApplication::setOrganizationName(QStringLiteral("Ostrel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tavreler"));
+    // No display name: Qt would append it to every title the window manager
+    // shows ("設定 — Tavreler"). Message boxes still take "Tavreler" from
+    // the application's name.
+    QApplication::setWindowIcon(AppIcon());
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    if (translator.load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+    static CMissingQtTexts missing;
+    QCoreApplication::installTranslator(&missing);
 }
 
 QString FindHelpFile(const QString& moduleDir) {

@@ -14,6 +14,7 @@
 
 class CMainFrame;
 class CProfile;
+class QTranslator;
 class CRecoveryGuard;
 class CTavrelDoc;
 
@@ -89,3 +90,10 @@ inline constexpr const char* kHelpFileName = "Tavrl.qhc";
 // ../share/tavreler/ (an installed tree). When neither has it, the last
 // place tried, for the message that names it.
 QString FindHelpFile(const QString& moduleDir);
+
+// The program's names, its icon and Qt's own texts in Japanese, set once
+// before any window: the settings store goes by the names, a window shown
+// before the main one (the first new-file dialog, the recovery question, an
+// error) carries the program's icon, and the window manager shows every
+// title exactly as the window sets it. translator must outlive the windows.
+void SetUpApplication(QTranslator& translator);

@@ -33,7 +33,8 @@ const Command kCommands[] = {
 };
 
 void PrintUsage(FILE* out) {
-    std::fprintf(out, "usage: tavreler-cli COMMAND ARGS...\n\ncommands:\n");
+    std::fprintf(out, "usage: tavreler-cli COMMAND ARGS...\n"
+                      "       tavreler-cli --help | --version\n\ncommands:\n");
     for (const Command& c : kCommands)
         std::fprintf(out, "  %s\n", c.usage);
 }
@@ -54,6 +55,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(stdout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::printf("tavreler-cli %s\n", TAVRELER_VERSION);
         return 0;
     }
     std::vector<std::string> args(argv + 2, argv + argc);

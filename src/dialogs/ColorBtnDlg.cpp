@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QSettings>
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
@@ -146,11 +150,56 @@ void CColorBtnDlg::OnPick(int k) {
     accept();
 }
 
+namespace {
+
+// Qt keeps the colour dialog's custom colours in a settings file that every
+// Qt program shares, and reads them back at the next start. Ours are for the
+// run only: what that file held goes back once the dialog is gone, and the
+// run starts with white ones, as the platform's dialog does.
+class CCustomColorsForTheRun {
+public:
+    CCustomColorsForTheRun()
+        : m_store(QSettings::UserScope, QStringLiteral("QtProject")),
+          m_bExisted(QFileInfo::exists(m_store.fileName())) {
+        static bool started = false;
+        if (!started) {
+            started = true;
+            for (int i = 0; i < QColorDialog::customCount(); ++i)
+                QColorDialog::setCustomColor(i, QColor(Qt::white));
+        }
+        m_store.beginGroup(kGroup);
+        for (const QString& key : m_store.allKeys())
+            m_saved.insert(key, m_store.value(key));
+        m_store.endGroup();
+    }
+    ~CCustomColorsForTheRun() {
+        m_store.remove(kGroup);
+        m_store.beginGroup(kGroup);
+        for (auto it = m_saved.cbegin(); it != m_saved.cend(); ++it)
+            m_store.setValue(it.key(), it.value());
+        m_store.endGroup();
+        m_store.sync();
+        if (!m_bExisted && m_store.allKeys().isEmpty())
+            QFile::remove(m_store.fileName());
+    }
+    CCustomColorsForTheRun(const CCustomColorsForTheRun&) = delete;
+    CCustomColorsForTheRun& operator=(const CCustomColorsForTheRun&) = delete;
+
+private:
+    static constexpr QLatin1StringView kGroup{"Qt/customColors"};
+    QSettings m_store;
+    bool m_bExisted;
+    QMap<QString, QVariant> m_saved;
+};
+
+} // namespace
+
 void CColorBtnDlg::OnOther() {
     // The colour dialog needs the mouse for itself.
     releaseMouse();
+    // Outlives the dialog, which writes the colours when it goes.
+    CCustomColorsForTheRun runOnly;
     QColorDialog dlg(this);
-    // Qt's own dialog keeps its custom colours for the whole run.
     dlg.setOption(QColorDialog::DontUseNativeDialog);
     if (dlg.exec() != QDialog::Accepted) {
         grabMouse();

@@ -4,7 +4,9 @@ namespace {
 const CItemEditDlg::Template kColumnTemplate{"列", 187, 174, 116};
 }
 
-CColumnEditDlg::CColumnEditDlg(QWidget* pParent) : CItemEditDlg(kColumnTemplate, pParent) {}
+CColumnEditDlg::CColumnEditDlg(QWidget* pParent) : CItemEditDlg(kColumnTemplate, pParent) {
+    setObjectName(QString::number(IDD));
+}
 
 void CColumnEditDlg::PlaceDialog() {
     // Not centred: it opens at the owner's top left corner, where an

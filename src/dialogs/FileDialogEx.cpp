@@ -5,9 +5,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHash>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QStringList>
+#include <QTreeView>
 
 #include "dialogs/CenterWindow.h"
 #include "fw/UserInterface.h"
@@ -92,6 +95,19 @@ private:
     DWORD m_dwFlags;
     QString m_strDefExt;
 };
+
+// The detail view's columns as wide as what they show (size, type, date),
+// the name taking the rest.
+void FitColumns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view)
+        return;
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int i = 1; i < header->count(); ++i)
+        header->setSectionResizeMode(i, QHeaderView::ResizeToContents);
+}
 
 } // namespace
 
@@ -180,9 +196,20 @@ int CFileDialogEx::ShowModal() {
                 box->setText(m_strFileName);
     }
 
+    // Without a folder of its own the dialog starts where the same kind of
+    // dialog was last used in this run (the process's working folder the first time).
+    static QHash<QString, QString> s_lastFolder;
+    const QString kind =
+        (m_bOpenFileDialog ? QStringLiteral("open:") : QStringLiteral("save:")) + m_strTitle;
+    // (Qt's own memory is one folder for every dialog of every run.)
+    if (QFileInfo(m_strFileName).path() == QStringLiteral("."))
+        dialog.setDirectory(s_lastFolder.value(kind, QDir::currentPath()));
+    FitColumns(dialog);
+
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;
     m_strPathName = QDir::cleanPath(
         WithDefaultExt(QFileInfo(dialog.selectedFiles().front()).absoluteFilePath(), m_strDefExt));
+    s_lastFolder.insert(kind, QFileInfo(m_strPathName).absolutePath());
     return IDOK;
 }

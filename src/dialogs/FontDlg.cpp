@@ -83,9 +83,18 @@ int CFontDlg::ShowModal() {
     const QFont chosen = dlg.selectedFont();
     CFont font = FromQFont(chosen, m_font, dpi);
     // A size the user left alone keeps its exact height, so OK alone does not
-    // turn a cell height into the nearest listed size.
+    // turn a height into the nearest listed size. A cell height (positive)
+    // becomes the character height of the same font, as the dialog gives it.
     if (qFuzzyCompare(chosen.pointSizeF(), shown.pointSizeF()))
-        font.m_nHeight = m_font.m_nHeight;
+        font.m_nHeight =
+            m_font.m_nHeight < 0 ? m_font.m_nHeight : -std::max(QtFontFor(m_font).pixelSize(), 1);
+    // A style the user left alone stays as stored: a face without a bold or
+    // italic style shows only its regular one, yet draws them simulated.
+    if (chosen.weight() == shown.weight() && chosen.italic() == shown.italic()) {
+        font.m_nWeight = m_font.m_nWeight;
+        font.m_bItalic = m_font.m_bItalic ? 1 : 0;
+    }
+    font.m_bUnderline = m_font.m_bUnderline ? 1 : 0;
     m_font = font;
     return IDOK;
 }

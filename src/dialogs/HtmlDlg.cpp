@@ -14,6 +14,7 @@
 #include "fw/UserInterface.h"
 
 CHtmlDlg::CHtmlDlg(QWidget* pParent) : QDialog(pParent ? pParent : QApplication::activeWindow()) {
+    setObjectName(QString::number(IDD));
     setWindowTitle(QStringLiteral("HTML出力"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);

@@ -29,6 +29,7 @@ QString ToLf(QString text) {
 
 CNewFileDlg::CNewFileDlg(QWidget* pParent)
     : QDialog(pParent ? pParent : QApplication::activeWindow()) {
+    setObjectName(QString::number(IDD));
     setWindowTitle(QStringLiteral("新規ファイル作成"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);

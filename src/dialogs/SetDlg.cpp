@@ -61,6 +61,7 @@ CSetDlg::CSetDlg(QWidget* pParent)
     : QDialog(pParent ? pParent : QApplication::activeWindow()), m_btnWakuColor(this),
       m_btnLineColor(this), m_btnTextColor(this), m_btnCheckColor(this), m_btnCheckBackColor(this),
       m_btnBackColor(this), m_btnSelColor(this), m_btnSelTextColor(this), m_btnCellColor(this) {
+    setObjectName(QString::number(IDD));
     setWindowTitle(QStringLiteral("設定"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -212,9 +213,15 @@ std::optional<double> CSetDlg::ParseRate(const QString& text) {
     const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (end != last || (ec != std::errc() && ec != std::errc::result_out_of_range))
         return std::nullopt;
-    // Too large or too small for a double is out of any range the box takes.
-    if (ec == std::errc::result_out_of_range)
+    // Too large for a double is out of any range the box takes. Too small
+    // reads as 0, and a 0 not written with a leading "0" is no number. With
+    // at most 31 characters, only the exponent's sign tells the two apart.
+    if (ec == std::errc::result_out_of_range) {
+        const std::size_t e = s.find_first_of("eE");
+        if (e != std::string::npos && e + 1 < s.size() && s[e + 1] == '-')
+            return s[0] == '0' ? std::optional<double>(0.0) : std::nullopt;
         return -1.0;
+    }
     // "nan" or "inf" would slip past the range check and break the layout.
     if (!std::isfinite(value))
         return std::nullopt;

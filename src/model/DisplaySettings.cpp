@@ -41,8 +41,9 @@ void WriteFontSetting(bool lineFont, const CFont& f, CProfile& profile) {
     WriteSettingString(d.FaceName, f.m_strFaceName, profile);
     WriteSettingInt(d.Size, f.m_nHeight, profile);
     WriteSettingInt(d.Weight, f.m_nWeight, profile);
-    WriteSettingInt(d.Italic, f.m_bItalic, profile);
-    WriteSettingInt(d.Underline, f.m_bUnderline, profile);
+    // Flags are stored as 0 or 1, whatever byte the description holds.
+    WriteSettingInt(d.Italic, f.m_bItalic ? 1 : 0, profile);
+    WriteSettingInt(d.Underline, f.m_bUnderline ? 1 : 0, profile);
     WriteSettingInt(d.CharSet, f.m_nCharSet, profile);
 }
 

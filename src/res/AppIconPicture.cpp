@@ -36,10 +36,15 @@ std::vector<Shape> Shapes(IconKind kind) {
     // The tick: a short stroke down to the right, a long one up to the right.
     shapes.push_back(Shape{Shape::Stroke, red, {{4, 9}, {6, 11}, {12, 4}}, 2});
     if (kind == IconKind::SheetFile) {
-        // A file: the top right corner folded over.
+        // A file: the top right corner folded over. The fold's outline is a
+        // filled border one unit wide inside the fold, as the sheet's own
+        // outline lies inside the sheet: a stroke would stick out past the
+        // page at its sharp corners.
+        const double inset = 1.41421356; // one unit across the diagonal
         shapes.push_back(Shape{Shape::Erase, 0, {{10, 1}, {15, 1}, {15, 6}}});
-        shapes.push_back(Shape{Shape::Fill, 0xFFC0C0C0, {{10, 1}, {15, 6}, {10, 6}}});
-        shapes.push_back(Shape{Shape::Stroke, black, {{10, 1}, {15, 6}, {10, 6}, {10, 1}}, 1});
+        shapes.push_back(Shape{Shape::Fill, black, {{10, 1}, {15, 6}, {10, 6}}});
+        shapes.push_back(
+            Shape{Shape::Fill, 0xFFC0C0C0, {{11, 2 + inset}, {13 - inset, 5}, {11, 5}}});
     }
     return shapes;
 }

@@ -154,12 +154,13 @@ void CClipboardCommands::OnEditPaste(bool bAppend) {
         return;
     }
     CSheetFile& sheet = Sheet();
-    if (!bAppend && sheet.GetCurLine() == nullptr) {
-        ui.MessageBox(kNoPosition, MB_OK);
-        return;
-    }
+    // A row that cannot fit is refused first; only then is a place needed.
     if (pLine->GetSize() != sheet.m_Columns.GetSize()) {
         ui.MessageBox(kColumnCountDiffers, MB_OK);
+        return;
+    }
+    if (!bAppend && sheet.GetCurLine() == nullptr) {
+        ui.MessageBox(kNoPosition, MB_OK);
         return;
     }
     Doc()->SaveUndo();
@@ -233,9 +234,15 @@ void CClipboardCommands::OnPasteText(bool bAsColumns) {
 
 QImage CClipboardCommands::SheetPicture(const CSheetFile& sheet) {
     const CSize extent = sheet.GetExtent();
-    if (extent.cx <= 0 || extent.cy <= 0 || extent.cx > kMaxPictureSide ||
-        extent.cy > kMaxPictureSide)
+    if (extent.cx > kMaxPictureSide || extent.cy > kMaxPictureSide)
         return {};
+    // A sheet without rows has no extent: the platform makes the empty
+    // bitmap 1 x 1, and so the clipboard gets one white pixel.
+    if (extent.cx <= 0 || extent.cy <= 0) {
+        QImage empty(1, 1, QImage::Format_RGB32);
+        empty.fill(Qt::white);
+        return empty;
+    }
     QImage image(extent.cx, extent.cy, QImage::Format_RGB32);
     if (image.isNull())
         return {};

@@ -7,6 +7,12 @@
 #include <vector>
 
 #include <QApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -104,3 +110,36 @@ struct AppFixture {
         return profile.GetProfileString("Recent File List", "File" + std::to_string(n), "");
     }
 };
+
+// Runs act on the first modal window that pred accepts, once it has the
+// keyboard (or, failing that, after two seconds). A window that act leaves
+// open is rejected a second later, so a lost key fails the test instead of
+// hanging it.
+inline void WhenModal(const std::function<bool(QWidget*)>& pred,
+                      const std::function<void(QWidget*)>& act, int triesLeft = 400) {
+    QTimer::singleShot(5, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && pred(modal) &&
+            (QGuiApplication::focusWindow() == modal->windowHandle() || triesLeft == 0)) {
+            QPointer<QWidget> guard(modal);
+            act(modal);
+            QTimer::singleShot(1000, [guard] {
+                if (auto* dlg = qobject_cast<QDialog*>(guard.data()); dlg && dlg->isVisible())
+                    dlg->reject();
+            });
+            return;
+        }
+        if (triesLeft > 0)
+            WhenModal(pred, act, triesLeft - 1);
+    });
+}
+
+// A key as the keyboard sends it: to the window that has the keyboard
+// (none: the key is lost), which hands it to its focus.
+inline bool Type(Qt::Key key) {
+    QWindow* window = QGuiApplication::focusWindow();
+    if (!window)
+        return false;
+    QTest::keyClick(window, key);
+    return true;
+}

@@ -6,11 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QHelpEngine>
+#include <QHelpContentModel>
+#include <QHelpContentWidget>
 #include <QHelpEngineCore>
 #include <QHelpIndexModel>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -24,6 +28,7 @@
 #include "AppTestUtil.h"
 #include "app/HelpWindow.h"
 #include "fw/CommandRoute.h"
+#include "qt/QtUserInterface.h"
 #include "res/AppInfo.h"
 #include "res/CommandTable.h"
 #include "view/CommandActions.h"
@@ -211,10 +216,125 @@ TEST(F1, OnTheGridOpensTheMainWindowsTopic) {
     EXPECT_EQ(f.Page(), QStringLiteral("window.html"));
 }
 
+struct DialogF1Case {
+    const char* name;
+    UINT command; // opens the dialog
+    const char* page;
+};
+
+class F1InDialog : public ::testing::TestWithParam<DialogF1Case> {};
+
+// Pressed while the dialog has the keyboard: the help of the dialog opens
+// and the dialog stays, as the user left it.
+TEST_P(F1InDialog, OpensTheDialogsTopic) {
+    HelpApp f;
+    CQtUserInterface real;
+    AfxSetUserInterface(&real);
+    bool stillOpen = false;
+    WhenModal([](QWidget*) { return true; },
+              [&](QWidget* dlg) {
+                  ASSERT_TRUE(Type(Qt::Key_F1));
+                  stillOpen = dlg->isVisible();
+                  static_cast<QDialog*>(dlg)->reject();
+              });
+    RunCommand(GetParam().command);
+    AfxSetUserInterface(&f.ui);
+    EXPECT_TRUE(stillOpen);
+    ASSERT_TRUE(f.HelpShown());
+    EXPECT_EQ(f.Page(), QString::fromUtf8(GetParam().page));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Help, F1InDialog,
+    ::testing::Values(DialogF1Case{"Settings131204", ID_VIEW_SETTINGS, "dlg_settings.html"},
+                      DialogF1Case{"Version131172", ID_APP_ABOUT, "dlg_about.html"},
+                      DialogF1Case{"Row131202", ID_LINE_ADD, "dlg_line.html"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(F1, WithAModifierIsNotHelp) {
     HelpApp f;
     QTest::keyClick(f.Frame().GetActiveView(), Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_FALSE(f.HelpShown());
+}
+
+// ---------------------------------------------------------------- the window
+
+TEST(HelpWindow, OpensInsideTheScreensFreeArea) {
+    HelpApp f;
+    f.Frame().show();
+    RunCommand(ID_HELP_FINDER);
+    ASSERT_TRUE(f.HelpShown());
+    CHelpWindow* w = f.Frame().HelpWindow();
+    const QRect area = w->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(w->frameGeometry())) << area.width() << "x" << area.height();
+}
+
+// The contents as they show once filled, and the item of a page in them.
+QHelpContentWidget* FilledContents(HelpApp& f) {
+    f.Frame().WinHelp(0, HELP_FINDER);
+    QHelpContentModel* model = f.Frame().HelpWindow()->Engine()->contentModel();
+    EXPECT_TRUE(
+        QTest::qWaitFor([model] { return !model->isCreatingContents() && model->rowCount() > 0; }));
+    QTest::qWait(10);
+    return f.Frame().HelpWindow()->Engine()->contentWidget();
+}
+
+TEST(HelpWindow, ContentsFollowTheMenusOrder) {
+    HelpApp f;
+    QHelpContentWidget* contents = FilledContents(f);
+    QHelpEngine* engine = f.Frame().HelpWindow()->Engine();
+    for (const CMenuPopup& popup : MenuBarTable()) {
+        int last = -1;
+        for (const CMenuItem& item : popup.items) {
+            const QList<QHelpLink> docs =
+                engine->documentsForIdentifier(QString::number(HID_BASE_COMMAND + item.id));
+            if (item.id == ID_SEPARATOR || docs.isEmpty())
+                continue;
+            const QModelIndex at = contents->indexOf(docs.first().url);
+            ASSERT_TRUE(at.isValid()) << item.text;
+            EXPECT_GT(at.row(), last) << popup.title << " / " << item.text;
+            last = at.row();
+        }
+    }
+}
+
+TEST(HelpWindow, NoContentsEntryIsCutShort) {
+    HelpApp f;
+    QHelpContentWidget* contents = FilledContents(f);
+    contents->expandAll();
+    QTest::qWait(10);
+    const QFontMetrics fm(contents->font());
+    for (QModelIndex i = contents->model()->index(0, 0); i.isValid(); i = contents->indexBelow(i)) {
+        const QString text = i.data().toString();
+        EXPECT_GE(contents->visualRect(i).width(), fm.horizontalAdvance(text))
+            << text.toStdString();
+    }
+}
+
+TEST(HelpIndex, AKeywordOfSeveralTopicsOffersThemAll) {
+    HelpApp f;
+    CQtUserInterface real;
+    AfxSetUserInterface(&real);
+    f.Frame().OnHelpSearch();
+    CHelpWindow* w = f.Frame().HelpWindow();
+    const QList<QHelpLink> docs = w->Engine()->documentsForKeyword(QStringLiteral("チェック"));
+    ASSERT_GE(docs.size(), 2);
+    QHelpIndexModel* model = w->Engine()->indexModel();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !model->isCreatingIndex() && model->rowCount() > 50; }));
+    int offered = 0;
+    WhenModal([](QWidget* dlg) { return dlg->objectName() == QLatin1String("topics"); },
+              [&offered](QWidget* dlg) {
+                  auto* list = dlg->findChild<QListWidget*>();
+                  offered = list->count();
+                  list->setCurrentRow(1);
+                  Type(Qt::Key_Return);
+              });
+    w->SearchField()->setText(QStringLiteral("チェック"));
+    QTest::keyClick(w->SearchField(), Qt::Key_Return);
+    AfxSetUserInterface(&f.ui);
+    EXPECT_EQ(offered, docs.size());
+    EXPECT_EQ(w->CurrentUrl(), docs[1].url);
 }
 
 // ---------------------------------------------------------------- the file

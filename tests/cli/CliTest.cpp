@@ -355,6 +355,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"ImportCsvUnknownOption", {"import-csv", "a.csv", "b.tvr", "--onto", "c"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CliVersion, AnswersOnStandardOutput) {
+    const Result r = RunCli({"--version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.rfind("tavreler-cli ", 0), 0u) << r.out;
+    EXPECT_TRUE(r.err.empty());
+}
+
 std::string FromHex(const std::string& hex) {
     std::string out;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)

@@ -2,6 +2,9 @@
 // it opens, how it closes and what a pick does, driven for real.
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -484,6 +487,38 @@ TEST_F(ColorBtnPopup, OtherColoursReplaceSlotsTenNineElevenEight) {
     });
     QTest::mouseClick(other, Qt::LeftButton);
     EXPECT_TRUE(driven);
+}
+
+// A custom colour added in "Other..." stays for the run; the settings file
+// Qt shares between programs keeps what it held, so a restart starts afresh.
+TEST_F(ColorBtnPopup, CustomColoursAreKeptForTheRunOnly) {
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    const QString file = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+    for (const bool existed : {false, true}) {
+        if (existed) {
+            QSettings other(QSettings::UserScope, QStringLiteral("QtProject"));
+            other.setValue(QStringLiteral("Qt/customColors/0"), 0xFF123456u);
+        }
+        OpenPalette([&](CColorBtnDlg& dlg) {
+            DriveActiveModal([](QWidget* w) {
+                auto* colors = qobject_cast<QColorDialog*>(w);
+                ASSERT_NE(colors, nullptr);
+                QColorDialog::setCustomColor(3, QColor(1, 2, 3)); // "Add to Custom Colors"
+                colors->setCurrentColor(QColor(1, 2, 3));
+                colors->accept();
+            });
+            QTest::mouseClick(&dlg, Qt::LeftButton, {},
+                              dlg.OtherButton()->mapTo(&dlg, dlg.OtherButton()->rect().center()));
+        });
+        EXPECT_EQ(QColorDialog::customColor(3), QColor(1, 2, 3));
+        EXPECT_EQ(QFileInfo::exists(file), existed);
+        if (existed) {
+            QSettings other(QSettings::UserScope, QStringLiteral("QtProject"));
+            EXPECT_EQ(other.allKeys(), QStringList{QStringLiteral("Qt/customColors/0")});
+            EXPECT_EQ(other.value(QStringLiteral("Qt/customColors/0")).toUInt(), 0xFF123456u);
+        }
+    }
 }
 
 TEST_F(ColorBtnPopup, OtherColourAlreadyThereSelectsItsSlot) {

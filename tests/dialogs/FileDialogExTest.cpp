@@ -2,6 +2,8 @@
 // shows, a name is typed into it and accepted, and what the caller gets back
 // is checked against the files on disk.
 #include <QApplication>
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -269,6 +271,30 @@ TEST_F(FileDialogExTest, RelativeNameIsTakenInTheDialogsFolderAndGivenInFull) {
               QDir(m_dir.path()).canonicalPath());
     EXPECT_EQ(QFileInfo(dlg.GetPathName()).fileName(), QStringLiteral("rel.csv"));
     EXPECT_TRUE(QFileInfo(dlg.GetPathName()).isAbsolute());
+}
+
+// Without a folder in the initial name, a dialog starts where the same kind
+// of dialog was last used in the run; another kind is not moved.
+TEST_F(FileDialogExTest, StartsWhereTheSameDialogWasLastUsed) {
+    QTemporaryDir other;
+    auto run = [](const QString& title, const std::function<void(QFileDialog&)>& drive) {
+        CFileDialogEx dlg(false, QStringLiteral("csv"), QStringLiteral("Tavrel"), kSaveFlags,
+                          QStringLiteral("CSV|*.csv||"));
+        dlg.SetTitle(title);
+        DriveFileDialog(drive);
+        return dlg.DoModal();
+    };
+    ASSERT_EQ(run(QStringLiteral("一度目"),
+                  [&](QFileDialog& d) {
+                      TypeAndAccept(d, QDir(other.path()).filePath(QStringLiteral("x")));
+                  }),
+              IDOK);
+    QString again, elsewhere;
+    run(QStringLiteral("一度目"), [&](QFileDialog& d) { again = d.directory().canonicalPath(); });
+    run(QStringLiteral("別の種類"),
+        [&](QFileDialog& d) { elsewhere = d.directory().canonicalPath(); });
+    EXPECT_EQ(again, QDir(other.path()).canonicalPath());
+    EXPECT_EQ(elsewhere, QDir::current().canonicalPath());
 }
 
 TEST_F(FileDialogExTest, OverwriteIsAskedAndNoKeepsTheDialogOpen) {

@@ -9,6 +9,7 @@
 
 #include "dialogs/FontDlg.h"
 #include "fw/UserInterface.h"
+#include "qt/QtFont.h"
 
 namespace {
 
@@ -105,19 +106,42 @@ TEST(FontDlg, TheRealDialogStartsAtTheFontOffersNoEffectsAndAnswersOk) {
     EXPECT_EQ(dlg.m_font.m_nCharSet, 0);
 }
 
-TEST(FontDlg, OkWithTheSizeLeftAloneKeepsTheExactHeight) {
-    // 16 pixels of cell height is no whole point size; the dialog shows the nearest.
-    for (int height : {16, -13}) {
-        CFontDlg dlg(Described("IPAGothic", height));
-        QTimer::singleShot(0, [] {
-            if (auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget()))
-                d->accept();
-        });
-        ASSERT_EQ(dlg.DoModal(), IDOK);
-        EXPECT_EQ(dlg.m_font.m_nHeight, height);
-        EXPECT_EQ(dlg.m_font.m_strFaceName, "IPAGothic");
-    }
+struct UnchangedCase {
+    const char* name;
+    CFont start;
+    int height, weight, italic, underline; // the record that comes back
+};
+
+class FontOkUnchanged : public ::testing::TestWithParam<UnchangedCase> {};
+
+// OK without touching anything gives the record back as it went in, but for
+// the forms the dialog always writes: a negative character height, flags 0 or 1.
+TEST_P(FontOkUnchanged, GivesTheRecordBack) {
+    const UnchangedCase& c = GetParam();
+    CFontDlg dlg(c.start);
+    QTimer::singleShot(0, [] {
+        if (auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget()))
+            d->accept();
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_font.m_strFaceName, c.start.m_strFaceName);
+    EXPECT_EQ(dlg.m_font.m_nHeight, c.height ? c.height : -QtFontFor(c.start).pixelSize());
+    EXPECT_EQ(dlg.m_font.m_nWeight, c.weight);
+    EXPECT_EQ(dlg.m_font.m_bItalic, c.italic);
+    EXPECT_EQ(dlg.m_font.m_bUnderline, c.underline);
 }
+
+// IPA Gothic comes with a regular style only.
+INSTANTIATE_TEST_SUITE_P(
+    FontDlg, FontOkUnchanged,
+    ::testing::Values(
+        UnchangedCase{"CharacterHeightKept", Described("IPAGothic", -13), -13, 400, 0, 0},
+        // 16 pixels of cell height is no whole point size: the same font, as a character height.
+        UnchangedCase{"CellHeightAsCharacterHeight", Described("IPAGothic", 16), 0, 400, 0, 0},
+        UnchangedCase{"BoldItalicOfAFaceWithoutThem", Described("IPAGothic", -16, 700, 1), -16, 700,
+                      1, 0},
+        UnchangedCase{"FlagsAsZeroOrOne", Described("IPAGothic", -16, 400, 2, 2), -16, 400, 1, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FontDlg, CancelKeepsTheFont) {
     const CFont start = Described("IPAGothic", -16);

@@ -238,6 +238,9 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"HeightZero", "10", "10", "0", kRange, 1003},
         NumberCase{"HeightNegative", "10", "10", "-5", kRange, 1003},
         NumberCase{"HeightTooLargeForANumber", "10", "10", "1e999", kRange, 1003},
+        // Too small reads as 0, and a 0 that does not start with "0" is no number.
+        NumberCase{"HeightTooSmallForANumber", "10", "10", "1e-400", kNum, 1003},
+        NumberCase{"HeightTooSmallWithZeros", "10", "10", "0.0001e-400", kRange, 1003},
         NumberCase{"HeightLetters", "10", "10", "abc", kNum, 1003},
         NumberCase{"HeightEmpty", "10", "10", "", kNum, 1003},
         NumberCase{"HeightBlanksOnly", "10", "10", "   ", kNum, 1003},

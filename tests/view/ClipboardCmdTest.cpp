@@ -292,7 +292,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"OneColumnLess", 2, 0, 0, true, WorkedExample(), ID_EDIT_PASTE_ADD,
                     kCount.c_str()},
         RefusalCase{"InsertWithoutACurrentRow", 2, 1, -1, true, WorkedExample(), ID_EDIT_PASTE,
-                    kPosition.c_str()}),
+                    kPosition.c_str()},
+        // The cell count is checked before the place.
+        RefusalCase{"InsertWithoutACurrentRowAndOtherColumns", 2, 2, -1, true, WorkedExample(),
+                    ID_EDIT_PASTE, kCount.c_str()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Rows through the real clipboard.
@@ -582,10 +585,25 @@ TEST_P(NoBitmap, SaysSoAndLeavesTheClipboard) {
     EXPECT_EQ(m_ui.m_clipboard, "kept");
 }
 
+// Columns without rows, or nothing at all: the empty picture is one white pixel.
+TEST_F(BitmapTest, ASheetWithoutRowsGivesOneWhitePixel) {
+    for (const int cols : {3, 0}) {
+        ViewFixture f(0, cols);
+        m_ui.m_shown.clear();
+        m_ui.m_clipboardImage.reset();
+        C cmds(f.view.get());
+        cmds.OnCmdMsg(ID_EDIT_COPY_BITMAP);
+        EXPECT_TRUE(m_ui.m_shown.empty()) << cols;
+        ASSERT_TRUE(m_ui.m_clipboardImage) << cols;
+        EXPECT_EQ(m_ui.m_clipboardImage->width, 1);
+        EXPECT_EQ(m_ui.m_clipboardImage->height, 1);
+        EXPECT_EQ(m_ui.m_clipboardImage->pixels, std::vector<std::uint32_t>{0xFFFFFFu});
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Bitmap, NoBitmap,
-    ::testing::Values(NoBitmapCase{"NoRows", 0, 3, 0, 0},
-                      NoBitmapCase{"TallerThanThePlatformAllows", 2, 1, 16400, 0},
+    ::testing::Values(NoBitmapCase{"TallerThanThePlatformAllows", 2, 1, 16400, 0},
                       NoBitmapCase{"WiderThanThePlatformAllows", 1, 40, 0, 200}),
     [](const auto& info) { return std::string(info.param.name); });
 
