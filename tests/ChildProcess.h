@@ -18,6 +18,17 @@
 
 namespace childtest {
 
+// Replaces this (child) process with program and its arguments; 127 when it
+// cannot be started.
+[[noreturn]] inline void Exec(const char* program, const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>(program)};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(program, argv.data());
+    ::_exit(127);
+}
+
 // Runs body in a child; its return value becomes the exit code. Gives the
 // exit code, or minus the signal that ended the child.
 inline int RunInChild(const std::function<int()>& body) {

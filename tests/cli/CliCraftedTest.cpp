@@ -50,12 +50,7 @@ Outcome RunLimited(const std::vector<std::string>& args) {
         ::setrlimit(RLIMIT_AS, &as);
         // A reader that hangs ends here, as a failure of its row.
         ::alarm(60);
-        std::vector<char*> argv{const_cast<char*>(TAVRELER_CLI)};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(TAVRELER_CLI, argv.data());
-        ::_exit(127);
+        childtest::Exec(TAVRELER_CLI, args);
     }
     int status = 0;
     rusage usage{};

@@ -50,12 +50,7 @@ Result RunCli(const std::vector<std::string>& args, rlim_t fileSizeLimit = RLIM_
         std::signal(SIGXFSZ, SIG_DFL);
         if (fileSizeLimit != RLIM_INFINITY)
             childtest::LimitFileSize(fileSizeLimit);
-        std::vector<char*> argv{const_cast<char*>(TAVRELER_CLI)};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(TAVRELER_CLI, argv.data());
-        ::_exit(127);
+        childtest::Exec(TAVRELER_CLI, args);
     }
     int status = 0;
     ::waitpid(pid, &status, 0);

@@ -15,6 +15,7 @@
 #include "document/SheetDocument.h"
 #include "fw/RecordingDC.h"
 #include "model/DisplaySettings.h"
+#include "ReferenceHistory.h"
 #include "undo/TavrlUndo.h"
 
 namespace {
@@ -111,29 +112,7 @@ struct RSheet {
     }
 };
 
-// The reference undo history, with the document's rules.
-struct RHistory {
-    std::vector<RSheet> units;
-    int pos = 0;
-    int max = 100;
-    void Push(const RSheet& s) {
-        if (static_cast<int>(units.size()) >= max) {
-            units.erase(units.begin());
-            pos = std::max(pos - 1, 0);
-        }
-        units.resize(static_cast<std::size_t>(pos));
-        units.push_back(s);
-        pos = static_cast<int>(units.size());
-    }
-    bool CanUndo() const { return pos > 0; }
-    bool CanRedo() const { return pos < static_cast<int>(units.size()) - 1; }
-    void Undo(RSheet& s) {
-        if (pos == static_cast<int>(units.size()))
-            units.push_back(s);
-        s = units[static_cast<std::size_t>(--pos)];
-    }
-    void Redo(RSheet& s) { s = units[static_cast<std::size_t>(++pos)]; }
-};
+using RHistory = ReferenceHistory<RSheet>;
 
 std::string R(const CRect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +

@@ -22,6 +22,7 @@
 #include "fw/UserInterface.h"
 #include "model/SheetIo.h"
 #include "res/CommandIds.h"
+#include "ReferenceHistory.h"
 #include "undo/TavrlUndo.h"
 #include "ViewTestUtil.h"
 
@@ -75,29 +76,7 @@ struct RSheet {
     }
 };
 
-// The document's undo rules.
-struct RHistory {
-    std::vector<RSheet> units;
-    int pos = 0;
-    int max = 100;
-    void Push(const RSheet& s) {
-        if (static_cast<int>(units.size()) >= max) {
-            units.erase(units.begin());
-            pos = std::max(pos - 1, 0);
-        }
-        units.resize(static_cast<std::size_t>(pos));
-        units.push_back(s);
-        pos = static_cast<int>(units.size());
-    }
-    bool CanUndo() const { return pos > 0; }
-    bool CanRedo() const { return pos < static_cast<int>(units.size()) - 1; }
-    void Undo(RSheet& s) {
-        if (pos == static_cast<int>(units.size()))
-            units.push_back(s);
-        s = units[static_cast<std::size_t>(--pos)];
-    }
-    void Redo(RSheet& s) { s = units[static_cast<std::size_t>(++pos)]; }
-};
+using RHistory = ReferenceHistory<RSheet>;
 
 // Everything a user can see of a sheet, as text; bCursor: with the cursor.
 std::string Dump(const CSheetFile& s, bool bCursor = true) {
