@@ -14,6 +14,7 @@
 #include "model/SheetFile.h"
 #include "qt/QtDC.h"
 #include "res/CommandIds.h"
+#include "view/EditStep.h"
 #include "view/ViewHost.h"
 
 const char CClipboardCommands::kLineFormat[] =
@@ -133,12 +134,7 @@ void CClipboardCommands::OnEditCut() {
     // A row the clipboard did not take is not deleted either.
     if (!CopyLine())
         return;
-    Doc()->SaveUndo();
-    Sheet().DeleteLine();
-    Doc()->SetModifiedFlag(true);
-    m_pHost->UpdateScrollRanges();
-    m_pHost->UpdateAllViews();
-    m_pHost->RedrawSelection();
+    EditStep(*m_pHost, kEditCountsAndCursor, [](CSheetFile& sheet) { sheet.DeleteLine(); });
 }
 
 void CClipboardCommands::OnEditPaste(bool bAppend) {
@@ -163,19 +159,16 @@ void CClipboardCommands::OnEditPaste(bool bAppend) {
         ui.MessageBox(kNoPosition, MB_OK);
         return;
     }
-    Doc()->SaveUndo();
-    if (bAppend) {
-        sheet.AddLine(std::move(pLine));
-        // The pasted row becomes current.
-        sheet.m_nCurLine = sheet.GetSize() - 1;
-    } else {
-        // The pasted row takes the current index, so it is the current row.
-        sheet.InsertLine(std::move(pLine));
-    }
-    Doc()->SetModifiedFlag(true);
-    m_pHost->UpdateScrollRanges();
-    m_pHost->RedrawSelection();
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCountsAndCursor, [&](CSheetFile& s) {
+        if (bAppend) {
+            s.AddLine(std::move(pLine));
+            // The pasted row becomes current.
+            s.m_nCurLine = s.GetSize() - 1;
+        } else {
+            // The pasted row takes the current index, so it is the current row.
+            s.InsertLine(std::move(pLine));
+        }
+    });
 }
 
 // Text.
@@ -218,16 +211,14 @@ void CClipboardCommands::OnPasteText(bool bAsColumns) {
         CheckSheetBudget(0, n, SaturatingProduct(n, sheet.GetSize()));
     else
         CheckSheetBudget(n, 0, SaturatingProduct(n, sheet.m_Columns.GetSize()));
-    Doc()->SaveUndo();
-    for (const std::string& line : lines) {
-        if (bAsColumns)
-            sheet.AddColumn(line, 1);
-        else
-            sheet.AddLine(line);
-    }
-    Doc()->SetModifiedFlag(true);
-    m_pHost->UpdateScrollRanges();
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCounts, [&](CSheetFile& s) {
+        for (const std::string& line : lines) {
+            if (bAsColumns)
+                s.AddColumn(line, 1);
+            else
+                s.AddLine(line);
+        }
+    });
 }
 
 // The picture.

@@ -7,6 +7,7 @@
 #include "fw/UserInterface.h"
 #include "model/Settings.h"
 #include "res/CommandIds.h"
+#include "view/EditStep.h"
 #include "view/ViewHost.h"
 
 bool CSettingsCommand::OnCmdMsg(UINT id) {
@@ -24,8 +25,7 @@ bool CSettingsCommand::OnUpdateCmdUI(CCmdUI& cmdUI) {
 }
 
 void CSettingsCommand::OnViewSettings() {
-    CSheetDocument* pDoc = m_pHost->GetDocument();
-    CSheetFile& sheet = pDoc->m_Sheet;
+    const CSheetFile& sheet = m_pHost->GetDocument()->m_Sheet;
     QWidget* owner = m_pHost->Widget() ? m_pHost->Widget()->window() : nullptr;
 
     CSetDlg dlg(owner);
@@ -37,15 +37,14 @@ void CSettingsCommand::OnViewSettings() {
     if (dlg.DoModal() != IDOK)
         return;
 
-    pDoc->SaveUndo();
-    sheet.m_nColumnWidth = static_cast<int>(dlg.m_nColumnWidth);
-    sheet.m_nLineNameWidth = static_cast<int>(dlg.m_nLineNameWidth);
-    WriteSettingInt(settings::InitFile, dlg.m_bOpenLastFile);
-    sheet.m_nCsvMark = dlg.m_nCsvMark;
-    sheet.m_dLineHeightRate = dlg.m_dLineHeightRate;
-    // Sheets made later, in this run or the next, start with this factor.
-    WriteSettingString(settings::LineHeight, FormatLineHeightRate(dlg.m_dLineHeightRate));
-    m_pHost->CalcMetricsAndLayout();
-    pDoc->SetModifiedFlag(true);
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCells, [&](CSheetFile& s) {
+        s.m_nColumnWidth = static_cast<int>(dlg.m_nColumnWidth);
+        s.m_nLineNameWidth = static_cast<int>(dlg.m_nLineNameWidth);
+        WriteSettingInt(settings::InitFile, dlg.m_bOpenLastFile);
+        s.m_nCsvMark = dlg.m_nCsvMark;
+        s.m_dLineHeightRate = dlg.m_dLineHeightRate;
+        // Sheets made later, in this run or the next, start with this factor.
+        WriteSettingString(settings::LineHeight, FormatLineHeightRate(dlg.m_dLineHeightRate));
+        m_pHost->CalcMetricsAndLayout();
+    });
 }

@@ -11,6 +11,7 @@
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
 #include "res/CommandIds.h"
+#include "view/EditStep.h"
 #include "view/ViewHost.h"
 
 namespace {
@@ -128,12 +129,6 @@ bool CSheetCommands::OnCmdMsg(UINT id) {
     return true;
 }
 
-void CSheetCommands::Changed(bool bCountsChanged) {
-    Doc()->SetModifiedFlag(true);
-    if (bCountsChanged)
-        m_pHost->UpdateScrollRanges();
-}
-
 // Rows.
 
 namespace {
@@ -165,14 +160,11 @@ void CSheetCommands::OnLineAdd() {
     CLineEditDlg dlg(Owner());
     if (dlg.DoModal() != IDOK)
         return;
-    Doc()->SaveUndo();
-    CSheetFile& sheet = Sheet();
-    sheet.AddLine(NewLine(dlg, sheet));
-    Changed(true);
-    // The new row becomes current and highlighted; the grid does not scroll to it.
-    sheet.m_nCurLine = sheet.GetSize() - 1;
-    m_pHost->RedrawSelection();
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCountsAndCursor, [&](CSheetFile& sheet) {
+        sheet.AddLine(NewLine(dlg, sheet));
+        // The new row becomes current and highlighted; the grid does not scroll to it.
+        sheet.m_nCurLine = sheet.GetSize() - 1;
+    });
 }
 
 void CSheetCommands::OnLineInsert() {
@@ -183,13 +175,9 @@ void CSheetCommands::OnLineInsert() {
     CLineEditDlg dlg(Owner());
     if (dlg.DoModal() != IDOK)
         return;
-    Doc()->SaveUndo();
-    CSheetFile& sheet = Sheet();
     // The new row takes the current index, so it is the current row now.
-    sheet.InsertLine(NewLine(dlg, sheet));
-    Changed(true);
-    m_pHost->RedrawSelection();
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCountsAndCursor,
+             [&](CSheetFile& sheet) { sheet.InsertLine(NewLine(dlg, sheet)); });
 }
 
 void CSheetCommands::OnLineEdit() {
@@ -203,10 +191,9 @@ void CSheetCommands::OnLineEdit() {
     pLine = nullptr;
     if (dlg.DoModal() != IDOK)
         return;
-    Doc()->SaveUndo();
-    Sheet().EditLine(Sheet().m_nCurLine, [&](CLineData& line) { FromDialog(dlg, line); });
-    Changed(false);
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCells, [&](CSheetFile& sheet) {
+        sheet.EditLine(sheet.m_nCurLine, [&](CLineData& line) { FromDialog(dlg, line); });
+    });
 }
 
 void CSheetCommands::OnLineDelete() {
@@ -216,11 +203,7 @@ void CSheetCommands::OnLineDelete() {
     if (AfxGetUserInterface().MessageBox(cp932::ToUtf8(pLine->m_strName) + "の行を削除しますか？",
                                          MB_OKCANCEL) != IDOK)
         return;
-    Doc()->SaveUndo();
-    Sheet().DeleteLine();
-    Changed(true);
-    m_pHost->UpdateAllViews();
-    m_pHost->RedrawSelection();
+    EditStep(*m_pHost, kEditCountsAndCursor, [](CSheetFile& sheet) { sheet.DeleteLine(); });
 }
 
 void CSheetCommands::OnLineMove(int step) {
@@ -229,10 +212,7 @@ void CSheetCommands::OnLineMove(int step) {
     const int to = from + step;
     if (sheet.GetCurLine() == nullptr || to < 0 || to >= sheet.GetSize())
         return;
-    Doc()->SaveUndo();
-    sheet.MoveLine(from, to);
-    Changed(false);
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCells, [&](CSheetFile& s) { s.MoveLine(from, to); });
 }
 
 // Columns.
@@ -241,13 +221,10 @@ void CSheetCommands::OnColumnAdd() {
     CColumnEditDlg dlg(Owner());
     if (dlg.DoModal() != IDOK)
         return;
-    Doc()->SaveUndo();
-    CSheetFile& sheet = Sheet();
-    sheet.AddColumn(NewColumn(dlg), 1);
-    Changed(true);
-    sheet.m_nCurColumn = sheet.m_Columns.GetSize() - 1;
-    m_pHost->RedrawSelection();
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCountsAndCursor, [&](CSheetFile& sheet) {
+        sheet.AddColumn(NewColumn(dlg), 1);
+        sheet.m_nCurColumn = sheet.m_Columns.GetSize() - 1;
+    });
 }
 
 void CSheetCommands::OnColumnInsert() {
@@ -258,11 +235,8 @@ void CSheetCommands::OnColumnInsert() {
     CColumnEditDlg dlg(Owner());
     if (dlg.DoModal() != IDOK)
         return;
-    Doc()->SaveUndo();
-    Sheet().InsertColumn(NewColumn(dlg), 1);
-    Changed(true);
-    m_pHost->RedrawSelection();
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCountsAndCursor,
+             [&](CSheetFile& sheet) { sheet.InsertColumn(NewColumn(dlg), 1); });
 }
 
 void CSheetCommands::OnColumnEdit() {
@@ -274,10 +248,9 @@ void CSheetCommands::OnColumnEdit() {
     pColumn = nullptr; // not held across the dialog, as for rows
     if (dlg.DoModal() != IDOK)
         return;
-    Doc()->SaveUndo();
-    Sheet().EditColumn(Sheet().m_nCurColumn, [&](CColumnData& column) { FromDialog(dlg, column); });
-    Changed(false);
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCells, [&](CSheetFile& sheet) {
+        sheet.EditColumn(sheet.m_nCurColumn, [&](CColumnData& column) { FromDialog(dlg, column); });
+    });
 }
 
 void CSheetCommands::OnColumnDelete() {
@@ -287,11 +260,7 @@ void CSheetCommands::OnColumnDelete() {
     if (AfxGetUserInterface().MessageBox(cp932::ToUtf8(pColumn->m_strName) + "の列を削除しますか？",
                                          MB_OKCANCEL) != IDOK)
         return;
-    Doc()->SaveUndo();
-    Sheet().DeleteColumn();
-    Changed(true);
-    m_pHost->UpdateAllViews();
-    m_pHost->RedrawSelection();
+    EditStep(*m_pHost, kEditCountsAndCursor, [](CSheetFile& sheet) { sheet.DeleteColumn(); });
 }
 
 void CSheetCommands::OnColumnMove(int step) {
@@ -300,10 +269,7 @@ void CSheetCommands::OnColumnMove(int step) {
     const int to = from + step;
     if (sheet.GetCurColumn() == nullptr || to < 0 || to >= sheet.m_Columns.GetSize())
         return;
-    Doc()->SaveUndo();
-    sheet.MoveColumn(from, to);
-    Changed(false);
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCells, [&](CSheetFile& s) { s.MoveColumn(from, to); });
 }
 
 // Checks.
@@ -315,20 +281,18 @@ void CSheetCommands::OnCheck(const char* question, CheckScope scope, bool bCheck
     if (AfxGetUserInterface().MessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     // Recorded even when no cell changes.
-    Doc()->SaveUndo();
-    CSheetFile& sheet = Sheet();
     const BOOL b = bCheck ? TRUE : FALSE;
-    switch (scope) {
-    case CheckScope::Sheet:
-        sheet.SetAllCheck(b);
-        break;
-    case CheckScope::Line:
-        sheet.SetLineCheck(b);
-        break;
-    case CheckScope::Column:
-        sheet.SetColumnCheck(b);
-        break;
-    }
-    Changed(false);
-    m_pHost->UpdateAllViews();
+    EditStep(*m_pHost, kEditCells, [&](CSheetFile& sheet) {
+        switch (scope) {
+        case CheckScope::Sheet:
+            sheet.SetAllCheck(b);
+            break;
+        case CheckScope::Line:
+            sheet.SetLineCheck(b);
+            break;
+        case CheckScope::Column:
+            sheet.SetColumnCheck(b);
+            break;
+        }
+    });
 }

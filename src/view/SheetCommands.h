@@ -43,8 +43,6 @@ private:
     CSheetDocument* Doc() const;
     CSheetFile& Sheet() const;
     QWidget* Owner() const;
-    // Mark modified, and re-range the scroll bars when the counts changed.
-    void Changed(bool bCountsChanged);
 
     CViewHost* m_pHost;
 };

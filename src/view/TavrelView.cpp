@@ -31,6 +31,7 @@
 #include "res/CommandTable.h"
 #include "view/ClipboardCommands.h"
 #include "view/CommandActions.h"
+#include "view/EditStep.h"
 #include "view/FontLinkCommands.h"
 #include "view/GridAccessible.h"
 #include "view/InvalidatingDC.h"
@@ -328,6 +329,8 @@ void CTavrelView::mousePressEvent(QMouseEvent* event) {
     ClipToGrid(dc.get());
     if (const CDataItem* item = Sheet().HitTest(p.x(), p.y(), dc.get())) {
         const CCheckItem* check = AsCheckItem(item);
+        // Not one EditStep: a hit cell marks the document even where the
+        // click toggles nothing.
         if (check && check->CheckRect().PtInRect(CPoint(p.x(), p.y())))
             GuardCommand([&] {
                 GetDocument()->SaveUndo();
@@ -446,11 +449,9 @@ bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
 }
 
 void CTavrelView::OnCheck() {
-    GetDocument()->SaveUndo();
     auto dc = ClientDC();
     ClipToGrid(dc.get());
-    Sheet().ToggleCur(dc.get());
-    GetDocument()->SetModifiedFlag(true);
+    EditStep(*this, kEditDrawn, [&](CSheetFile& sheet) { sheet.ToggleCur(dc.get()); });
 }
 
 void CTavrelView::OnEditUndo() {
