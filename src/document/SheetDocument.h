@@ -1,6 +1,7 @@
 #pragma once
 // The document's data side without any user interface: the one sheet, its
-// undo history and the modified flag. The editor's document owns one.
+// undo history and the modified flag. The editor's document is one (it derives
+// from this class and adds the user interface).
 #include <functional>
 #include <memory>
 #include <optional>
