@@ -194,6 +194,10 @@ struct CommandCase {
     bool bPrinted; // pages reached the printer the dialog made
 };
 
+void PrintTo(const CommandCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SheetPrinterCommand : public ::testing::TestWithParam<CommandCase> {
 protected:
     void SetUp() override { AfxSetUserInterface(&m_ui); }
