@@ -218,7 +218,7 @@ bool CTavrelApp::PrintFile(const CCommandLineInfo& cmdInfo) {
     QPrinter printer(QPrinter::HighResolution);
     if (!cmdInfo.m_strPrinterName.isEmpty())
         printer.setPrinterName(cmdInfo.m_strPrinterName);
-    if (!printer.isValid() || !view->PrintTo(printer)) {
+    if (!printer.isValid() || !view->Printer().PrintTo(printer)) {
         AfxGetUserInterface().MessageBox("印刷できませんでした。", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

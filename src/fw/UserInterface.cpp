@@ -88,3 +88,14 @@ bool CScriptedUserInterface::SetClipboardImage(int width, int height,
     m_clipboardImage = Image{width, height, pixels};
     return true;
 }
+
+bool CScriptedUserInterface::PrintDialog(const PrintPagesFn& printPages) {
+    ++m_nPrintDialogs;
+    return m_printAnswer ? m_printAnswer(printPages) : false;
+}
+
+void CScriptedUserInterface::PrintPreview(const PrintPagesFn& printPages) {
+    ++m_nPrintPreviews;
+    if (m_printAnswer)
+        m_printAnswer(printPages);
+}

@@ -39,6 +39,12 @@ public:
     virtual int ShowModal() = 0;
 };
 
+// The platform's printer: made by the interface's print dialogs and drawn on
+// by whoever prints; only the platform side knows what it is.
+class CPrinter;
+// Draws every page on the printer; false when the printer could not be started.
+using PrintPagesFn = std::function<bool(CPrinter&)>;
+
 class CUserInterface {
 public:
     virtual ~CUserInterface() = default;
@@ -67,6 +73,12 @@ public:
                                    const std::vector<std::uint32_t>& pixels) = 0;
     // The default warning sound, for a failure that has no message of its own.
     virtual void MessageBeep() {}
+
+    // The print dialog: on OK, printPages draws on the printer the user chose
+    // and its answer is returned; false when cancelled.
+    virtual bool PrintDialog(const PrintPagesFn& printPages) = 0;
+    // The preview, which calls printPages as often as it needs the pages.
+    virtual void PrintPreview(const PrintPagesFn& printPages) = 0;
 };
 
 CUserInterface& AfxGetUserInterface();
@@ -93,6 +105,10 @@ public:
     bool SetClipboardImage(int width, int height,
                            const std::vector<std::uint32_t>& pixels) override;
     void MessageBeep() override { ++m_nBeeps; }
+    // Both print dialogs are answered by m_printAnswer; without one they are
+    // cancelled, as there is no printer to give.
+    bool PrintDialog(const PrintPagesFn& printPages) override;
+    void PrintPreview(const PrintPagesFn& printPages) override;
 
     // Every dialog of class Dialog (exactly) is answered by answer(Dialog&),
     // which fills the dialog's members as the user would and returns IDOK or
@@ -123,6 +139,12 @@ public:
     };
     std::optional<Image> m_clipboardImage;
     bool m_bClipboardResult = true; // what the setters answer
+
+    // Gets the dialog's drawing, hands it a printer or not as the user would,
+    // and returns what the dialog returns.
+    std::function<bool(const PrintPagesFn&)> m_printAnswer;
+    int m_nPrintDialogs = 0;
+    int m_nPrintPreviews = 0;
 
 private:
     std::deque<int> m_answers;

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QUrl>
 
@@ -70,9 +72,12 @@ bool HasUrlScheme(const QString& s) {
     return true;
 }
 
+QWidget* CQtUserInterface::Owner() const {
+    return m_pOwner ? m_pOwner.data() : QApplication::activeWindow();
+}
+
 int CQtUserInterface::MessageBox(const std::string& text, UINT type) {
-    QWidget* pOwner = m_pOwner ? m_pOwner.data() : QApplication::activeWindow();
-    QMessageBox box(pOwner);
+    QMessageBox box(Owner());
     box.setWindowTitle(QStringLiteral("Tavreler"));
     box.setIcon(IconFor(type));
     // Messages quote file names and sheet texts: never read them as markup.
@@ -193,4 +198,22 @@ bool CQtUserInterface::SetClipboardImage(int width, int height,
 
 void CQtUserInterface::MessageBeep() {
     QApplication::beep();
+}
+
+bool CQtUserInterface::PrintDialog(const PrintPagesFn& printPages) {
+    CPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, Owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return printPages(printer);
+}
+
+void CQtUserInterface::PrintPreview(const PrintPagesFn& printPages) {
+    CPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, Owner());
+    // The preview asks again on every change of page setup; the printer it
+    // hands over is the one made here.
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter*) { printPages(printer); });
+    dialog.exec();
 }

@@ -3,9 +3,16 @@
 // are captioned with the program's title, use the platform's icons and the
 // Japanese button texts, and are modal to the main window.
 #include <QPointer>
+#include <QPrinter>
 #include <QWidget>
 
 #include "fw/UserInterface.h"
+
+// The printer the print dialogs make: Qt's, under the name the interface uses.
+class CPrinter : public QPrinter {
+public:
+    using QPrinter::QPrinter;
+};
 
 class CQtUserInterface : public CUserInterface {
 public:
@@ -25,7 +32,12 @@ public:
     bool SetClipboardImage(int width, int height,
                            const std::vector<std::uint32_t>& pixels) override;
 
+    bool PrintDialog(const PrintPagesFn& printPages) override;
+    void PrintPreview(const PrintPagesFn& printPages) override;
+
 private:
+    QWidget* Owner() const;
+
     QPointer<QWidget> m_pOwner; // cleared by Qt should the window go first
 };
 

@@ -4,27 +4,20 @@
 #include <utility>
 
 #include <QContextMenuEvent>
-#include <QDate>
-#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QStyle>
 
 #include "document/SheetDocument.h"
 #include "fw/CommandRoute.h"
-#include "fw/Cp932.h"
 #include "model/CheckItem.h"
 #include "model/DisplaySettings.h"
 #include "model/PixelMath.h"
-#include "model/PrintPages.h"
 #include "model/SheetFile.h"
 #include "qt/QtDC.h"
 #include "res/CommandIds.h"
@@ -412,13 +405,13 @@ bool CTavrelView::OnCmdMsg(UINT id) {
         }
         return true;
     case ID_FILE_PRINT:
-        OnFilePrint();
+        Printer().PrintWithDialog();
         return true;
     case ID_FILE_PRINT_DIRECT:
-        OnFilePrintDirect();
+        Printer().PrintToDefaultPrinter();
         return true;
     case ID_FILE_PRINT_PREVIEW:
-        OnFilePrintPreview();
+        Printer().Preview();
         return true;
     default:
         return m_pCommands->OnCmdMsg(id) || m_pClipboardCommands->OnCmdMsg(id) ||
@@ -471,108 +464,6 @@ void CTavrelView::OnEditRedo() {
     m_pDoc->UpdateAllViews();
 }
 
-namespace {
-
-// Screen pixels per device dot for printing: the grid keeps its size on screen.
-double PrintScale(const QWidget& w, int deviceDpi) {
-    const int screenDpi = w.logicalDpiX() > 0 ? w.logicalDpiX() : 96;
-    return double(deviceDpi) / screenDpi;
-}
-
-// The footer below the grid: its font's pixel size and the strip it takes.
-constexpr int kFooterPx = 12;
-constexpr int kFooterStrip = 2 * kFooterPx;
-
-} // namespace
-
-std::vector<CPrintPage> CTavrelView::PrintPages(const QPaintDevice& device, int deviceDpi) const {
-    const double scale = PrintScale(*this, deviceDpi);
-    const CSheetFile& sheet = Sheet();
-    CPrintMetrics m;
-    m.nLines = sheet.GetSize();
-    m.nColumns = sheet.m_Columns.GetSize();
-    m.nNameWidth = ClampPixelSize(g_nLineNameWidthPx);
-    m.nColumnWidth = ClampPixelSize(g_nColumnWidthPx);
-    m.nHeadHeight = ClampPixelSize(sheet.m_nColumnHeight);
-    m.nLineHeight = ClampPixelSize(sheet.m_nLineHeight);
-    const int width = int(device.width() / scale);
-    const int height = int(device.height() / scale) - kFooterStrip;
-    return PaginateSheet(m, width, height);
-}
-
-bool CTavrelView::PrintTo(QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    const int dpi = printer.resolution();
-    const int count = int(PrintPages(printer, dpi).size());
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !printer.newPage())
-            return false;
-        RenderPage(painter, dpi, i);
-    }
-    return painter.end();
-}
-
-void CTavrelView::RenderPage(QPainter& painter, int deviceDpi, int index) {
-    const std::vector<CPrintPage> pages = PrintPages(*painter.device(), deviceDpi);
-    if (index < 0 || index >= int(pages.size()))
-        return;
-    const CPrintPage& page = pages[std::size_t(index)];
-    // Keep the size the grid has on screen: one screen pixel becomes as many
-    // device dots as the device has per screen pixel.
-    const double scale = PrintScale(*this, deviceDpi);
-    painter.save();
-    painter.scale(scale, scale);
-    {
-        // A copy with its own layout: the document's sheet, scroll position
-        // and row places stay as they are.
-        CSheetFile sheet;
-        sheet.Copy(Sheet());
-        sheet.m_nTopLine = page.nFirstLine;
-        sheet.m_nLeftColumn = page.nFirstColumn;
-        sheet.Layout(0, 0, page.nWidth, page.nHeight);
-        CQtDC dc(painter);
-        dc.SelectClipRect(CRect(0, 0, page.nWidth, page.nHeight));
-        sheet.Draw(&dc);
-    }
-    // The footer: the sheet's name, the date and the page number.
-    const int pageWidth = int(painter.device()->width() / scale);
-    const int pageHeight = int(painter.device()->height() / scale);
-    QFont font = painter.font();
-    font.setPixelSize(kFooterPx);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    const QRect strip(0, pageHeight - kFooterStrip, pageWidth, kFooterStrip);
-    std::string name = cp932::ToUtf8(Sheet().m_strTitle);
-    if (name.empty())
-        name = QFileInfo(QString::fromStdString(DocumentPath())).fileName().toStdString();
-    if (name.empty())
-        name = "Sheet1";
-    painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(name));
-    painter.drawText(strip, Qt::AlignHCenter | Qt::AlignVCenter,
-                     QDate::currentDate().toString(Qt::ISODate));
-    painter.drawText(strip, Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("%1 / %2").arg(index + 1).arg(pages.size()));
-    painter.restore();
-}
-
-void CTavrelView::OnFilePrint() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        PrintTo(printer);
-}
-
-void CTavrelView::OnFilePrintDirect() {
-    QPrinter printer(QPrinter::HighResolution);
-    PrintTo(printer);
-}
-
-void CTavrelView::OnFilePrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* p) { PrintTo(*p); });
-    dialog.exec();
+CSheetPrinter CTavrelView::Printer() {
+    return CSheetPrinter(Sheet(), logicalDpiX(), DocumentPath());
 }

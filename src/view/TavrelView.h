@@ -2,8 +2,8 @@
 // The one view of the document: paints the sheet as a grid through the
 // model's drawing operations, keeps its own two scroll bars beside the cells
 // (so the header and the row names stay put), moves the cursor with keys and
-// mouse, and handles undo, redo, the check command and printing. The row and
-// column commands live in the CSheetCommands it owns.
+// mouse, and handles undo, redo and the check command. The row and column
+// commands live in the CSheetCommands it owns; printing is CSheetPrinter's.
 #include <memory>
 #include <vector>
 
@@ -11,7 +11,7 @@
 
 #include "fw/CmdTarget.h"
 #include "fw/Geometry.h"
-#include "model/PrintPages.h"
+#include "view/SheetPrinter.h"
 #include "view/ViewHost.h"
 
 class CDC;
@@ -22,9 +22,6 @@ class CFontLinkCommands;
 class CSettingsCommand;
 class CSheetDocument;
 class CViewDocument;
-class QPaintDevice;
-class QPainter;
-class QPrinter;
 class QPoint;
 class QScrollBar;
 
@@ -55,16 +52,8 @@ public:
     void ClipToGrid(CDC* pDC) const;
     // The grid rectangle: the client area less the two scroll bar strips.
     CRect GridRect() const;
-    // The whole sheet, as many pages as it takes, scaled so that it keeps its
-    // size on screen; false when the printer could not be started.
-    bool PrintTo(QPrinter& printer);
-    // The pages of the sheet on a device of deviceDpi dots per inch.
-    std::vector<CPrintPage> PrintPages(const QPaintDevice& device, int deviceDpi) const;
-    // Page index of those pages, footer included, on the painter's device.
-    void RenderPage(QPainter& painter, int deviceDpi, int index = 0);
-    void OnFilePrint();
-    void OnFilePrintDirect();
-    void OnFilePrintPreview();
+    // Prints the sheet as shown here, at the size it has on this screen.
+    CSheetPrinter Printer();
 
     QScrollBar* HScrollBar() const { return m_wndHScroll; }
     QScrollBar* VScrollBar() const { return m_wndVScroll; }

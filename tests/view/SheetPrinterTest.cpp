@@ -1,5 +1,6 @@
 // Printing goes through Qt's printer: a PDF file stands in for the paper,
-// read back as text with pdftotext.
+// read back as text with pdftotext. The print commands reach the printer
+// only through the user-interface seam's dialogs.
 #include <QDate>
 #include <QFile>
 #include <QPageSize>
@@ -11,15 +12,22 @@
 #include <gtest/gtest.h>
 
 #include "ViewTestUtil.h"
+#include "fw/UserInterface.h"
+#include "qt/QtUserInterface.h"
+#include "res/CommandIds.h"
 
 namespace {
+
+int PdfPageCount(const QByteArray& pdf) {
+    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
 
 QByteArray PrintToPdf(ViewFixture& f, const QString& path, int dpi) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setResolution(dpi);
-    EXPECT_TRUE(f.view->PrintTo(printer));
+    EXPECT_TRUE(f.view->Printer().PrintTo(printer));
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();
@@ -71,12 +79,12 @@ struct PagesCase {
     int minPages; // at least this many; 1 means exactly one
 };
 
-class ViewPrintPages : public ::testing::TestWithParam<PagesCase> {};
+class SheetPrinterPages : public ::testing::TestWithParam<PagesCase> {};
 
 // On a small page every row name and column name is printed, each on its own
 // band of pages, never twice on a page nor on a page of another band; the
 // header and the footer are on every page.
-TEST_P(ViewPrintPages, EveryRowAndColumnOnItsPagesWithHeaderAndFooter) {
+TEST_P(SheetPrinterPages, EveryRowAndColumnOnItsPagesWithHeaderAndFooter) {
     const PagesCase& c = GetParam();
     QTemporaryDir dir;
     ViewFixture f(c.rows, c.columns, 480, 320, [](int r, int col) { return (r + col) % 3 == 0; });
@@ -89,7 +97,7 @@ TEST_P(ViewPrintPages, EveryRowAndColumnOnItsPagesWithHeaderAndFooter) {
     printer.setOutputFileName(path);
     printer.setResolution(300);
     printer.setPageSize(QPageSize(QPageSize::A6));
-    ASSERT_TRUE(f.view->PrintTo(printer));
+    ASSERT_TRUE(f.view->Printer().PrintTo(printer));
     // Printing leaves the document's sheet as it was.
     EXPECT_EQ(f.Sheet().m_nTopLine, top);
     EXPECT_EQ(f.Sheet().m_rcGrid, grid);
@@ -130,7 +138,7 @@ TEST_P(ViewPrintPages, EveryRowAndColumnOnItsPagesWithHeaderAndFooter) {
         EXPECT_EQ(columnPages[std::size_t(k)], down) << "column c" << k;
 }
 
-INSTANTIATE_TEST_SUITE_P(View, ViewPrintPages,
+INSTANTIATE_TEST_SUITE_P(Print, SheetPrinterPages,
                          ::testing::Values(PagesCase{"SmallSheetOnePage", 3, 2, 1},
                                            PagesCase{"LongSheet", 200, 3, 4},
                                            PagesCase{"WideSheet", 4, 40, 3},
@@ -138,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(View, ViewPrintPages,
                                            PagesCase{"HeaderOnly", 0, 12, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ViewPrint, PagesAreDrawnNotBlank) {
+TEST(SheetPrinter, PagesAreDrawnNotBlank) {
     QTemporaryDir dir;
     ViewFixture f(200, 5, 480, 320, [](int r, int c) { return (r + c) % 3 == 0; });
     f.Sheet().SetTopLine(3);
@@ -148,15 +156,14 @@ TEST(ViewPrint, PagesAreDrawnNotBlank) {
     EXPECT_EQ(f.Sheet().m_nTopLine, 3);
     EXPECT_TRUE(f.Render() == before);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
-    const int pages = int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
-    EXPECT_GT(pages, 1);
+    EXPECT_GT(PdfPageCount(pdf), 1);
     // Every row's name is written and the grid and check marks are stroked.
     const QByteArray ops = PdfStreams(pdf);
     EXPECT_GE(ops.count("BT"), 5 + 200) << "text objects";
     EXPECT_GE(ops.count(" l\n"), 1000) << "line segments";
 }
 
-TEST(ViewPrint, KeepsTheScreenSizeOnAFinePrinter) {
+TEST(SheetPrinter, KeepsTheScreenSizeOnAFinePrinter) {
     // Three times the screen's resolution: every line lands three times as far out.
     ViewFixture f(3, 2);
     const int dpi = f.view->logicalDpiX() * 3;
@@ -164,7 +171,7 @@ TEST(ViewPrint, KeepsTheScreenSizeOnAFinePrinter) {
     page.fill(Qt::white);
     {
         QPainter painter(&page);
-        f.view->RenderPage(painter, dpi);
+        f.view->Printer().RenderPage(painter, dpi);
     }
     const int x = g_nLineNameWidthPx, y = f.Sheet().m_nColumnHeight;
     const int fx = f.Sheet().m_Columns.GetAt(0)->m_rect.right;
@@ -177,5 +184,58 @@ TEST(ViewPrint, KeepsTheScreenSizeOnAFinePrinter) {
     EXPECT_NE(PixelRef(page, 3 * x + 3, 3 * (y + 10)), g_Display.WakuColor);
     EXPECT_NE(PixelRef(page, x, 3 * (y + 10)), g_Display.WakuColor);
 }
+
+struct CommandCase {
+    const char* name;
+    UINT id;
+    bool bAccept;  // the user answers OK (a preview always draws)
+    int nDialogs;  // print dialogs opened
+    int nPreviews; // previews opened
+    bool bPrinted; // pages reached the printer the dialog made
+};
+
+void PrintTo(const CommandCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SheetPrinterCommand : public ::testing::TestWithParam<CommandCase> {
+protected:
+    void SetUp() override { AfxSetUserInterface(&m_ui); }
+    void TearDown() override { AfxSetUserInterface(nullptr); }
+    CScriptedUserInterface m_ui;
+};
+
+// The print and preview commands open their dialogs through the seam and
+// print on the printer the dialog hands over, and only after OK.
+TEST_P(SheetPrinterCommand, PrintsThroughTheDialogOfTheSeam) {
+    const CommandCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.pdf");
+    m_ui.m_printAnswer = [&](const PrintPagesFn& printPages) {
+        if (!c.bAccept)
+            return false;
+        CPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return printPages(printer);
+    };
+    ViewFixture f(200, 3);
+    EXPECT_TRUE(f.view->OnCmdMsg(c.id));
+    EXPECT_EQ(m_ui.m_nPrintDialogs, c.nDialogs);
+    EXPECT_EQ(m_ui.m_nPrintPreviews, c.nPreviews);
+    QFile file(path);
+    ASSERT_EQ(file.exists(), c.bPrinted);
+    if (c.bPrinted) {
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_GT(PdfPageCount(file.readAll()), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Print, SheetPrinterCommand,
+    ::testing::Values(CommandCase{"PrintCancelled", ID_FILE_PRINT, false, 1, 0, false},
+                      CommandCase{"PrintAccepted", ID_FILE_PRINT, true, 1, 0, true},
+                      CommandCase{"Preview", ID_FILE_PRINT_PREVIEW, true, 0, 1, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
