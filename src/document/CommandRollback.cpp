@@ -8,8 +8,7 @@ void CSheetDocument::RollBackCommand(const CCommandMark& mark) {
         const int first = m_Undo.GetSize() - static_cast<int>(pushed);
         // The snapshot holds the sheet as it was when the command began.
         m_Sheet.Copy(static_cast<CTavrlUndo*>(m_Undo.GetAt(first))->m_Sheet);
-        m_Undo.m_arrUnits.resize(static_cast<std::size_t>(first));
-        m_Undo.m_nPos = first;
+        m_Undo.DropFrom(first);
     }
     m_bModified = mark.bModified;
     ++m_nChanges;

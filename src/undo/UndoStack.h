@@ -16,6 +16,11 @@ public:
     bool CanUndo() const { return m_nPos > 0; }
     bool CanRedo() const { return m_nPos < GetSize() - 1; }
     void Clear();
+    // Drops the units from first on; the undo point goes to the new end.
+    void DropFrom(int first) {
+        m_arrUnits.resize(static_cast<std::size_t>(first));
+        m_nPos = first;
+    }
 
     // How many units were ever pushed: a command's edge tells by it which
     // snapshots the command took.
