@@ -29,6 +29,7 @@
 namespace {
 
 const char* const kReady = "ﾚﾃﾞｨ";
+const char* const kFiltering = "絞り込み中";
 
 struct Indicator {
     UINT id;
@@ -173,6 +174,13 @@ void CMainFrame::CreateStatusBar() {
     m_pCounts->setFrameShape(QFrame::Panel);
     m_pCounts->setFrameShadow(QFrame::Sunken);
     m_wndStatusBar->addPermanentWidget(m_pCounts);
+    // Says that rows are hidden, for as long as only open rows are shown.
+    m_pFilterPane = new QLabel(QString::fromUtf8(kFiltering), m_wndStatusBar);
+    m_pFilterPane->setObjectName(QStringLiteral("filter"));
+    m_pFilterPane->setFrameShape(QFrame::Panel);
+    m_pFilterPane->setFrameShadow(QFrame::Sunken);
+    m_pFilterPane->setVisible(false);
+    m_wndStatusBar->addPermanentWidget(m_pFilterPane);
     UpdateCounts();
     for (const Indicator& ind : kIndicators) {
         auto* label = new QLabel(QString::fromUtf8(ind.text), m_wndStatusBar);
@@ -194,6 +202,9 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::UpdateCounts() {
+    const bool filtering = UpdateCommand(ID_VIEW_OPEN_ONLY).m_nCheck != 0;
+    if (m_pFilterPane->isVisibleTo(m_wndStatusBar) != filtering)
+        m_pFilterPane->setVisible(filtering);
     // Every change ends before the program goes idle; the sheet keeps its
     // counts, so this costs one walk of the current row.
     const QString text = CheckCountsText(m_pDoc->SheetDocument().m_Sheet);

@@ -46,6 +46,7 @@ public:
     // The check counts pane follows the sheet and the cursor.
     void UpdateCounts();
     QLabel* CountsPane() const { return m_pCounts; }
+    QLabel* FilterPane() const { return m_pFilterPane; }
 
     // Help. Every help request ends in WinHelp: HELP_CONTEXT opens the topic
     // of context number dwData, HELP_FINDER the first page, HELP_PARTIALKEY
@@ -85,6 +86,7 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
     QLabel* m_pMessage = nullptr;
+    QLabel* m_pFilterPane = nullptr;
     QLabel* m_pCounts = nullptr;
     std::vector<QLabel*> m_indicators;
     std::vector<QAction*> m_toolActions;

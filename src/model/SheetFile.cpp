@@ -55,6 +55,7 @@ void CSheetFile::Swap(int a, int b) {
 }
 
 void CSheetFile::RemoveAll() {
+    m_bFilterStale = true;
     m_Lines.RemoveAll();
     m_Counts.Reset();
     m_bRecount = false;
@@ -69,6 +70,15 @@ int CSheetFile::RangeTop(int i) const {
 }
 
 std::pair<std::uint32_t, int> CSheetFile::PlaceOf(int i) const {
+    if (m_bOpenOnly) {
+        // Only the shown rows from the top one on have a place; the rest
+        // are off the screen.
+        const int pos = ShownPos(i), top = TopPos();
+        if (m_nLaidId == 0 || pos < top)
+            return {CLineData::kUnplaced, 0};
+        const int lineH = CLayoutParams::Get(m_nLaidId).nLineHeight;
+        return {m_nLaidId, ClampCoord(m_nLaidTop + (std::int64_t(pos) - top) * lineH)};
+    }
     if (InRange(i))
         return {m_nLaidId, RangeTop(i)};
     const CLineSlot& s = m_Lines.Slot(i);
@@ -90,7 +100,8 @@ const CLineData* CSheetFile::Placed(int i) const {
     const CLineData* p = m_Lines.Slot(i).pLine;
     // Outside the range a row whose cells changed since it was placed keeps
     // its own rectangles, as it would have if every row were placed eagerly.
-    const bool bPlace = id != 0 && !p->IsPlaced(id, t) && (p->IsPlacementKnown() || InRange(i));
+    const bool bPlace =
+        id != 0 && !p->IsPlaced(id, t) && (p->IsPlacementKnown() || InRange(i) || m_bOpenOnly);
     if (bPlace) {
         // A shared row may be placed where it is: every sheet holding it can
         // place it again from its own slot. Only one whose rectangles are its
@@ -129,7 +140,8 @@ CLineData* CSheetFile::LineForCells(int i) {
     return m_Lines.MutableLine(i);
 }
 
-CSheetFile::CEditScope::CEditScope(CSheetFile& s, int i) : sheet(s), pLine(s.LineForCells(i)) {
+CSheetFile::CEditScope::CEditScope(CSheetFile& s, int i)
+    : sheet(s), pLine(s.LineForCells(i)), index(i) {
     sheet.CountsRemoved(*pLine);
     ++sheet.m_nEditing;
 }
@@ -137,6 +149,119 @@ CSheetFile::CEditScope::CEditScope(CSheetFile& s, int i) : sheet(s), pLine(s.Lin
 CSheetFile::CEditScope::~CEditScope() {
     --sheet.m_nEditing;
     sheet.CountsAdded(*pLine);
+    if (sheet.m_bOpenOnly && !sheet.m_bFilterStale &&
+        sheet.m_nFilterVersion == sheet.GetVersion()) {
+        const CCheckTally t = CCheckCounts::OfLine(*pLine);
+        sheet.m_Filter.Set(index, t.nChecked < t.nTotal);
+    }
+}
+
+// Only open rows.
+
+void CSheetFile::SetOpenOnly(bool on) {
+    if (on == m_bOpenOnly)
+        return;
+    m_bOpenOnly = on;
+    m_bFilterStale = true;
+    if (!on)
+        m_Filter.Reset(0); // nothing kept while off
+    Layout();
+}
+
+void CSheetFile::SyncFilter() const {
+    if (!m_bFilterStale && m_nFilterVersion == GetVersion())
+        return;
+    std::vector<std::uint8_t> open(GetSize());
+    m_Lines.ForEach(0, GetSize(), [&](int i, const CLineSlot& s) {
+        const CCheckTally t = CCheckCounts::OfLine(*s.pLine);
+        open[i] = t.nChecked < t.nTotal;
+        return true;
+    });
+    m_Filter.Assign(std::move(open));
+    m_bFilterStale = false;
+    m_nFilterVersion = GetVersion();
+    // Rows moved: the kept row's index no longer names it.
+    m_nKeptLine = m_nCurLine;
+}
+
+int CSheetFile::Extras(int extras[2]) const {
+    SyncFilter();
+    int n = 0;
+    for (int e : {std::min(m_nKeptLine, m_nCurLine), std::max(m_nKeptLine, m_nCurLine)})
+        if (e >= 0 && e < GetSize() && !m_Filter.IsOpen(e) && (n == 0 || extras[0] != e))
+            extras[n++] = e;
+    return n;
+}
+
+bool CSheetFile::SettleShown() {
+    if (!m_bOpenOnly || m_nKeptLine == m_nCurLine)
+        return false;
+    SyncFilter();
+    const int old = m_nKeptLine;
+    m_nKeptLine = m_nCurLine;
+    // Hidden now: the old row was closed, and the cursor is elsewhere.
+    return old >= 0 && old < GetSize() && !m_Filter.IsOpen(old);
+}
+
+int CSheetFile::ShownCount() const {
+    if (!m_bOpenOnly)
+        return GetSize();
+    int extras[2];
+    const int n = Extras(extras);
+    return m_Filter.Count() + n;
+}
+
+int CSheetFile::ShownAt(int pos) const {
+    if (!m_bOpenOnly)
+        return pos;
+    int extras[2];
+    const int n = Extras(extras);
+    int before = 0; // kept rows placed before pos
+    for (int k = 0; k < n; ++k) {
+        const int at = m_Filter.Rank(extras[k]) + k;
+        if (at == pos)
+            return extras[k];
+        before += at < pos;
+    }
+    return m_Filter.Select(pos - before);
+}
+
+int CSheetFile::ShownPos(int i) const {
+    if (!m_bOpenOnly)
+        return i;
+    if (i < 0 || i >= GetSize())
+        return -1;
+    int extras[2];
+    const int n = Extras(extras);
+    const bool kept = (n > 0 && extras[0] == i) || (n > 1 && extras[1] == i);
+    if (!kept && !m_Filter.IsOpen(i))
+        return -1;
+    int pos = m_Filter.Rank(i);
+    for (int k = 0; k < n; ++k)
+        pos += extras[k] < i;
+    return pos;
+}
+
+int CSheetFile::TopPos() const {
+    if (!m_bOpenOnly)
+        return m_nTopLine;
+    // The first shown row at or after the top one.
+    const int t = std::clamp(m_nTopLine, 0, GetSize());
+    int extras[2];
+    const int n = Extras(extras);
+    int pos = m_Filter.Rank(t);
+    for (int k = 0; k < n; ++k)
+        pos += extras[k] < t;
+    return std::max(0, std::min(pos, ShownCount() - 1));
+}
+
+void CSheetFile::SetTopPos(int pos) {
+    if (!m_bOpenOnly) {
+        SetTopLine(pos);
+        return;
+    }
+    const int n = ShownCount();
+    SetTopLine(n == 0 ? 0 : ShownAt(std::clamp(pos, 0, n - 1)));
 }
 
 // Whole sheet.
@@ -158,6 +283,7 @@ void CSheetFile::Clear() {
 }
 
 void CSheetFile::TakeLoaded(CSheetFile& src) {
+    m_bFilterStale = true;
     Clear();
     m_Counts = src.m_Counts;
     m_bRecount = src.m_bRecount;
@@ -181,6 +307,7 @@ void CSheetFile::CopyFileFields(const CSheetFile& src) {
 }
 
 void CSheetFile::Copy(const CSheetFile& src) {
+    m_bFilterStale = true;
     if (&src == this)
         return;
     // A copy taken inside EditLine would share the row being changed.
@@ -599,6 +726,8 @@ void CSheetFile::RememberSelectedLine(int index) {
 BOOL CSheetFile::MoveUp(int n) {
     if (GetSize() == 0)
         return FALSE;
+    if (m_bOpenOnly)
+        return MoveShown(-std::int64_t(n));
     m_nCurLine = static_cast<int>(std::max<std::int64_t>(std::int64_t(m_nCurLine) - n, 0));
     if (m_nCurLine >= m_nTopLine)
         return FALSE;
@@ -610,6 +739,8 @@ BOOL CSheetFile::MoveUp(int n) {
 BOOL CSheetFile::MoveDown(int n) {
     if (GetSize() == 0)
         return FALSE;
+    if (m_bOpenOnly)
+        return MoveShown(n);
     m_nCurLine =
         static_cast<int>(std::min<std::int64_t>(std::int64_t(m_nCurLine) + n, GetSize() - 1));
     // Compared as unsigned numbers: a row above the first visible one counts
@@ -622,6 +753,31 @@ BOOL CSheetFile::MoveDown(int n) {
     m_nTopLine =
         static_cast<int>(std::min<std::int64_t>(GetSize() - 1, std::int64_t(m_nTopLine) + n));
     Layout();
+    return TRUE;
+}
+
+BOOL CSheetFile::MoveShown(std::int64_t n) {
+    // As MoveUp and MoveDown, counting places among the shown rows. The row
+    // left stays shown until the view settles the move.
+    const int count = ShownCount();
+    if (count == 0)
+        return FALSE;
+    const int cur = m_nCurLine >= 0 && m_nCurLine < GetSize() ? ShownPos(m_nCurLine) : -1;
+    const int to = static_cast<int>(std::clamp<std::int64_t>(cur + n, 0, count - 1));
+    m_nCurLine = ShownAt(to);
+    const int pos = ShownPos(m_nCurLine), top = TopPos();
+    if (n < 0) {
+        if (pos >= top)
+            return FALSE;
+        SetTopPos(static_cast<int>(std::max<std::int64_t>(std::int64_t(top) + n, 0)));
+        return TRUE;
+    }
+    const unsigned offset =
+        static_cast<unsigned>(m_nColumnHeight) + WrapMul(std::int64_t(pos) - top, m_nLineHeight);
+    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.bottom) - s_nHScrollHeight);
+    if (offset < limit)
+        return FALSE;
+    SetTopPos(static_cast<int>(std::min<std::int64_t>(ShownCount() - 1, std::int64_t(top) + n)));
     return TRUE;
 }
 
@@ -685,6 +841,11 @@ const CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
     // In the laid-out range rows are one height apart, so only the row whose
     // span holds y can be hit there; the rows outside it are tried in turn.
     const int lineH = m_nLaidId ? CLayoutParams::Get(m_nLaidId).nLineHeight : 0;
+    if (m_bOpenOnly) {
+        if (const int row = ShownRowAt(y); row >= 0 && tryRow(row))
+            return hit;
+        return HitHeader(x, pDC);
+    }
     const int rangeFrom = std::max(start, m_nLaidFirst);
     const int rangeTo = m_nLaidId ? std::min(m_nLaidEnd, n) : rangeFrom;
     for (int i = start; i < std::min(n, rangeFrom); ++i)
@@ -706,6 +867,10 @@ const CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
     for (int i = std::max(start, rangeTo); i < n; ++i)
         if (tryRow(i))
             return hit;
+    return HitHeader(x, pDC);
+}
+
+const CDataItem* CSheetFile::HitHeader(int x, CDC* pDC) {
     const int nc = m_Columns.GetSize();
     for (int j = std::max(m_nLeftColumn, 0); j < nc; ++j) {
         if (m_Columns[j]->HorzHitTest(x)) {
@@ -714,6 +879,16 @@ const CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
         }
     }
     return nullptr;
+}
+
+int CSheetFile::ShownRowAt(int y) const {
+    if (!m_bOpenOnly || m_nLaidId == 0)
+        return -1;
+    const int lineH = CLayoutParams::Get(m_nLaidId).nLineHeight;
+    if (lineH <= 0 || y < m_nLaidTop)
+        return -1;
+    const std::int64_t pos = TopPos() + (std::int64_t(y) - m_nLaidTop) / lineH;
+    return pos < ShownCount() ? ShownAt(static_cast<int>(pos)) : -1;
 }
 
 int CSheetFile::ColumnFromPoint(int x, int y) const {
@@ -732,6 +907,10 @@ int CSheetFile::LineFromPoint(int x, int y) const {
         rc.right = ClampCoord(std::int64_t(rc.left) + nameWidth);
         return rc.PtInRect(CPoint(x, y));
     };
+    if (m_bOpenOnly) {
+        const int row = ShownRowAt(y);
+        return row >= 0 && hits(row) ? row : -1;
+    }
     const int lineH = m_nLaidId ? CLayoutParams::Get(m_nLaidId).nLineHeight : 0;
     const int rangeTo = m_nLaidId ? std::min(m_nLaidEnd, n) : 0;
     const int rangeFrom = m_nLaidId ? std::min(m_nLaidFirst, rangeTo) : 0;
@@ -763,14 +942,14 @@ CSize CSheetFile::GetExtent() const {
     };
     return CSize(clampInt(std::int64_t(m_Lines.Slot(0).pLine->GetSize()) * g_nColumnWidthPx +
                           g_nLineNameWidthPx + 1),
-                 clampInt(std::int64_t(GetSize()) * m_nLineHeight + m_nColumnHeight + 1));
+                 clampInt(std::int64_t(ShownCount()) * m_nLineHeight + m_nColumnHeight + 1));
 }
 
 void CSheetFile::Draw(CDC* pDC) const {
     const CRect& g = m_rcGrid;
-    const int n = GetSize();
-    for (int i = std::max(m_nTopLine, 0); i < n; ++i) {
-        const CLineData* line = GetAt(i);
+    const int n = ShownCount();
+    for (int pos = std::max(TopPos(), 0); pos < n; ++pos) {
+        const CLineData* line = GetAt(ShownAt(pos));
         if (line->m_rect.top > g.bottom)
             break;
         // Rows outside the area being painted cost nothing.

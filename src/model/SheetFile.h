@@ -31,6 +31,7 @@
 #include "model/ColumnList.h"
 #include "model/LineData.h"
 #include "model/LineList.h"
+#include "model/RowFilter.h"
 
 class CTextFile;
 
@@ -82,6 +83,12 @@ public:
         const CSheetFile* m_s;
         int m_i;
     };
+    // Visits rows [from, to) for what they hold (names, details, cell values)
+    // without placing them, as searches need: f(int i, const CLineData&)
+    // returns false to stop.
+    template <class F> void ForEachContent(int from, int to, F f) const {
+        m_Lines.ForEach(from, to, [&](int i, const CLineSlot& s) { return f(i, *s.pLine); });
+    }
     const_iterator begin() const { return const_iterator(this, 0); }
     const_iterator end() const { return const_iterator(this, GetSize()); }
 
@@ -134,6 +141,26 @@ public:
     CCheckTally CheckCounts() const;
     CCheckTally ColumnCheckCounts(int column) const;
     CCheckTally LineCheckCounts(int index) const;
+
+    // Only open rows: a state of the view, neither stored nor copied. While
+    // it is on, the grid shows the rows that hold an unchecked check cell,
+    // and the cursor's row for as long as the cursor stays on it; places
+    // (scroll positions, the rows on screen) count the shown rows only.
+    // Off, a row's place is its index.
+    void SetOpenOnly(bool on);
+    bool IsOpenOnly() const { return m_bOpenOnly; }
+    int ShownCount() const;
+    int ShownAt(int pos) const; // the row at a place (0 <= pos < ShownCount())
+    int ShownPos(int i) const;  // row i's place; -1 for a hidden row
+    bool IsShown(int i) const { return ShownPos(i) >= 0; }
+    int TopPos() const;      // the place of the top row on screen
+    void SetTopPos(int pos); // scrolls so that this place is on top
+    // Ends a cursor move: the row the cursor kept shown until now is hidden
+    // when it is finished and the cursor left it. True when a row was hidden
+    // (the rows below it move up). Until then both rows stay, so that places
+    // do not move in the middle of a click.
+    bool SettleShown();
+    std::size_t FilterBytes() const { return m_Filter.Bytes(); }
 
     // Cursor, scrolling and hit tests.
     const CLineData* GetCurLine() const;
@@ -215,7 +242,10 @@ private:
     // Row i owned alone, for a change the counts do not see (the highlight).
     // Written at once; the pointer is never kept.
     CLineData* OwnLine(int i) { return m_Lines.MutableLine(i); }
-    bool InRange(int i) const { return m_nLaidId != 0 && i >= m_nLaidFirst && i < m_nLaidEnd; }
+    // Only open rows place every row from its place among the shown ones.
+    bool InRange(int i) const {
+        return !m_bOpenOnly && m_nLaidId != 0 && i >= m_nLaidFirst && i < m_nLaidEnd;
+    }
     int RangeTop(int i) const;
     // Where row i goes: layout parameters (0: its own rectangles) and top.
     std::pair<std::uint32_t, int> PlaceOf(int i) const;
@@ -228,6 +258,7 @@ private:
     // counts are taken again on the next read.
     template <class F> void EditEveryLine(F&& f) {
         m_bRecount = true;
+        m_bFilterStale = true;
         for (int i = 0; i < GetSize(); ++i)
             f(*LineForCells(i));
     }
@@ -244,7 +275,18 @@ private:
         CEditScope& operator=(const CEditScope&) = delete;
         CSheetFile& sheet;
         CLineData* pLine;
+        int index;
     };
+    BOOL MoveShown(std::int64_t n);
+    // The shown row whose span holds y, -1 for none (only open rows).
+    int ShownRowAt(int y) const;
+    // Makes the column under x current (the header's hit test).
+    const CDataItem* HitHeader(int x, CDC* pDC);
+    // The open rows, built again on the first read after the rows changed.
+    void SyncFilter() const;
+    // The finished rows shown all the same (the cursor's and the one it kept
+    // until the move settles), sorted, at most two; returns how many.
+    int Extras(int extras[2]) const;
     void CountsAdded(const CLineData& line);
     void CountsRemoved(const CLineData& line);
     void FoldCounts() const;
@@ -255,6 +297,11 @@ private:
     mutable CCheckCounts m_Counts;
     // m_Counts is stale: counted again, all at once, on the next read.
     mutable bool m_bRecount = false;
+    bool m_bOpenOnly = false;
+    mutable CRowFilter m_Filter;
+    mutable bool m_bFilterStale = true;
+    mutable int m_nKeptLine = -1; // the cursor's row when the last move settled
+    mutable std::uint64_t m_nFilterVersion = 0;
     int m_nEditing = 0;          // EditLine calls running; no copy may be taken then
     std::uint32_t m_nLaidId = 0; // parameters of the last layout; 0: none yet
     int m_nLaidFirst = 0;        // rows [m_nLaidFirst, m_nLaidEnd) follow that layout

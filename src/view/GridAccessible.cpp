@@ -19,7 +19,9 @@ QString Native(const std::string& cp932) {
 const char* const kChecked = "チェックあり";
 const char* const kUnchecked = "チェックなし";
 
-class CGridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class CGridCellAccessible : public QAccessibleInterface,
+                            public QAccessibleTableCellInterface,
+                            public QAccessibleActionInterface {
 public:
     CGridCellAccessible(CTavrelView* view, int row, int column)
         : m_pView(view), m_nRow(row), m_nColumn(column) {}
@@ -84,9 +86,26 @@ public:
         return QRect(m_pView->mapToGlobal(q.topLeft()), q.size());
     }
     void* interface_cast(QAccessible::InterfaceType t) override {
-        return t == QAccessible::TableCellInterface
-                   ? static_cast<QAccessibleTableCellInterface*>(this)
-                   : nullptr;
+        if (t == QAccessible::TableCellInterface)
+            return static_cast<QAccessibleTableCellInterface*>(this);
+        if (t == QAccessible::ActionInterface)
+            return static_cast<QAccessibleActionInterface*>(this);
+        return nullptr;
+    }
+
+    // QAccessibleActionInterface: a check cell toggles as Space does on it.
+    QStringList actionNames() const override {
+        return Check() ? QStringList{toggleAction()} : QStringList{};
+    }
+    QString localizedActionDescription(const QString& name) const override {
+        return name == toggleAction() ? QString::fromUtf8("チェックを切り替え") : QString();
+    }
+    void doAction(const QString& name) override {
+        if (name == toggleAction() && Check())
+            m_pView->ToggleCell(m_nRow, m_nColumn);
+    }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        return name == toggleAction() ? QStringList{QStringLiteral("Space")} : QStringList{};
     }
 
     // QAccessibleTableCellInterface
@@ -94,7 +113,7 @@ public:
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return m_nColumn; }
-    int rowIndex() const override { return m_nRow; }
+    int rowIndex() const override { return Sheet() ? Sheet()->ShownPos(m_nRow) : -1; }
     int columnExtent() const override { return 1; }
     int rowExtent() const override { return 1; }
     QAccessibleInterface* table() const override { return Table(); }
@@ -156,7 +175,8 @@ void* CGridAccessible::interface_cast(QAccessible::InterfaceType t) {
 }
 
 int CGridAccessible::rowCount() const {
-    return Sheet() ? Sheet()->GetSize() : 0;
+    // The rows the grid shows: all of them, or only the open ones.
+    return Sheet() ? Sheet()->ShownCount() : 0;
 }
 
 int CGridAccessible::columnCount() const {
@@ -172,6 +192,9 @@ int CGridAccessible::childCount() const {
 QAccessibleInterface* CGridAccessible::cellAt(int row, int column) const {
     if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
         return nullptr;
+    // Cells hold the sheet's row, so that a row keeps its cell when the rows
+    // shown above it change.
+    row = Sheet()->ShownAt(row);
     const quint64 key = (quint64(quint32(row)) << 32) | quint32(column);
     if (auto it = m_cells.constFind(key); it != m_cells.constEnd())
         return QAccessible::accessibleInterface(*it);
@@ -201,7 +224,7 @@ int CGridAccessible::indexOfChild(const QAccessibleInterface* child) const {
 
 QAccessibleInterface* CGridAccessible::focusChild() const {
     const CSheetFile* s = Sheet();
-    return s ? cellAt(s->m_nCurLine, s->m_nCurColumn) : nullptr;
+    return s ? cellAt(s->ShownPos(s->m_nCurLine), s->m_nCurColumn) : nullptr;
 }
 
 QAccessibleInterface* CGridAccessible::childAt(int x, int y) const {
@@ -210,13 +233,13 @@ QAccessibleInterface* CGridAccessible::childAt(int x, int y) const {
         return nullptr;
     const QPoint p = View()->mapFromGlobal(QPoint(x, y));
     // Only the rows on screen can be under a point: from the top one down.
-    for (int i = std::max(0, s->m_nTopLine), n = 0; i < s->GetSize() && n < 1000; ++i, ++n) {
-        const CLineData* line = s->GetAt(i);
+    for (int pos = std::max(0, s->TopPos()), n = 0; pos < s->ShownCount() && n < 1000; ++pos, ++n) {
+        const CLineData* line = s->GetAt(s->ShownAt(pos));
         if (line->m_rect.top > p.y())
             break;
         if (line->HitTest(p.x(), p.y())) {
             const int column = line->ItemFromPoint(p.x(), p.y());
-            return column >= 0 ? cellAt(i, column) : nullptr;
+            return column >= 0 ? cellAt(pos, column) : nullptr;
         }
     }
     return nullptr;
@@ -234,7 +257,8 @@ QString CGridAccessible::columnDescription(int column) const {
 }
 
 QString CGridAccessible::rowDescription(int row) const {
-    return row >= 0 && row < rowCount() ? Native(Sheet()->GetAt(row)->m_strName) : QString();
+    return row >= 0 && row < rowCount() ? Native(Sheet()->GetAt(Sheet()->ShownAt(row))->m_strName)
+                                        : QString();
 }
 
 int CGridAccessible::selectedCellCount() const {
@@ -284,7 +308,7 @@ void CGridAccessibleTracker::Check() {
     const CCheckItem* c = valid ? AsCheckItem(s.GetAt(line)->GetAt(column)) : nullptr;
     const int checked = c ? c->m_bCheck != 0 : -1;
     const int sheetChecked = s.CheckCounts().nChecked;
-    const int index = valid ? line * s.m_Columns.GetSize() + column : -1;
+    const int index = valid ? s.ShownPos(line) * s.m_Columns.GetSize() + column : -1;
     const bool moved = line != m_nLine || column != m_nColumn;
     if (moved && valid) {
         QAccessibleEvent ev(m_pView, QAccessible::Focus);

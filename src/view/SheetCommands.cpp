@@ -29,10 +29,12 @@ bool Satisfied(Needs needs, const CSheetFile& sheet) {
         return true;
     case Needs::Line:
         return hasLine;
+    // A move past hidden neighbours would surprise: off while only open
+    // rows are shown.
     case Needs::LineAbove:
-        return hasLine && sheet.m_nCurLine > 0;
+        return hasLine && sheet.m_nCurLine > 0 && !sheet.IsOpenOnly();
     case Needs::LineBelow:
-        return hasLine && sheet.m_nCurLine < sheet.GetSize() - 1;
+        return hasLine && sheet.m_nCurLine < sheet.GetSize() - 1 && !sheet.IsOpenOnly();
     case Needs::Column:
         return hasColumn;
     case Needs::ColumnLeft:

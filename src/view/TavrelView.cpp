@@ -25,6 +25,7 @@
 #include "view/ClipboardCommands.h"
 #include "view/CommandActions.h"
 #include "view/EditStep.h"
+#include "view/FindCommands.h"
 #include "view/FontLinkCommands.h"
 #include "view/GridAccessible.h"
 #include "view/InvalidatingDC.h"
@@ -36,7 +37,8 @@ CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
     : QWidget(parent), m_pDoc(pDoc), m_pCommands(std::make_unique<CSheetCommands>(this)),
       m_pClipboardCommands(std::make_unique<CClipboardCommands>(this)),
       m_pFontLinkCommands(std::make_unique<CFontLinkCommands>(this)),
-      m_pSettings(std::make_unique<CSettingsCommand>(this)) {
+      m_pSettings(std::make_unique<CSettingsCommand>(this)),
+      m_pFind(std::make_unique<CFindCommands>(this)) {
     setFocusPolicy(Qt::StrongFocus);
     // The window colour behind the grid, like any document window.
     setBackgroundRole(QPalette::Base);
@@ -103,6 +105,7 @@ std::unique_ptr<CDC> CTavrelView::ClientDC() {
 
 void CTavrelView::OnInitialUpdate() {
     CSheetFile& s = Sheet();
+    s.SetOpenOnly(m_bOpenOnly);
     const CRect rc = GridRect();
     s.Layout(rc.left, rc.top, rc.right, rc.bottom);
     {
@@ -114,12 +117,17 @@ void CTavrelView::OnInitialUpdate() {
     }
     PlaceScrollBars();
     UpdateScrollRanges();
-    m_wndVScroll->setValue(s.m_nTopLine);
+    m_wndVScroll->setValue(s.TopPos());
     m_wndHScroll->setValue(s.m_nLeftColumn);
     update();
 }
 
 void CTavrelView::OnUpdate() {
+    // A change may have hidden or shown rows.
+    if (m_bOpenOnly) {
+        Sheet().SettleShown();
+        Relayout();
+    }
     update();
 }
 
@@ -136,7 +144,7 @@ void CTavrelView::Relayout() {
     const CRect rc = GridRect();
     s.Layout(rc.left, rc.top, rc.right, rc.bottom);
     UpdateScrollRanges();
-    m_wndVScroll->setValue(s.m_nTopLine);
+    m_wndVScroll->setValue(s.TopPos());
     m_wndHScroll->setValue(s.m_nLeftColumn);
 }
 
@@ -172,16 +180,16 @@ void CTavrelView::UpdateScrollRanges() {
     const int lineHeight = ClampPixelSize(s.m_nLineHeight) ? ClampPixelSize(s.m_nLineHeight) : 1;
     SetScrollInfo(m_wndHScroll, s.m_Columns.GetSize(),
                   (width() - ClampPixelSize(g_nLineNameWidthPx)) / colWidth);
-    SetScrollInfo(m_wndVScroll, s.GetSize(),
+    SetScrollInfo(m_wndVScroll, s.ShownCount(),
                   (height() - ClampPixelSize(s.m_nColumnHeight)) / lineHeight);
 }
 
 void CTavrelView::OnScroll(bool bHorz, int action) {
     CSheetFile& s = Sheet();
     QScrollBar* bar = bHorz ? m_wndHScroll : m_wndVScroll;
-    const int n = bHorz ? s.m_Columns.GetSize() : s.GetSize();
+    const int n = bHorz ? s.m_Columns.GetSize() : s.ShownCount();
     // In 64 bits: a position read from a file may sit at either end of int.
-    const std::int64_t old = bHorz ? s.m_nLeftColumn : s.m_nTopLine;
+    const std::int64_t old = bHorz ? s.m_nLeftColumn : s.TopPos();
     std::int64_t p = old;
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub:
@@ -216,12 +224,77 @@ void CTavrelView::OnScroll(bool bHorz, int action) {
         if (bHorz)
             s.SetLeftColumn(static_cast<int>(p));
         else
-            s.SetTopLine(static_cast<int>(p));
+            s.SetTopPos(static_cast<int>(p));
         if (m_pDoc)
             m_pDoc->UpdateAllViews();
     }
     // The bar shows where the grid is, not where its own step would go.
     bar->setSliderPosition(static_cast<int>(p));
+}
+
+void CTavrelView::GoToCell(int line, int column) {
+    CSheetFile& s = Sheet();
+    const CRect grid = GridRect();
+    bool scrolled = false;
+    // In view as the arrow keys count it: the row's top above the bottom
+    // less a scroll bar's height; a column wholly left of that limit.
+    if (const int pos = line >= 0 && line < s.GetSize() ? s.ShownPos(line) : -1; pos >= 0) {
+        const int lineH = std::max(ClampPixelSize(s.m_nLineHeight), 1);
+        const std::int64_t room = std::int64_t(grid.bottom) - CSheetFile::s_nHScrollHeight -
+                                  ClampPixelSize(s.m_nColumnHeight);
+        const int fit = room > 0 ? static_cast<int>((room - 1) / lineH) : 0;
+        int top = s.TopPos();
+        if (pos < top)
+            top = pos;
+        else if (std::int64_t(pos) - top > fit)
+            top = pos - fit;
+        if (top != s.TopPos()) {
+            s.SetTopPos(top);
+            m_wndVScroll->setValue(s.TopPos());
+            scrolled = true;
+        }
+    }
+    if (column >= 0 && column < s.m_Columns.GetSize()) {
+        const int colW = std::max(ClampPixelSize(g_nColumnWidthPx), 1);
+        const std::int64_t room = std::int64_t(grid.right) - CSheetFile::s_nVScrollWidth -
+                                  ClampPixelSize(g_nLineNameWidthPx);
+        const int fit = room > colW ? static_cast<int>(room / colW - 1) : 0;
+        int left = s.m_nLeftColumn;
+        if (column < left)
+            left = column;
+        else if (std::int64_t(column) - left > fit)
+            left = column - fit;
+        if (left != s.m_nLeftColumn) {
+            s.SetLeftColumn(left);
+            m_wndHScroll->setValue(left);
+            scrolled = true;
+        }
+    }
+    if (scrolled && m_pDoc)
+        m_pDoc->UpdateAllViews();
+    auto dc = ClientDC();
+    ClipToGrid(dc.get());
+    s.SetCur(column, line, dc.get());
+    AfterCursorMove();
+}
+
+void CTavrelView::AfterCursorMove() {
+    if (!Sheet().SettleShown())
+        return;
+    Relayout();
+    update();
+}
+
+void CTavrelView::OnViewOpenOnly() {
+    m_bOpenOnly = !m_bOpenOnly;
+    Sheet().SetOpenOnly(m_bOpenOnly);
+    Relayout();
+    update();
+}
+
+void CTavrelView::ToggleCell(int line, int column) {
+    GoToCell(line, column);
+    RunRouted(ID_EDIT_CHECK);
 }
 
 void CTavrelView::RedrawSelection() {
@@ -290,12 +363,13 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
     }
     if (moved) {
         if (scrolled) {
-            bar->setValue(bar == m_wndHScroll ? s.m_nLeftColumn : s.m_nTopLine);
+            bar->setValue(bar == m_wndHScroll ? s.m_nLeftColumn : s.TopPos());
             if (m_pDoc)
                 m_pDoc->UpdateAllViews();
         }
         if (s.m_nCurColumn != oldColumn || s.m_nCurLine != oldLine)
             RedrawSelection();
+        AfterCursorMove();
         event->accept();
         return;
     }
@@ -333,6 +407,7 @@ void CTavrelView::mousePressEvent(QMouseEvent* event) {
             });
         GetDocument()->SetModifiedFlag(true);
     }
+    AfterCursorMove();
     event->accept();
 }
 
@@ -413,9 +488,13 @@ bool CTavrelView::OnCmdMsg(UINT id) {
     case ID_FILE_PRINT_PREVIEW:
         Printer().Preview();
         return true;
+    case ID_VIEW_OPEN_ONLY:
+        OnViewOpenOnly();
+        return true;
     default:
         return m_pCommands->OnCmdMsg(id) || m_pClipboardCommands->OnCmdMsg(id) ||
-               m_pFontLinkCommands->OnCmdMsg(id) || m_pSettings->OnCmdMsg(id);
+               m_pFontLinkCommands->OnCmdMsg(id) || m_pSettings->OnCmdMsg(id) ||
+               m_pFind->OnCmdMsg(id);
     }
 }
 
@@ -435,9 +514,14 @@ bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
     case ID_FILE_PRINT_PREVIEW:
         cmdUI.Enable(true);
         return true;
+    case ID_VIEW_OPEN_ONLY:
+        cmdUI.Enable(true);
+        cmdUI.SetCheck(m_bOpenOnly ? 1 : 0);
+        return true;
     default:
         return m_pCommands->OnUpdateCmdUI(cmdUI) || m_pClipboardCommands->OnUpdateCmdUI(cmdUI) ||
-               m_pFontLinkCommands->OnUpdateCmdUI(cmdUI) || m_pSettings->OnUpdateCmdUI(cmdUI);
+               m_pFontLinkCommands->OnUpdateCmdUI(cmdUI) || m_pSettings->OnUpdateCmdUI(cmdUI) ||
+               m_pFind->OnUpdateCmdUI(cmdUI);
     }
 }
 

@@ -18,6 +18,7 @@ class CDC;
 class CSheetFile;
 class CSheetCommands;
 class CClipboardCommands;
+class CFindCommands;
 class CFontLinkCommands;
 class CSettingsCommand;
 class CSheetDocument;
@@ -45,6 +46,9 @@ public:
     void UpdateScrollRanges() override;
     void RedrawSelection() override;
     void CalcMetricsAndLayout() override;
+    void GoToCell(int line, int column) override;
+    // Makes the cell current and toggles it as Space does (one undo step).
+    void ToggleCell(int line, int column);
     QWidget* Widget() override { return this; }
     std::string DocumentPath() override;
 
@@ -57,6 +61,8 @@ public:
 
     QScrollBar* HScrollBar() const { return m_wndHScroll; }
     QScrollBar* VScrollBar() const { return m_wndVScroll; }
+    CFindCommands* FindCommands() const { return m_pFind.get(); }
+    bool IsOpenOnly() const { return m_bOpenOnly; }
     // The platform's scroll bar thickness (both directions).
     int ScrollBarExtent() const;
 
@@ -81,6 +87,11 @@ private:
     // Fill the grid rectangle and ranges again after the sheet was replaced.
     void Relayout();
     void OnCheck();
+    // Only open rows on or off: a view state, no undo step, no change.
+    void OnViewOpenOnly();
+    // After a cursor move: a finished row the cursor left is hidden now,
+    // and the rows below it move up.
+    void AfterCursorMove();
     void OnEditUndo();
     void OnEditRedo();
 
@@ -91,4 +102,6 @@ private:
     std::unique_ptr<CClipboardCommands> m_pClipboardCommands;
     std::unique_ptr<CFontLinkCommands> m_pFontLinkCommands;
     std::unique_ptr<CSettingsCommand> m_pSettings;
+    std::unique_ptr<CFindCommands> m_pFind;
+    bool m_bOpenOnly = false; // kept for every sheet this view shows
 };

@@ -18,6 +18,9 @@ public:
     virtual void RedrawSelection() = 0;
     // Measure the fonts again and lay out (after settings or font changes).
     virtual void CalcMetricsAndLayout() = 0;
+    // Moves the cursor to a row (-1: keeps the row) and a column (-1: keeps
+    // the column), scrolling it into view.
+    virtual void GoToCell(int line, int column) = 0;
     // Parent window for dialogs and message boxes.
     virtual QWidget* Widget() = 0;
     // The file the sheet was read from or saved to (UTF-8); empty until then.

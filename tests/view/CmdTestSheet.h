@@ -19,6 +19,7 @@ public:
         m_doc.m_Sheet.DrawSelection(&m_dc);
     }
     void CalcMetricsAndLayout() override {}
+    void GoToCell(int line, int column) override { m_doc.m_Sheet.SetCur(column, line, &m_dc); }
     QWidget* Widget() override { return nullptr; }
 
     CSheetDocument m_doc;

@@ -8,7 +8,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <random>
@@ -43,6 +46,7 @@ struct RSheet {
     std::vector<RRow> rows;
     std::vector<RItem> cols;
     int curLine = -1, curCol = -1;
+    bool openOnly = false; // a view state: neither undone nor stored
 
     int Rows() const { return static_cast<int>(rows.size()); }
     int Cols() const { return static_cast<int>(cols.size()); }
@@ -55,6 +59,24 @@ struct RSheet {
         static_cast<RItem&>(r) = item;
         r.cells.resize(cols.size());
         return r;
+    }
+    // The rows the grid shows: with only open rows, those with an unchecked
+    // check cell and the cursor's row.
+    std::vector<int> Shown() const {
+        std::vector<int> shown;
+        for (int i = 0; i < Rows(); ++i) {
+            bool open = false;
+            for (const RCell& c : rows[static_cast<std::size_t>(i)].cells)
+                open = open || (c.type == CELL_CHECK && !c.check);
+            if (!openOnly || open || i == curLine)
+                shown.push_back(i);
+        }
+        return shown;
+    }
+    int ShownPos(int i) const {
+        const std::vector<int> shown = Shown();
+        const auto at = std::find(shown.begin(), shown.end(), i);
+        return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
     }
     void SetCur(int column, int line) {
         if (column != -1)
@@ -77,6 +99,11 @@ struct RSheet {
 };
 
 using RHistory = ReferenceHistory<RSheet>;
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // Everything a user can see of a sheet, as text; bCursor: with the cursor.
 std::string Dump(const CSheetFile& s, bool bCursor = true) {
@@ -156,6 +183,7 @@ enum Op {
     kKeyColumnMove,
     kCommand, // the remaining commands, through the view
     kSave,
+    kOpenOnly, // only open rows, on or off
     kOpCount
 };
 
@@ -216,10 +244,13 @@ protected:
     struct Spot {
         int x, y, w, h;
     };
+    // Rows are counted by their place among the shown ones.
     Spot CellSpot(int i, int j) {
         const CSheetFile& s = S();
+        const int pos = r.openOnly ? r.ShownPos(i) : i;
+        const int top = r.openOnly ? s.TopPos() : s.m_nTopLine;
         return {g_nLineNameWidthPx + (j - s.m_nLeftColumn) * g_nColumnWidthPx,
-                s.m_nColumnHeight + (i - s.m_nTopLine) * s.m_nLineHeight, g_nColumnWidthPx,
+                s.m_nColumnHeight + (pos - top) * s.m_nLineHeight, g_nColumnWidthPx,
                 s.m_nLineHeight};
     }
     // A visible row and column picked at random; false when there is none.
@@ -227,8 +258,11 @@ protected:
         const CSheetFile& s = S();
         const CRect grid = View()->GridRect();
         std::vector<int> rows, cols;
-        for (int k = std::max(s.m_nTopLine, 0); k < r.Rows(); ++k)
-            if (CellSpot(k, 0).y + s.m_nLineHeight < grid.bottom)
+        const std::vector<int> shown = r.Shown();
+        const int top = r.openOnly ? s.TopPos() : s.m_nTopLine;
+        for (int pos = std::max(top, 0); pos < static_cast<int>(shown.size()); ++pos)
+            if (const int k = shown[static_cast<std::size_t>(pos)];
+                CellSpot(k, 0).y + s.m_nLineHeight < grid.bottom)
                 rows.push_back(k);
         for (int k = std::max(s.m_nLeftColumn, 0); k < r.Cols(); ++k)
             if (CellSpot(0, k).x + g_nColumnWidthPx < grid.right)
@@ -354,11 +388,16 @@ void ViewDifferential::Step(Op op) {
                                         Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Right};
         const Qt::Key key = kKeys[Rand(0, 5)];
         Key(key);
-        const int n = r.Rows(), nc = r.Cols();
+        // Up and down go by places among the shown rows.
+        const std::vector<int> shown = r.Shown();
+        const int n = static_cast<int>(shown.size()), nc = r.Cols();
+        const int pos = r.HasLine() ? r.ShownPos(r.curLine) : r.curLine;
         if ((key == Qt::Key_Down || key == Qt::Key_PageDown) && n > 0)
-            r.curLine = std::min(r.curLine + (key == Qt::Key_Down ? 1 : 5), n - 1);
+            r.curLine = shown[static_cast<std::size_t>(
+                std::min(pos + (key == Qt::Key_Down ? 1 : 5), n - 1))];
         else if ((key == Qt::Key_Up || key == Qt::Key_PageUp) && n > 0)
-            r.curLine = std::max(r.curLine - (key == Qt::Key_Up ? 1 : 5), 0);
+            r.curLine =
+                shown[static_cast<std::size_t>(std::max(pos - (key == Qt::Key_Up ? 1 : 5), 0))];
         else if (key == Qt::Key_Right && nc > 0 && r.curCol != nc - 1)
             ++r.curCol;
         else if (key == Qt::Key_Left && nc > 0 && r.curCol > 0)
@@ -391,7 +430,9 @@ void ViewDifferential::Step(Op op) {
         ASSERT_EQ(Doc().CanUndo(), h.CanUndo());
         Key(Qt::Key_Z, Qt::ControlModifier);
         if (h.CanUndo()) {
+            const bool openOnly = r.openOnly;
             h.Undo(r);
+            r.openOnly = openOnly;
             r.modified = true;
         }
         break;
@@ -399,7 +440,9 @@ void ViewDifferential::Step(Op op) {
         ASSERT_EQ(Doc().CanRedo(), h.CanRedo());
         View()->OnCmdMsg(ID_EDIT_REDO);
         if (h.CanRedo()) {
+            const bool openOnly = r.openOnly;
             h.Redo(r);
+            r.openOnly = openOnly;
             r.modified = true;
         }
         break;
@@ -472,7 +515,7 @@ void ViewDifferential::Step(Op op) {
         int& cur = line ? r.curLine : r.curCol;
         const int n = line ? r.Rows() : r.Cols();
         const int to = cur + (up ? -1 : 1);
-        if (cur < 0 || cur >= n || to < 0 || to >= n)
+        if (cur < 0 || cur >= n || to < 0 || to >= n || (line && r.openOnly))
             break;
         Snapshot();
         if (line) {
@@ -543,12 +586,25 @@ void ViewDifferential::Step(Op op) {
         }
         break;
     }
+    case kOpenOnly:
+        View()->OnCmdMsg(ID_VIEW_OPEN_ONLY);
+        r.openOnly = !r.openOnly;
+        break;
     case kSave: {
         ASSERT_FALSE(Doc().Save(m_path));
         r.modified = false;
         CSheetFile saved;
         ASSERT_FALSE(ReadSheetFile(saved, m_path));
         ASSERT_EQ(Dump(saved, false), Dump(r, false)) << "the saved file";
+        if (r.openOnly) {
+            // The filter changes no byte of the file.
+            const std::string path2 = m_path + ".all";
+            View()->OnCmdMsg(ID_VIEW_OPEN_ONLY);
+            ASSERT_FALSE(Doc().Save(path2));
+            View()->OnCmdMsg(ID_VIEW_OPEN_ONLY);
+            ASSERT_EQ(FileBytes(path2), FileBytes(m_path));
+            std::filesystem::remove(path2);
+        }
         break;
     }
     default:
@@ -560,6 +616,10 @@ void ViewDifferential::Compare(int step, Op op) {
     const std::string where =
         "after step " + std::to_string(step) + " (operation " + std::to_string(op) + ")";
     ASSERT_EQ(Dump(S()), Dump(r)) << where;
+    std::vector<int> shown;
+    for (int pos = 0; pos < S().ShownCount(); ++pos)
+        shown.push_back(S().ShownAt(pos));
+    ASSERT_EQ(shown, r.Shown()) << "the rows shown " << where;
     ASSERT_EQ(Counts(S()), Counts(r)) << where;
     ASSERT_EQ(Doc().IsModified(), r.modified) << where;
     ASSERT_EQ(Doc().m_Undo.GetSize(), static_cast<int>(h.units.size())) << where;
