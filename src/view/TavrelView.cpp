@@ -289,6 +289,9 @@ void CTavrelView::OnViewOpenOnly() {
     m_bOpenOnly = !m_bOpenOnly;
     Sheet().SetOpenOnly(m_bOpenOnly);
     Relayout();
+    // The same current row, in view either way.
+    if (Sheet().GetCurLine())
+        GoToCell(Sheet().m_nCurLine, -1);
     update();
 }
 

@@ -13,6 +13,7 @@
 #include "ViewTestUtil.h"
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
+#include "res/CommandIds.h"
 #include "model/SheetFind.h"
 #include "view/FindCommands.h"
 
@@ -146,6 +147,30 @@ TEST_P(NextUncheckedTest, CtrlJ) {
 
 INSTANTIATE_TEST_SUITE_P(View, NextUncheckedTest, testing::ValuesIn(kUncheckedCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Only open rows, on and off: the same current row, in view both ways; no
+// change to the document and no undo step.
+TEST(OpenOnly, ToggleKeepsTheCurrentRowInView) {
+    ViewFixture f(300, 2, 480, 320, [](int r, int) { return r % 10 != 0; });
+    CSheetFile& s = f.Sheet();
+    f.view->GoToCell(250, 1);
+    auto inView = [&] {
+        const CRect row = s.GetAt(s.m_nCurLine)->m_rect;
+        return row.top >= s.m_rcGrid.top + s.m_nColumnHeight && row.bottom <= s.m_rcGrid.bottom;
+    };
+    ASSERT_TRUE(inView());
+    for (int k = 0; k < 2; ++k) {
+        f.view->OnCmdMsg(ID_VIEW_OPEN_ONLY);
+        EXPECT_EQ(s.IsOpenOnly(), k == 0);
+        EXPECT_EQ(s.ShownCount(), k == 0 ? 30 : 300);
+        EXPECT_EQ(s.m_nCurLine, 250);
+        EXPECT_TRUE(inView()) << "turned " << (k == 0 ? "on" : "off");
+        EXPECT_EQ(f.view->VScrollBar()->maximum() + f.view->VScrollBar()->pageStep(),
+                  s.ShownCount());
+    }
+    EXPECT_FALSE(f.doc->IsModified());
+    EXPECT_FALSE(f.doc->CanUndo());
+}
 
 bool IsChecked(const CSheetFile& s, int line, int column) {
     return AsCheckItem(s.GetAt(line)->GetAt(column))->m_bCheck != 0;
