@@ -73,6 +73,12 @@ enum CommandId : UINT {
     ID_HELP = 57670,
     ID_DEFAULT_HELP = 57671,
 
+    // Cursor keys: Home, End, Ctrl+Home, Ctrl+End.
+    ID_CURSOR_LINE_START = 32840,
+    ID_CURSOR_LINE_END = 32841,
+    ID_CURSOR_FIRST_LINE = 32842,
+    ID_CURSOR_LAST_LINE = 32843,
+
     // Window keys.
     ID_NEXT_PANE = 57680,
     ID_PREV_PANE = 57681,

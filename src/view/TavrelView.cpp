@@ -1,8 +1,12 @@
 #include "view/TavrelView.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
 #include <utility>
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -11,7 +15,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include "document/SheetDocument.h"
 #include "fw/CommandRoute.h"
@@ -37,6 +43,8 @@ CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
       m_pClipboardCommands(std::make_unique<CClipboardCommands>(this)),
       m_pFontLinkCommands(std::make_unique<CFontLinkCommands>(this)),
       m_pSettings(std::make_unique<CSettingsCommand>(this)) {
+    SetCommandChain({this, m_pCommands.get(), m_pClipboardCommands.get(), m_pFontLinkCommands.get(),
+                     m_pSettings.get()});
     setFocusPolicy(Qt::StrongFocus);
     // The window colour behind the grid, like any document window.
     setBackgroundRole(QPalette::Base);
@@ -176,7 +184,7 @@ void CTavrelView::UpdateScrollRanges() {
                   (height() - ClampPixelSize(s.m_nColumnHeight)) / lineHeight);
 }
 
-void CTavrelView::OnScroll(bool bHorz, int action) {
+void CTavrelView::OnScroll(bool bHorz, int action, std::int64_t lines) {
     CSheetFile& s = Sheet();
     QScrollBar* bar = bHorz ? m_wndHScroll : m_wndVScroll;
     const int n = bHorz ? s.m_Columns.GetSize() : s.GetSize();
@@ -185,10 +193,10 @@ void CTavrelView::OnScroll(bool bHorz, int action) {
     std::int64_t p = old;
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub:
-        p = old - 1;
+        p = old - lines;
         break;
     case QAbstractSlider::SliderSingleStepAdd:
-        p = old + 1;
+        p = old + lines;
         break;
     case QAbstractSlider::SliderPageStepSub:
         p = old - 5;
@@ -255,7 +263,7 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
     QScrollBar* bar = m_wndVScroll;
     // Keys go by key alone: Shift, or Ctrl where no accelerator takes the
     // combination, moves like the plain key. Alt combinations are the menu's.
-    const UINT accelerator = AcceleratorCommand(event->key(), event->modifiers());
+    UINT accelerator = AcceleratorCommand(event->key(), event->modifiers());
     if (accelerator || (mods & (Qt::AltModifier | Qt::MetaModifier))) {
         moved = false;
     } else {
@@ -282,6 +290,10 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Home:
         case Qt::Key_End:
+            // Commands, by the key with Ctrl alone: Shift and the keypad
+            // miss the frame's shortcuts.
+            moved = false;
+            accelerator = AcceleratorCommand(event->key(), mods & Qt::ControlModifier);
             break;
         default:
             moved = false;
@@ -289,13 +301,7 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
         }
     }
     if (moved) {
-        if (scrolled) {
-            bar->setValue(bar == m_wndHScroll ? s.m_nLeftColumn : s.m_nTopLine);
-            if (m_pDoc)
-                m_pDoc->UpdateAllViews();
-        }
-        if (s.m_nCurColumn != oldColumn || s.m_nCurLine != oldLine)
-            RedrawSelection();
+        ShowMove(bar, scrolled, oldColumn, oldLine);
         event->accept();
         return;
     }
@@ -310,6 +316,91 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void CTavrelView::ShowMove(QScrollBar* bar, BOOL scrolled, int oldColumn, int oldLine) {
+    const CSheetFile& s = Sheet();
+    if (scrolled) {
+        bar->setValue(bar == m_wndHScroll ? s.m_nLeftColumn : s.m_nTopLine);
+        if (m_pDoc)
+            m_pDoc->UpdateAllViews();
+    }
+    if (s.m_nCurColumn != oldColumn || s.m_nCurLine != oldLine)
+        RedrawSelection();
+}
+
+void CTavrelView::OnCursorTo(CursorTarget target) {
+    CSheetFile& s = Sheet();
+    const int oldColumn = s.m_nCurColumn, oldLine = s.m_nCurLine;
+    BOOL scrolled = FALSE;
+    // The arrow keys' and page keys' moves taken to the end, so the cursor
+    // and the grid follow their rules: a column at a time (the grid scrolls
+    // as Left and Right scroll it), rows in one step.
+    switch (target) {
+    case CursorTarget::LineStart:
+        if (s.m_nCurColumn < 0)
+            scrolled |= s.MoveRight(); // no current column: the first one
+        while (s.m_nCurColumn > 0)
+            scrolled |= s.MoveLeft();
+        break;
+    case CursorTarget::LineEnd:
+        while (s.m_nCurColumn < s.m_Columns.GetSize() - 1)
+            scrolled |= s.MoveRight();
+        break;
+    case CursorTarget::FirstLine:
+        // By enough rows to bring the first row into view as well.
+        scrolled = s.MoveUp(std::max({s.m_nCurLine, s.m_nTopLine, 0}));
+        break;
+    case CursorTarget::LastLine:
+        scrolled = s.MoveDown(s.GetSize() - 1 - std::max(s.m_nCurLine, -1));
+        break;
+    }
+    const bool bHorz = target == CursorTarget::LineStart || target == CursorTarget::LineEnd;
+    QScrollBar* bar = bHorz ? m_wndHScroll : m_wndVScroll;
+    // Those rules keep a cursor where it was on the screen; one the wheel
+    // had scrolled away is brought back, to the nearer edge of the grid.
+    const CRect grid = GridRect();
+    const int cur = bHorz ? s.m_nCurColumn : s.m_nCurLine;
+    const int first = bHorz ? s.m_nLeftColumn : s.m_nTopLine;
+    const int start = ClampPixelSize(bHorz ? g_nLineNameWidthPx : s.m_nColumnHeight);
+    const int step = std::max(ClampPixelSize(bHorz ? g_nColumnWidthPx : s.m_nLineHeight), 1);
+    const int shown = std::max(((bHorz ? grid.right : grid.bottom) - start) / step, 1);
+    if (cur >= 0 && (cur < first || std::int64_t(cur) - first >= shown)) {
+        const int to = cur < first ? cur : cur - shown + 1;
+        if (bHorz)
+            s.SetLeftColumn(to);
+        else
+            s.SetTopLine(to);
+        scrolled = TRUE;
+    }
+    ShowMove(bar, scrolled, oldColumn, oldLine);
+}
+
+void CTavrelView::wheelEvent(QWheelEvent* event) {
+    QPoint delta = event->angleDelta();
+    // Shift turns the wheel sideways where the desktop has not already.
+    if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0)
+        delta = QPoint(delta.y(), 0);
+    for (const bool bHorz : {false, true}) {
+        // A touchpad sends a notch (120) in small parts: they add up.
+        int& rest = bHorz ? m_nWheelRestX : m_nWheelRestY;
+        rest += bHorz ? delta.x() : delta.y();
+        const int notches = rest / kWheelNotch;
+        if (notches == 0)
+            continue;
+        rest -= notches * kWheelNotch;
+        // Away from the user (positive) is up, or left.
+        const std::int64_t lines =
+            std::int64_t(std::abs(notches)) * std::max(QApplication::wheelScrollLines(), 1);
+        // As in the bar's own step, the bar's thumb follows without coming
+        // back as a move of its own (to where the thumb can go).
+        const QSignalBlocker quiet(bHorz ? m_wndHScroll : m_wndVScroll);
+        OnScroll(bHorz,
+                 notches > 0 ? QAbstractSlider::SliderSingleStepSub
+                             : QAbstractSlider::SliderSingleStepAdd,
+                 lines);
+    }
+    event->accept();
 }
 
 void CTavrelView::mousePressEvent(QMouseEvent* event) {
@@ -386,59 +477,26 @@ void CTavrelView::RunRouted(UINT id) {
     GuardCommand([&] { OnCmdMsg(id); });
 }
 
-bool CTavrelView::OnCmdMsg(UINT id) {
-    CCmdUI ui;
-    ui.m_nID = id;
-    switch (id) {
-    case ID_EDIT_CHECK:
-    case ID_EDIT_UNDO:
-    case ID_EDIT_REDO:
-        // A disabled command does nothing, however it is reached.
-        OnUpdateCmdUI(ui);
-        if (ui.m_bEnabled) {
-            if (id == ID_EDIT_CHECK)
-                OnCheck();
-            else if (id == ID_EDIT_UNDO)
-                OnEditUndo();
-            else
-                OnEditRedo();
-        }
-        return true;
-    case ID_FILE_PRINT:
-        Printer().PrintWithDialog();
-        return true;
-    case ID_FILE_PRINT_DIRECT:
-        Printer().PrintToDefaultPrinter();
-        return true;
-    case ID_FILE_PRINT_PREVIEW:
-        Printer().Preview();
-        return true;
-    default:
-        return m_pCommands->OnCmdMsg(id) || m_pClipboardCommands->OnCmdMsg(id) ||
-               m_pFontLinkCommands->OnCmdMsg(id) || m_pSettings->OnCmdMsg(id);
-    }
-}
-
-bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    switch (cmdUI.m_nID) {
-    case ID_EDIT_CHECK:
-        cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr);
-        return true;
-    case ID_EDIT_UNDO:
-        cmdUI.Enable(GetDocument()->CanUndo());
-        return true;
-    case ID_EDIT_REDO:
-        cmdUI.Enable(GetDocument()->CanRedo());
-        return true;
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
-    case ID_FILE_PRINT_PREVIEW:
-        cmdUI.Enable(true);
-        return true;
-    default:
-        return m_pCommands->OnUpdateCmdUI(cmdUI) || m_pClipboardCommands->OnUpdateCmdUI(cmdUI) ||
-               m_pFontLinkCommands->OnUpdateCmdUI(cmdUI) || m_pSettings->OnUpdateCmdUI(cmdUI);
-    }
+std::span<const CTavrelView::Command> CTavrelView::Commands() {
+    using V = CTavrelView;
+    static const Command kCommands[] = {
+        {ID_EDIT_CHECK, [](V& v) { v.OnCheck(); },
+         [](V& v) {
+             return v.Sheet().GetCurLine() != nullptr && v.Sheet().GetCurColumn() != nullptr;
+         }},
+        {ID_EDIT_UNDO, [](V& v) { v.OnEditUndo(); },
+         [](V& v) { return v.GetDocument()->CanUndo(); }},
+        {ID_EDIT_REDO, [](V& v) { v.OnEditRedo(); },
+         [](V& v) { return v.GetDocument()->CanRedo(); }},
+        {ID_CURSOR_LINE_START, [](V& v) { v.OnCursorTo(CursorTarget::LineStart); }},
+        {ID_CURSOR_LINE_END, [](V& v) { v.OnCursorTo(CursorTarget::LineEnd); }},
+        {ID_CURSOR_FIRST_LINE, [](V& v) { v.OnCursorTo(CursorTarget::FirstLine); }},
+        {ID_CURSOR_LAST_LINE, [](V& v) { v.OnCursorTo(CursorTarget::LastLine); }},
+        {ID_FILE_PRINT, [](V& v) { v.Printer().PrintWithDialog(); }},
+        {ID_FILE_PRINT_DIRECT, [](V& v) { v.Printer().PrintToDefaultPrinter(); }},
+        {ID_FILE_PRINT_PREVIEW, [](V& v) { v.Printer().Preview(); }},
+    };
+    return kCommands;
 }
 
 void CTavrelView::OnCheck() {
