@@ -1,5 +1,7 @@
 #include "app/DocCommands.h"
 
+#include <span>
+
 #include <QApplication>
 #include <QWidget>
 
@@ -10,28 +12,13 @@
 #include "fw/UserInterface.h"
 #include "res/CommandIds.h"
 
-bool CDocCommands::OnCmdMsg(UINT id) {
-    switch (id) {
-    case ID_CSV_EXPORT:
-        OnCsvExport();
-        return true;
-    case ID_CSV_IMPORT:
-        OnCsvImport();
-        return true;
-    case ID_HTML_EXPORT:
-        OnHtmlExport();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CDocCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (cmdUI.m_nID != ID_CSV_EXPORT && cmdUI.m_nID != ID_CSV_IMPORT &&
-        cmdUI.m_nID != ID_HTML_EXPORT)
-        return false;
-    cmdUI.Enable(true);
-    return true;
+std::span<const CDocCommands::Command> CDocCommands::Commands() {
+    static const Command kCommands[] = {
+        {ID_CSV_EXPORT, [](CDocCommands& c) { c.OnCsvExport(); }},
+        {ID_CSV_IMPORT, [](CDocCommands& c) { c.OnCsvImport(); }},
+        {ID_HTML_EXPORT, [](CDocCommands& c) { c.OnHtmlExport(); }},
+    };
+    return kCommands;
 }
 
 void CDocCommands::OnCsvExport() {

@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include <span>
+
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include "res/CommandTable.h"
 #include "view/CheckCountsText.h"
 #include "view/CommandActions.h"
+#include "app/HelpWindow.h"
 #include "app/KeyLockState.h"
 #include "app/RecentFileList.h"
 #include "app/TavrelDoc.h"
@@ -50,6 +53,7 @@ CMainFrame::CMainFrame(CTavrelDoc* pDoc, CCmdTarget* pApp, CRecentFileList* pRec
     setObjectName(QString::number(IDR_MAINFRAME));
     m_pView = new CTavrelView(pDoc, this);
     setCentralWidget(m_pView);
+    SetCommandChain({m_pView, m_pDoc, this, m_pApp});
     CreateMenuBar();
     CreateToolBar();
     CreateStatusBar();
@@ -140,7 +144,6 @@ void CMainFrame::CreateToolBar() {
     // Flat buttons hugging their 16 x 15 images, so all 21 fit a 600 pixel window.
     m_wndToolBar->setStyleSheet(QStringLiteral("QToolButton { padding: 1px; margin: 0px; }"));
     m_wndToolBar->setContentsMargins(0, 0, 0, 0);
-    int image = 0;
     for (UINT id : ToolBarTable()) {
         if (id == ID_SEPARATOR) {
             m_wndToolBar->addSeparator();
@@ -149,7 +152,7 @@ void CMainFrame::CreateToolBar() {
         const CCommandInfo* info = FindCommand(id);
         QAction* action = CreateCommandAction(
             id, QString::fromUtf8(info && info->tip ? info->tip : ""), m_wndToolBar);
-        action->setIcon(ToolBarIcon(image++));
+        action->setIcon(ToolBarIcon(id));
         m_wndToolBar->addAction(action);
         // A screen reader says the tip and, asked for more, the prompt.
         if (QWidget* button = m_wndToolBar->widgetForAction(action); button && info) {
@@ -244,52 +247,22 @@ void CMainFrame::UpdateToolBar() {
     }
 }
 
-bool CMainFrame::OnCmdMsg(UINT id) {
-    if (m_pView && m_pView->OnCmdMsg(id))
-        return true;
-    if (m_pDoc && m_pDoc->OnCmdMsg(id))
-        return true;
-    switch (id) {
-    case ID_VIEW_TOOLBAR:
-        m_wndToolBar->setVisible(m_wndToolBar->isHidden());
-        return true;
-    case ID_VIEW_STATUS_BAR:
-        m_wndStatusBar->setVisible(m_wndStatusBar->isHidden());
-        return true;
-    case ID_APP_EXIT:
-        close();
-        return true;
-    default:
-        break;
-    }
-    if (OnHelpCommand(id))
-        return true;
-    return m_pApp && m_pApp->OnCmdMsg(id);
-}
-
-bool CMainFrame::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (m_pView && m_pView->OnUpdateCmdUI(cmdUI))
-        return true;
-    if (m_pDoc && m_pDoc->OnUpdateCmdUI(cmdUI))
-        return true;
-    switch (cmdUI.m_nID) {
-    case ID_VIEW_TOOLBAR:
-        cmdUI.SetCheck(!m_wndToolBar->isHidden());
-        return true;
-    case ID_VIEW_STATUS_BAR:
-        cmdUI.SetCheck(!m_wndStatusBar->isHidden());
-        return true;
-    case ID_APP_EXIT:
-    case ID_HELP_FINDER:
-    case ID_HELP_SEARCH:
-    case ID_HELP_HOMEPAGE:
-    case ID_HELP:
-    case ID_DEFAULT_HELP:
-        return true;
-    default:
-        break;
-    }
-    return m_pApp && m_pApp->OnUpdateCmdUI(cmdUI);
+std::span<const CMainFrame::Command> CMainFrame::Commands() {
+    using F = CMainFrame;
+    static const Command kCommands[] = {
+        {ID_VIEW_TOOLBAR, [](F& f) { f.m_wndToolBar->setVisible(f.m_wndToolBar->isHidden()); },
+         nullptr, [](F& f) { return int(!f.m_wndToolBar->isHidden()); }},
+        {ID_VIEW_STATUS_BAR,
+         [](F& f) { f.m_wndStatusBar->setVisible(f.m_wndStatusBar->isHidden()); }, nullptr,
+         [](F& f) { return int(!f.m_wndStatusBar->isHidden()); }},
+        {ID_APP_EXIT, [](F& f) { f.close(); }},
+        {ID_HELP_FINDER, [](F& f) { f.WinHelp(0, HELP_FINDER); }},
+        {ID_DEFAULT_HELP, [](F& f) { f.WinHelp(0, HELP_FINDER); }},
+        {ID_HELP_SEARCH, [](F& f) { f.OnHelpSearch(); }},
+        {ID_HELP_HOMEPAGE, [](F& f) { f.OnHomePage(); }},
+        {ID_HELP, [](F& f) { f.OnContextHelp(); }},
+    };
+    return kCommands;
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

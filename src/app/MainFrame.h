@@ -3,6 +3,7 @@
 // built from the command table. It heads the command routing: the view, the
 // document, the frame itself, then the application.
 #include <memory>
+#include <span>
 #include <vector>
 
 #include <QString>
@@ -22,7 +23,7 @@ class QStatusBar;
 class QStyle;
 class QToolBar;
 
-class CMainFrame : public CContFrameWnd, public CCmdTarget {
+class CMainFrame : public CContFrameWnd, public CCommandTable<CMainFrame> {
     Q_OBJECT
 public:
     // pApp receives what neither the view, the document nor the frame handles.
@@ -33,8 +34,9 @@ public:
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QStatusBar* StatusBar() const { return m_wndStatusBar; }
 
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+    // The bars, exit and help; the route asks the view and the document
+    // before this table, the application after it.
+    static std::span<const Command> Commands();
 
     // Enable and check the tool bar buttons (when the program is idle).
     void UpdateToolBar();
@@ -72,7 +74,8 @@ private:
     void CreateAccelerators();
     void FillRecentFiles(QMenu* fileMenu);
     void UpdateIndicators();
-    bool OnHelpCommand(UINT id);
+    // Context help for the active window: the dialog in front, else the main window.
+    void OnContextHelp();
     bool OnHelpKey(QObject* watched);
     // The resource id whose help F1 shows when no menu item is highlighted.
     UINT ActiveWindowHelpId() const;

@@ -106,25 +106,8 @@ void CMainFrame::OnHomePage() {
     AfxGetUserInterface().ShellOpen(appinfo::HomePage());
 }
 
-bool CMainFrame::OnHelpCommand(UINT id) {
-    switch (id) {
-    case ID_HELP_FINDER:
-    case ID_DEFAULT_HELP:
-        WinHelp(0, HELP_FINDER);
-        return true;
-    case ID_HELP_SEARCH:
-        OnHelpSearch();
-        return true;
-    case ID_HELP_HOMEPAGE:
-        OnHomePage();
-        return true;
-    // Context help for the active window: the dialog in front, else the main window.
-    case ID_HELP:
-        WinHelp(DWORD(HID_BASE_RESOURCE) + ActiveWindowHelpId(), HELP_CONTEXT);
-        return true;
-    default:
-        return false;
-    }
+void CMainFrame::OnContextHelp() {
+    WinHelp(DWORD(HID_BASE_RESOURCE) + ActiveWindowHelpId(), HELP_CONTEXT);
 }
 
 void CMainFrame::PrepareMenu(QObject* watched) {

@@ -268,36 +268,36 @@ void CTavrelApp::OnOpenRecentFile(int nIndex) {
     m_pDoc->OnNewDocument();
 }
 
-bool CTavrelApp::OnCmdMsg(UINT id) {
-    if (id == ID_FILE_NEW) {
-        OnFileNew();
-        return true;
-    }
-    if (id == ID_FILE_OPEN) {
-        OnFileOpen();
-        return true;
-    }
-    if (id == ID_APP_ABOUT) {
-        CAboutDlg dlg(m_pMainWnd.get());
-        dlg.DoModal();
-        return true;
-    }
-    if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + UINT(settings::RecentFileCount)) {
-        OnOpenRecentFile(int(id - ID_FILE_MRU_FILE1));
-        return true;
-    }
-    return false;
+namespace {
+// The recent-file entry i: enabled while the list is that long.
+template <int i> void OpenRecent(CTavrelApp& app) {
+    app.OnOpenRecentFile(i);
 }
+template <int i> bool HasRecent(CTavrelApp& app) {
+    return i < app.RecentFiles().GetSize();
+}
+static_assert(settings::RecentFileCount == 9 && ID_FILE_MRU_FILE9 == ID_FILE_MRU_FILE1 + 8,
+              "one entry below for each recent file");
+} // namespace
 
-bool CTavrelApp::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    const UINT id = cmdUI.m_nID;
-    if (id == ID_FILE_NEW || id == ID_FILE_OPEN || id == ID_APP_ABOUT) {
-        cmdUI.Enable(true);
-        return true;
-    }
-    if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + UINT(settings::RecentFileCount)) {
-        cmdUI.Enable(int(id - ID_FILE_MRU_FILE1) < m_recentFiles.GetSize());
-        return true;
-    }
-    return false;
+std::span<const CTavrelApp::Command> CTavrelApp::Commands() {
+    static const Command kCommands[] = {
+        {ID_FILE_NEW, [](CTavrelApp& a) { a.OnFileNew(); }},
+        {ID_FILE_OPEN, [](CTavrelApp& a) { a.OnFileOpen(); }},
+        {ID_APP_ABOUT,
+         [](CTavrelApp& a) {
+             CAboutDlg dlg(a.m_pMainWnd.get());
+             dlg.DoModal();
+         }},
+        {ID_FILE_MRU_FILE1 + 0, OpenRecent<0>, HasRecent<0>},
+        {ID_FILE_MRU_FILE1 + 1, OpenRecent<1>, HasRecent<1>},
+        {ID_FILE_MRU_FILE1 + 2, OpenRecent<2>, HasRecent<2>},
+        {ID_FILE_MRU_FILE1 + 3, OpenRecent<3>, HasRecent<3>},
+        {ID_FILE_MRU_FILE1 + 4, OpenRecent<4>, HasRecent<4>},
+        {ID_FILE_MRU_FILE1 + 5, OpenRecent<5>, HasRecent<5>},
+        {ID_FILE_MRU_FILE1 + 6, OpenRecent<6>, HasRecent<6>},
+        {ID_FILE_MRU_FILE1 + 7, OpenRecent<7>, HasRecent<7>},
+        {ID_FILE_MRU_FILE1 + 8, OpenRecent<8>, HasRecent<8>},
+    };
+    return kCommands;
 }

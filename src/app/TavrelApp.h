@@ -4,6 +4,7 @@
 // last file or a new sheet, showing the window), and the commands New, Open,
 // the recent files and printing from the command line.
 #include <memory>
+#include <span>
 
 #include <QString>
 #include <QStringList>
@@ -29,7 +30,7 @@ struct CCommandLineInfo {
     static CCommandLineInfo Parse(const QStringList& args);
 };
 
-class CTavrelApp : public CCmdTarget {
+class CTavrelApp : public CCommandTable<CTavrelApp> {
 public:
     // Every setting of the run goes to profile.
     explicit CTavrelApp(CProfile& profile);
@@ -65,8 +66,8 @@ public:
     bool OpenDocumentFile(const QString& path);
     void OnOpenRecentFile(int nIndex);
 
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+    // New, Open, About and the recent files.
+    static std::span<const Command> Commands();
 
 private:
     bool PrintFile(const CCommandLineInfo& cmdInfo);

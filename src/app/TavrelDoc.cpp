@@ -19,6 +19,7 @@ void ReportFileError(FileError error, const QString& path) {
 } // namespace
 
 CTavrelDoc::CTavrelDoc() {
+    SetCommandChain({this, &m_docCommands});
     SetDefaultTitle();
 }
 
@@ -121,26 +122,10 @@ bool CTavrelDoc::SaveModified() {
     }
 }
 
-bool CTavrelDoc::OnCmdMsg(UINT id) {
-    switch (id) {
-    case ID_FILE_SAVE:
-        DoFileSave();
-        return true;
-    case ID_FILE_SAVE_AS:
-        DoSaveAs();
-        return true;
-    default:
-        return m_docCommands.OnCmdMsg(id);
-    }
-}
-
-bool CTavrelDoc::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    switch (cmdUI.m_nID) {
-    case ID_FILE_SAVE:
-    case ID_FILE_SAVE_AS:
-        cmdUI.Enable(true);
-        return true;
-    default:
-        return m_docCommands.OnUpdateCmdUI(cmdUI);
-    }
+std::span<const CTavrelDoc::Command> CTavrelDoc::Commands() {
+    static const Command kCommands[] = {
+        {ID_FILE_SAVE, [](CTavrelDoc& d) { d.DoFileSave(); }},
+        {ID_FILE_SAVE_AS, [](CTavrelDoc& d) { d.DoSaveAs(); }},
+    };
+    return kCommands;
 }

@@ -2,6 +2,7 @@
 // The one document: the sheet, its undo history and the modified flag, the
 // file it came from, the save question, and the document's commands (Save,
 // Save As, and the CSV and HTML commands it hands to CDocCommands).
+#include <span>
 #include <string>
 
 #include <QObject>
@@ -14,7 +15,10 @@
 
 class QWidget;
 
-class CTavrelDoc : public QObject, public CSheetDocument, public CCmdTarget, public CViewDocument {
+class CTavrelDoc : public QObject,
+                   public CSheetDocument,
+                   public CCommandTable<CTavrelDoc>,
+                   public CViewDocument {
     Q_OBJECT
 public:
     CTavrelDoc();
@@ -51,8 +55,8 @@ public:
     void SetOwner(QWidget* pOwner) { m_pOwner = pOwner; }
     QWidget* Owner() const { return m_pOwner; }
 
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+    // Save and Save As, always enabled; the text commands follow in CDocCommands.
+    static std::span<const Command> Commands();
 
 signals:
     void UpdateViews();

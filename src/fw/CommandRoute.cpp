@@ -16,6 +16,36 @@ struct DepthCount {
 };
 } // namespace
 
+bool CCmdTarget::Dispatch(CCmdUI& cmdUI, bool run) {
+    if (m_chain.empty())
+        return DispatchOwn(cmdUI, run);
+    for (CCmdTarget* target : m_chain) {
+        if (target == this) {
+            if (DispatchOwn(cmdUI, run))
+                return true;
+        } else if (target && (run ? target->OnCmdMsg(cmdUI.m_nID) : target->OnUpdateCmdUI(cmdUI))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CCmdTarget::OnCmdMsg(UINT id) {
+    CCmdUI ui;
+    ui.m_nID = id;
+    return Dispatch(ui, true);
+}
+
+bool CCmdTarget::OnUpdateCmdUI(CCmdUI& cmdUI) {
+    return Dispatch(cmdUI, false);
+}
+
+bool CCmdTarget::IsEnabled(UINT id) {
+    CCmdUI ui;
+    ui.m_nID = id;
+    return OnUpdateCmdUI(ui) && ui.m_bEnabled;
+}
+
 void SetCommandRoute(CCmdTarget* pRoot) {
     g_pRoute = pRoot;
 }

@@ -1,6 +1,7 @@
 #include "view/ClipboardCommands.h"
 
 #include <cstdint>
+#include <span>
 #include <sstream>
 
 #include <QPainter>
@@ -27,21 +28,23 @@ const char kColumnCountDiffers[] = "列の数が異なるデータです";
 const char kNoPosition[] = "挿入位置を指定してください";
 const char kNoBitmap[] = "ビットマップが作成できませんでした";
 
-struct ClipboardCommand {
-    UINT id;
-    void (*run)(CClipboardCommands&);
-};
+} // namespace
 
 // Every command of this class; all are always enabled.
-const ClipboardCommand kCommands[] = {
-    {ID_EDIT_COPY, [](CClipboardCommands& c) { c.OnEditCopy(); }},
-    {ID_EDIT_CUT, [](CClipboardCommands& c) { c.OnEditCut(); }},
-    {ID_EDIT_PASTE, [](CClipboardCommands& c) { c.OnEditPaste(false); }},
-    {ID_EDIT_PASTE_ADD, [](CClipboardCommands& c) { c.OnEditPaste(true); }},
-    {ID_COLUMN_PASTE_TEXT, [](CClipboardCommands& c) { c.OnPasteText(true); }},
-    {ID_LINE_PASTE_TEXT, [](CClipboardCommands& c) { c.OnPasteText(false); }},
-    {ID_EDIT_COPY_BITMAP, [](CClipboardCommands& c) { c.OnCopyBitmap(); }},
-};
+std::span<const CClipboardCommands::Command> CClipboardCommands::Commands() {
+    static const Command kCommands[] = {
+        {ID_EDIT_COPY, [](CClipboardCommands& c) { c.OnEditCopy(); }},
+        {ID_EDIT_CUT, [](CClipboardCommands& c) { c.OnEditCut(); }},
+        {ID_EDIT_PASTE, [](CClipboardCommands& c) { c.OnEditPaste(false); }},
+        {ID_EDIT_PASTE_ADD, [](CClipboardCommands& c) { c.OnEditPaste(true); }},
+        {ID_COLUMN_PASTE_TEXT, [](CClipboardCommands& c) { c.OnPasteText(true); }},
+        {ID_LINE_PASTE_TEXT, [](CClipboardCommands& c) { c.OnPasteText(false); }},
+        {ID_EDIT_COPY_BITMAP, [](CClipboardCommands& c) { c.OnCopyBitmap(); }},
+    };
+    return kCommands;
+}
+
+namespace {
 
 // Names each character once, in the order they occur.
 std::string RejectedForPaste(const std::vector<std::string>& rejected) {
@@ -56,33 +59,7 @@ std::string RejectedForPaste(const std::vector<std::string>& rejected) {
            list;
 }
 
-const ClipboardCommand* Find(UINT id) {
-    for (const ClipboardCommand& c : kCommands)
-        if (c.id == id)
-            return &c;
-    return nullptr;
-}
-
 } // namespace
-
-bool CClipboardCommands::Handles(UINT id) {
-    return Find(id) != nullptr;
-}
-
-bool CClipboardCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (!Handles(cmdUI.m_nID))
-        return false;
-    cmdUI.Enable(true);
-    return true;
-}
-
-bool CClipboardCommands::OnCmdMsg(UINT id) {
-    const ClipboardCommand* c = Find(id);
-    if (!c)
-        return false;
-    c->run(*this);
-    return true;
-}
 
 CSheetDocument* CClipboardCommands::Doc() const {
     return m_pHost->GetDocument();

@@ -6,6 +6,7 @@
 // between sheets (and programs) that use the same format. The view owns one
 // and forwards its commands to it.
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,13 +20,11 @@ class CLineData;
 class CSheetFile;
 class CSheetDocument;
 
-class CClipboardCommands : public CCmdTarget {
+class CClipboardCommands : public CCommandTable<CClipboardCommands> {
 public:
     explicit CClipboardCommands(CViewHost* pHost) : m_pHost(pHost) {}
 
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
-    static bool Handles(UINT id);
+    static std::span<const Command> Commands();
 
     void OnEditCopy();
     void OnEditCut();

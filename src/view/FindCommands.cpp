@@ -99,38 +99,15 @@ bool CFindBar::eventFilter(QObject* watched, QEvent* event) {
 
 // Commands.
 
-namespace {
-struct FindCommand {
-    UINT id;
-    void (*run)(CFindCommands&);
-};
-const FindCommand kCommands[] = {
-    {ID_EDIT_FIND, [](CFindCommands& c) { c.OnFind(); }},
-    {ID_EDIT_FIND_NEXT, [](CFindCommands& c) { c.OnFindNext(+1); }},
-    {ID_EDIT_FIND_PREV, [](CFindCommands& c) { c.OnFindNext(-1); }},
-    {ID_NEXT_UNCHECKED, [](CFindCommands& c) { c.OnNextUnchecked(); }},
-};
-const FindCommand* Find(UINT id) {
-    for (const FindCommand& c : kCommands)
-        if (c.id == id)
-            return &c;
-    return nullptr;
-}
-} // namespace
-
-bool CFindCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (!Find(cmdUI.m_nID))
-        return false;
-    cmdUI.Enable(true);
-    return true;
-}
-
-bool CFindCommands::OnCmdMsg(UINT id) {
-    const FindCommand* c = Find(id);
-    if (!c)
-        return false;
-    c->run(*this);
-    return true;
+std::span<const CFindCommands::Command> CFindCommands::Commands() {
+    using F = CFindCommands;
+    static const Command kCommands[] = {
+        {ID_EDIT_FIND, [](F& c) { c.OnFind(); }},
+        {ID_EDIT_FIND_NEXT, [](F& c) { c.OnFindNext(+1); }},
+        {ID_EDIT_FIND_PREV, [](F& c) { c.OnFindNext(-1); }},
+        {ID_NEXT_UNCHECKED, [](F& c) { c.OnNextUnchecked(); }},
+    };
+    return kCommands;
 }
 
 CSheetFile& CFindCommands::Sheet() const {

@@ -4,6 +4,7 @@
 // around, and the jump to the next unchecked check cell. The view owns one
 // and forwards its commands to it.
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,12 +41,11 @@ private:
     QLabel* m_pResult;
 };
 
-class CFindCommands : public CCmdTarget {
+class CFindCommands : public CCommandTable<CFindCommands> {
 public:
     explicit CFindCommands(CViewHost* pHost) : m_pHost(pHost) {}
 
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+    static std::span<const Command> Commands();
 
     // Opens the bar with its text selected, ready to type.
     void OnFind();

@@ -1,5 +1,7 @@
 #include "view/FontLinkCommands.h"
 
+#include <span>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -15,52 +17,24 @@
 #include "res/CommandIds.h"
 #include "view/ViewHost.h"
 
-namespace {
-
-struct FontLinkCommand {
-    UINT id;
-    void (*run)(CFontLinkCommands&);
-};
-
 // Every command of this class; all are always enabled.
-const FontLinkCommand kCommands[] = {
-    {ID_VIEW_LINE_FONT, [](CFontLinkCommands& c) { c.OnViewFont(true); }},
-    {ID_VIEW_COLUMN_FONT, [](CFontLinkCommands& c) { c.OnViewFont(false); }},
-    {ID_VIEW_LINE_LINK, [](CFontLinkCommands& c) { c.OnOpenLink(true); }},
-    {ID_VIEW_COLUMN_LINK, [](CFontLinkCommands& c) { c.OnOpenLink(false); }},
-};
-
-const FontLinkCommand* Find(UINT id) {
-    for (const FontLinkCommand& c : kCommands)
-        if (c.id == id)
-            return &c;
-    return nullptr;
+std::span<const CFontLinkCommands::Command> CFontLinkCommands::Commands() {
+    static const Command kCommands[] = {
+        {ID_VIEW_LINE_FONT, [](CFontLinkCommands& c) { c.OnViewFont(true); }},
+        {ID_VIEW_COLUMN_FONT, [](CFontLinkCommands& c) { c.OnViewFont(false); }},
+        {ID_VIEW_LINE_LINK, [](CFontLinkCommands& c) { c.OnOpenLink(true); }},
+        {ID_VIEW_COLUMN_LINK, [](CFontLinkCommands& c) { c.OnOpenLink(false); }},
+    };
+    return kCommands;
 }
+
+namespace {
 
 std::string CannotOpen(const std::string& link) {
     return link + "\nリンクファイルを開けませんでした。";
 }
 
 } // namespace
-
-bool CFontLinkCommands::Handles(UINT id) {
-    return Find(id) != nullptr;
-}
-
-bool CFontLinkCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (!Handles(cmdUI.m_nID))
-        return false;
-    cmdUI.Enable(true);
-    return true;
-}
-
-bool CFontLinkCommands::OnCmdMsg(UINT id) {
-    const FontLinkCommand* c = Find(id);
-    if (!c)
-        return false;
-    c->run(*this);
-    return true;
-}
 
 CSheetFile& CFontLinkCommands::Sheet() const {
     return m_pHost->GetDocument()->m_Sheet;

@@ -5,6 +5,7 @@
 // column's link file handed to the desktop's opener. The view owns one and
 // forwards its commands to it.
 #include <optional>
+#include <span>
 #include <string>
 
 #include "fw/CmdTarget.h"
@@ -14,13 +15,11 @@ class CSheetFile;
 struct CFont;
 class QWidget;
 
-class CFontLinkCommands : public CCmdTarget {
+class CFontLinkCommands : public CCommandTable<CFontLinkCommands> {
 public:
     explicit CFontLinkCommands(CViewHost* pHost) : m_pHost(pHost) {}
 
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
-    static bool Handles(UINT id);
+    static std::span<const Command> Commands();
 
     void OnViewFont(bool bLineFont);
     void OnOpenLink(bool bLine);

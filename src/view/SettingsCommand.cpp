@@ -10,18 +10,11 @@
 #include "view/EditStep.h"
 #include "view/ViewHost.h"
 
-bool CSettingsCommand::OnCmdMsg(UINT id) {
-    if (id != ID_VIEW_SETTINGS)
-        return false;
-    OnViewSettings();
-    return true;
-}
-
-bool CSettingsCommand::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (cmdUI.m_nID != ID_VIEW_SETTINGS)
-        return false;
-    cmdUI.Enable(true);
-    return true;
+std::span<const CSettingsCommand::Command> CSettingsCommand::Commands() {
+    static const Command kCommands[] = {
+        {ID_VIEW_SETTINGS, [](CSettingsCommand& c) { c.OnViewSettings(); }},
+    };
+    return kCommands;
 }
 
 void CSettingsCommand::OnViewSettings() {

@@ -6,16 +6,17 @@
 // measures the sheet again (the scroll bars stay as they are), marks the
 // document modified and repaints. The colours are the dialog's own business
 // and are not part of the undo snapshot.
+#include <span>
+
 #include "fw/CmdTarget.h"
 
 class CViewHost;
 
-class CSettingsCommand : public CCmdTarget {
+class CSettingsCommand : public CCommandTable<CSettingsCommand> {
 public:
     explicit CSettingsCommand(CViewHost* pHost) : m_pHost(pHost) {}
 
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+    static std::span<const Command> Commands();
 
     void OnViewSettings();
 

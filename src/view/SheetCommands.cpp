@@ -1,6 +1,7 @@
 #include "view/SheetCommands.h"
 
 #include <memory>
+#include <span>
 #include <utility>
 
 #include <QWidget>
@@ -14,19 +15,18 @@
 #include "view/EditStep.h"
 #include "view/ViewHost.h"
 
+enum class CSheetCommands::Needs { Line, LineAbove, LineBelow, Column, ColumnLeft, ColumnRight };
+
 namespace {
+
+using Needs = CSheetCommands::Needs;
 
 const char kNoPosition[] = "挿入位置を指定してください";
 
-// What a command needs to run, as a test of the sheet.
-enum class Needs { Nothing, Line, LineAbove, LineBelow, Column, ColumnLeft, ColumnRight };
-
-bool Satisfied(Needs needs, const CSheetFile& sheet) {
+template <Needs needs> bool Satisfied(const CSheetFile& sheet) {
     const bool hasLine = sheet.GetCurLine() != nullptr;
     const bool hasColumn = sheet.GetCurColumn() != nullptr;
     switch (needs) {
-    case Needs::Nothing:
-        return true;
     case Needs::Line:
         return hasLine;
     // A move past hidden neighbours would surprise: off while only open
@@ -45,12 +45,6 @@ bool Satisfied(Needs needs, const CSheetFile& sheet) {
     return false;
 }
 
-struct SheetCommand {
-    UINT id;
-    void (*run)(CSheetCommands&);
-    Needs needs;
-};
-
 template <CheckScope scope, bool bCheck> void RunCheck(CSheetCommands& c) {
     static constexpr const char* kQuestions[3][2] = {
         {"全てのチェックを消去します。よろしいですか？",
@@ -63,36 +57,36 @@ template <CheckScope scope, bool bCheck> void RunCheck(CSheetCommands& c) {
     c.OnCheck(kQuestions[int(scope)][bCheck], scope, bCheck);
 }
 
-// Every command of this class: its id, its handler and when it is enabled.
-const SheetCommand kCommands[] = {
-    {ID_LINE_ADD, [](CSheetCommands& c) { c.OnLineAdd(); }, Needs::Nothing},
-    {ID_LINE_INSERT, [](CSheetCommands& c) { c.OnLineInsert(); }, Needs::Line},
-    {ID_LINE_EDIT, [](CSheetCommands& c) { c.OnLineEdit(); }, Needs::Line},
-    {ID_LINE_DELETE, [](CSheetCommands& c) { c.OnLineDelete(); }, Needs::Line},
-    {ID_LINE_UP, [](CSheetCommands& c) { c.OnLineMove(-1); }, Needs::LineAbove},
-    {ID_LINE_DOWN, [](CSheetCommands& c) { c.OnLineMove(+1); }, Needs::LineBelow},
-    {ID_LINE_CHECK, RunCheck<CheckScope::Line, true>, Needs::Line},
-    {ID_LINE_UNCHECK, RunCheck<CheckScope::Line, false>, Needs::Line},
-    {ID_COLUMN_ADD, [](CSheetCommands& c) { c.OnColumnAdd(); }, Needs::Nothing},
-    {ID_COLUMN_INSERT, [](CSheetCommands& c) { c.OnColumnInsert(); }, Needs::Column},
-    {ID_COLUMN_EDIT, [](CSheetCommands& c) { c.OnColumnEdit(); }, Needs::Column},
-    {ID_COLUMN_DELETE, [](CSheetCommands& c) { c.OnColumnDelete(); }, Needs::Column},
-    {ID_COLUMN_LEFT, [](CSheetCommands& c) { c.OnColumnMove(-1); }, Needs::ColumnLeft},
-    {ID_COLUMN_RIGHT, [](CSheetCommands& c) { c.OnColumnMove(+1); }, Needs::ColumnRight},
-    {ID_COLUMN_CHECK, RunCheck<CheckScope::Column, true>, Needs::Column},
-    {ID_COLUMN_UNCHECK, RunCheck<CheckScope::Column, false>, Needs::Column},
-    {ID_EDIT_ALL_CHECK, RunCheck<CheckScope::Sheet, true>, Needs::Nothing},
-    {ID_EDIT_CLEAR_ALL, RunCheck<CheckScope::Sheet, false>, Needs::Nothing},
-};
+} // namespace
 
-const SheetCommand* Find(UINT id) {
-    for (const SheetCommand& c : kCommands)
-        if (c.id == id)
-            return &c;
-    return nullptr;
+template <Needs needs> bool CSheetCommands::Has(CSheetCommands& c) {
+    return Satisfied<needs>(c.Sheet());
 }
 
-} // namespace
+std::span<const CSheetCommands::Command> CSheetCommands::Commands() {
+    using C = CSheetCommands;
+    static const Command kCommands[] = {
+        {ID_LINE_ADD, [](C& c) { c.OnLineAdd(); }},
+        {ID_LINE_INSERT, [](C& c) { c.OnLineInsert(); }, Has<Needs::Line>},
+        {ID_LINE_EDIT, [](C& c) { c.OnLineEdit(); }, Has<Needs::Line>},
+        {ID_LINE_DELETE, [](C& c) { c.OnLineDelete(); }, Has<Needs::Line>},
+        {ID_LINE_UP, [](C& c) { c.OnLineMove(-1); }, Has<Needs::LineAbove>},
+        {ID_LINE_DOWN, [](C& c) { c.OnLineMove(+1); }, Has<Needs::LineBelow>},
+        {ID_LINE_CHECK, RunCheck<CheckScope::Line, true>, Has<Needs::Line>},
+        {ID_LINE_UNCHECK, RunCheck<CheckScope::Line, false>, Has<Needs::Line>},
+        {ID_COLUMN_ADD, [](C& c) { c.OnColumnAdd(); }},
+        {ID_COLUMN_INSERT, [](C& c) { c.OnColumnInsert(); }, Has<Needs::Column>},
+        {ID_COLUMN_EDIT, [](C& c) { c.OnColumnEdit(); }, Has<Needs::Column>},
+        {ID_COLUMN_DELETE, [](C& c) { c.OnColumnDelete(); }, Has<Needs::Column>},
+        {ID_COLUMN_LEFT, [](C& c) { c.OnColumnMove(-1); }, Has<Needs::ColumnLeft>},
+        {ID_COLUMN_RIGHT, [](C& c) { c.OnColumnMove(+1); }, Has<Needs::ColumnRight>},
+        {ID_COLUMN_CHECK, RunCheck<CheckScope::Column, true>, Has<Needs::Column>},
+        {ID_COLUMN_UNCHECK, RunCheck<CheckScope::Column, false>, Has<Needs::Column>},
+        {ID_EDIT_ALL_CHECK, RunCheck<CheckScope::Sheet, true>},
+        {ID_EDIT_CLEAR_ALL, RunCheck<CheckScope::Sheet, false>},
+    };
+    return kCommands;
+}
 
 CSheetDocument* CSheetCommands::Doc() const {
     return m_pHost->GetDocument();
@@ -104,31 +98,6 @@ CSheetFile& CSheetCommands::Sheet() const {
 QWidget* CSheetCommands::Owner() const {
     QWidget* w = m_pHost->Widget();
     return w ? w->window() : nullptr;
-}
-
-bool CSheetCommands::Handles(UINT id) {
-    return Find(id) != nullptr;
-}
-
-bool CSheetCommands::IsEnabled(UINT id) const {
-    const SheetCommand* c = Find(id);
-    return c && Satisfied(c->needs, Sheet());
-}
-
-bool CSheetCommands::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    if (!Handles(cmdUI.m_nID))
-        return false;
-    cmdUI.Enable(IsEnabled(cmdUI.m_nID));
-    return true;
-}
-
-bool CSheetCommands::OnCmdMsg(UINT id) {
-    const SheetCommand* c = Find(id);
-    if (!c)
-        return false;
-    if (Satisfied(c->needs, Sheet()))
-        c->run(*this);
-    return true;
 }
 
 // Rows.

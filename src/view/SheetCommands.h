@@ -5,6 +5,8 @@
 // sheet through the model, marks the document modified, re-ranges the
 // scroll bars when the row or column count changed and repaints every view.
 // The view owns one and forwards its commands to it.
+#include <span>
+
 #include "fw/CmdTarget.h"
 
 // Which cells a check or clear command changes.
@@ -15,16 +17,14 @@ class CSheetFile;
 class CSheetDocument;
 class QWidget;
 
-class CSheetCommands : public CCmdTarget {
+class CSheetCommands : public CCommandTable<CSheetCommands> {
 public:
+    // What a command needs of the sheet to run.
+    enum class Needs;
     explicit CSheetCommands(CViewHost* pHost) : m_pHost(pHost) {}
 
-    // A disabled command is handled by doing nothing.
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
-    // Whether id is one of these commands, and whether it may run now.
-    static bool Handles(UINT id);
-    bool IsEnabled(UINT id) const;
+    // Every command of this class: its id, its handler and when it is enabled.
+    static std::span<const Command> Commands();
 
     void OnLineAdd();
     void OnLineInsert();
@@ -40,6 +40,7 @@ public:
     void OnCheck(const char* question, CheckScope scope, bool bCheck);
 
 private:
+    template <Needs needs> static bool Has(CSheetCommands& c);
     CSheetDocument* Doc() const;
     CSheetFile& Sheet() const;
     QWidget* Owner() const;

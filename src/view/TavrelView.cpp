@@ -1,8 +1,12 @@
 #include "view/TavrelView.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
 #include <utility>
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -11,7 +15,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include "document/SheetDocument.h"
 #include "fw/CommandRoute.h"
@@ -39,6 +45,8 @@ CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
       m_pFontLinkCommands(std::make_unique<CFontLinkCommands>(this)),
       m_pSettings(std::make_unique<CSettingsCommand>(this)),
       m_pFind(std::make_unique<CFindCommands>(this)) {
+    SetCommandChain({this, m_pCommands.get(), m_pClipboardCommands.get(), m_pFontLinkCommands.get(),
+                     m_pSettings.get(), m_pFind.get()});
     setFocusPolicy(Qt::StrongFocus);
     // The window colour behind the grid, like any document window.
     setBackgroundRole(QPalette::Base);
@@ -184,7 +192,7 @@ void CTavrelView::UpdateScrollRanges() {
                   (height() - ClampPixelSize(s.m_nColumnHeight)) / lineHeight);
 }
 
-void CTavrelView::OnScroll(bool bHorz, int action) {
+void CTavrelView::OnScroll(bool bHorz, int action, std::int64_t lines) {
     CSheetFile& s = Sheet();
     QScrollBar* bar = bHorz ? m_wndHScroll : m_wndVScroll;
     const int n = bHorz ? s.m_Columns.GetSize() : s.ShownCount();
@@ -193,10 +201,10 @@ void CTavrelView::OnScroll(bool bHorz, int action) {
     std::int64_t p = old;
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub:
-        p = old - 1;
+        p = old - lines;
         break;
     case QAbstractSlider::SliderSingleStepAdd:
-        p = old + 1;
+        p = old + lines;
         break;
     case QAbstractSlider::SliderPageStepSub:
         p = old - 5;
@@ -234,41 +242,13 @@ void CTavrelView::OnScroll(bool bHorz, int action) {
 
 void CTavrelView::GoToCell(int line, int column) {
     CSheetFile& s = Sheet();
-    const CRect grid = GridRect();
-    bool scrolled = false;
-    // In view as the arrow keys count it: the row's top above the bottom
-    // less a scroll bar's height; a column wholly left of that limit.
-    if (const int pos = line >= 0 && line < s.GetSize() ? s.ShownPos(line) : -1; pos >= 0) {
-        const int lineH = std::max(ClampPixelSize(s.m_nLineHeight), 1);
-        const std::int64_t room = std::int64_t(grid.bottom) - CSheetFile::s_nHScrollHeight -
-                                  ClampPixelSize(s.m_nColumnHeight);
-        const int fit = room > 0 ? static_cast<int>((room - 1) / lineH) : 0;
-        int top = s.TopPos();
-        if (pos < top)
-            top = pos;
-        else if (std::int64_t(pos) - top > fit)
-            top = pos - fit;
-        if (top != s.TopPos()) {
-            s.SetTopPos(top);
-            m_wndVScroll->setValue(s.TopPos());
-            scrolled = true;
-        }
-    }
-    if (column >= 0 && column < s.m_Columns.GetSize()) {
-        const int colW = std::max(ClampPixelSize(g_nColumnWidthPx), 1);
-        const std::int64_t room = std::int64_t(grid.right) - CSheetFile::s_nVScrollWidth -
-                                  ClampPixelSize(g_nLineNameWidthPx);
-        const int fit = room > colW ? static_cast<int>(room / colW - 1) : 0;
-        int left = s.m_nLeftColumn;
-        if (column < left)
-            left = column;
-        else if (std::int64_t(column) - left > fit)
-            left = column - fit;
-        if (left != s.m_nLeftColumn) {
-            s.SetLeftColumn(left);
-            m_wndHScroll->setValue(left);
-            scrolled = true;
-        }
+    const int pos = line >= 0 && line < s.GetSize() ? s.ShownPos(line) : -1;
+    bool scrolled = pos >= 0 && BringIntoView(false, pos);
+    if (column >= 0 && column < s.m_Columns.GetSize())
+        scrolled = BringIntoView(true, column) || scrolled;
+    if (scrolled) {
+        m_wndVScroll->setValue(s.TopPos());
+        m_wndHScroll->setValue(s.m_nLeftColumn);
     }
     if (scrolled && m_pDoc)
         m_pDoc->UpdateAllViews();
@@ -331,7 +311,7 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
     QScrollBar* bar = m_wndVScroll;
     // Keys go by key alone: Shift, or Ctrl where no accelerator takes the
     // combination, moves like the plain key. Alt combinations are the menu's.
-    const UINT accelerator = AcceleratorCommand(event->key(), event->modifiers());
+    UINT accelerator = AcceleratorCommand(event->key(), event->modifiers());
     if (accelerator || (mods & (Qt::AltModifier | Qt::MetaModifier))) {
         moved = false;
     } else {
@@ -358,6 +338,10 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Home:
         case Qt::Key_End:
+            // Commands, by the key with Ctrl alone: Shift and the keypad
+            // miss the frame's shortcuts.
+            moved = false;
+            accelerator = AcceleratorCommand(event->key(), mods & Qt::ControlModifier);
             break;
         default:
             moved = false;
@@ -365,14 +349,7 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
         }
     }
     if (moved) {
-        if (scrolled) {
-            bar->setValue(bar == m_wndHScroll ? s.m_nLeftColumn : s.TopPos());
-            if (m_pDoc)
-                m_pDoc->UpdateAllViews();
-        }
-        if (s.m_nCurColumn != oldColumn || s.m_nCurLine != oldLine)
-            RedrawSelection();
-        AfterCursorMove();
+        ShowMove(bar, scrolled, oldColumn, oldLine);
         event->accept();
         return;
     }
@@ -387,6 +364,98 @@ void CTavrelView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void CTavrelView::ShowMove(QScrollBar* bar, BOOL scrolled, int oldColumn, int oldLine) {
+    const CSheetFile& s = Sheet();
+    if (scrolled) {
+        bar->setValue(bar == m_wndHScroll ? s.m_nLeftColumn : s.TopPos());
+        if (m_pDoc)
+            m_pDoc->UpdateAllViews();
+    }
+    if (s.m_nCurColumn != oldColumn || s.m_nCurLine != oldLine)
+        RedrawSelection();
+    AfterCursorMove();
+}
+
+void CTavrelView::OnCursorTo(CursorTarget target) {
+    CSheetFile& s = Sheet();
+    const int oldColumn = s.m_nCurColumn, oldLine = s.m_nCurLine;
+    BOOL scrolled = FALSE;
+    // The arrow keys' and page keys' moves taken to the end, so the cursor
+    // and the grid follow their rules: a column at a time (the grid scrolls
+    // as Left and Right scroll it), rows in one step.
+    switch (target) {
+    case CursorTarget::LineStart:
+        if (s.m_nCurColumn < 0)
+            scrolled |= s.MoveRight(); // no current column: the first one
+        while (s.m_nCurColumn > 0)
+            scrolled |= s.MoveLeft();
+        break;
+    case CursorTarget::LineEnd:
+        while (s.m_nCurColumn < s.m_Columns.GetSize() - 1)
+            scrolled |= s.MoveRight();
+        break;
+    case CursorTarget::FirstLine:
+        // By enough rows to bring the first row into view as well.
+        scrolled = s.MoveUp(std::max({s.ShownPos(s.m_nCurLine), s.TopPos(), 0}));
+        break;
+    case CursorTarget::LastLine:
+        scrolled = s.MoveDown(s.ShownCount() - 1 - std::max(s.ShownPos(s.m_nCurLine), -1));
+        break;
+    }
+    const bool bHorz = target == CursorTarget::LineStart || target == CursorTarget::LineEnd;
+    QScrollBar* bar = bHorz ? m_wndHScroll : m_wndVScroll;
+    // Those rules keep a cursor where it was on the screen; one the wheel
+    // had scrolled away is brought back, to the nearer edge of the grid.
+    const int cur = bHorz ? s.m_nCurColumn : s.ShownPos(s.m_nCurLine);
+    if (cur >= 0 && BringIntoView(bHorz, cur))
+        scrolled = TRUE;
+    ShowMove(bar, scrolled, oldColumn, oldLine);
+}
+
+bool CTavrelView::BringIntoView(bool bHorz, int place) {
+    CSheetFile& s = Sheet();
+    const CRect grid = GridRect();
+    const int first = bHorz ? s.m_nLeftColumn : s.TopPos();
+    const int start = ClampPixelSize(bHorz ? g_nLineNameWidthPx : s.m_nColumnHeight);
+    const int step = std::max(ClampPixelSize(bHorz ? g_nColumnWidthPx : s.m_nLineHeight), 1);
+    const int shown = std::max(((bHorz ? grid.right : grid.bottom) - start) / step, 1);
+    if (place >= first && std::int64_t(place) - first < shown)
+        return false;
+    const int to = place < first ? place : place - shown + 1;
+    if (bHorz)
+        s.SetLeftColumn(to);
+    else
+        s.SetTopPos(to);
+    return true;
+}
+
+void CTavrelView::wheelEvent(QWheelEvent* event) {
+    QPoint delta = event->angleDelta();
+    // Shift turns the wheel sideways where the desktop has not already.
+    if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0)
+        delta = QPoint(delta.y(), 0);
+    for (const bool bHorz : {false, true}) {
+        // A touchpad sends a notch (120) in small parts: they add up.
+        int& rest = bHorz ? m_nWheelRestX : m_nWheelRestY;
+        rest += bHorz ? delta.x() : delta.y();
+        const int notches = rest / kWheelNotch;
+        if (notches == 0)
+            continue;
+        rest -= notches * kWheelNotch;
+        // Away from the user (positive) is up, or left.
+        const std::int64_t lines =
+            std::int64_t(std::abs(notches)) * std::max(QApplication::wheelScrollLines(), 1);
+        // As in the bar's own step, the bar's thumb follows without coming
+        // back as a move of its own (to where the thumb can go).
+        const QSignalBlocker quiet(bHorz ? m_wndHScroll : m_wndVScroll);
+        OnScroll(bHorz,
+                 notches > 0 ? QAbstractSlider::SliderSingleStepSub
+                             : QAbstractSlider::SliderSingleStepAdd,
+                 lines);
+    }
+    event->accept();
 }
 
 void CTavrelView::mousePressEvent(QMouseEvent* event) {
@@ -464,68 +533,28 @@ void CTavrelView::RunRouted(UINT id) {
     GuardCommand([&] { OnCmdMsg(id); });
 }
 
-bool CTavrelView::OnCmdMsg(UINT id) {
-    CCmdUI ui;
-    ui.m_nID = id;
-    switch (id) {
-    case ID_EDIT_CHECK:
-    case ID_EDIT_UNDO:
-    case ID_EDIT_REDO:
-        // A disabled command does nothing, however it is reached.
-        OnUpdateCmdUI(ui);
-        if (ui.m_bEnabled) {
-            if (id == ID_EDIT_CHECK)
-                OnCheck();
-            else if (id == ID_EDIT_UNDO)
-                OnEditUndo();
-            else
-                OnEditRedo();
-        }
-        return true;
-    case ID_FILE_PRINT:
-        Printer().PrintWithDialog();
-        return true;
-    case ID_FILE_PRINT_DIRECT:
-        Printer().PrintToDefaultPrinter();
-        return true;
-    case ID_FILE_PRINT_PREVIEW:
-        Printer().Preview();
-        return true;
-    case ID_VIEW_OPEN_ONLY:
-        OnViewOpenOnly();
-        return true;
-    default:
-        return m_pCommands->OnCmdMsg(id) || m_pClipboardCommands->OnCmdMsg(id) ||
-               m_pFontLinkCommands->OnCmdMsg(id) || m_pSettings->OnCmdMsg(id) ||
-               m_pFind->OnCmdMsg(id);
-    }
-}
-
-bool CTavrelView::OnUpdateCmdUI(CCmdUI& cmdUI) {
-    switch (cmdUI.m_nID) {
-    case ID_EDIT_CHECK:
-        cmdUI.Enable(Sheet().GetCurLine() != nullptr && Sheet().GetCurColumn() != nullptr);
-        return true;
-    case ID_EDIT_UNDO:
-        cmdUI.Enable(GetDocument()->CanUndo());
-        return true;
-    case ID_EDIT_REDO:
-        cmdUI.Enable(GetDocument()->CanRedo());
-        return true;
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
-    case ID_FILE_PRINT_PREVIEW:
-        cmdUI.Enable(true);
-        return true;
-    case ID_VIEW_OPEN_ONLY:
-        cmdUI.Enable(true);
-        cmdUI.SetCheck(m_bOpenOnly ? 1 : 0);
-        return true;
-    default:
-        return m_pCommands->OnUpdateCmdUI(cmdUI) || m_pClipboardCommands->OnUpdateCmdUI(cmdUI) ||
-               m_pFontLinkCommands->OnUpdateCmdUI(cmdUI) || m_pSettings->OnUpdateCmdUI(cmdUI) ||
-               m_pFind->OnUpdateCmdUI(cmdUI);
-    }
+std::span<const CTavrelView::Command> CTavrelView::Commands() {
+    using V = CTavrelView;
+    static const Command kCommands[] = {
+        {ID_EDIT_CHECK, [](V& v) { v.OnCheck(); },
+         [](V& v) {
+             return v.Sheet().GetCurLine() != nullptr && v.Sheet().GetCurColumn() != nullptr;
+         }},
+        {ID_EDIT_UNDO, [](V& v) { v.OnEditUndo(); },
+         [](V& v) { return v.GetDocument()->CanUndo(); }},
+        {ID_EDIT_REDO, [](V& v) { v.OnEditRedo(); },
+         [](V& v) { return v.GetDocument()->CanRedo(); }},
+        {ID_CURSOR_LINE_START, [](V& v) { v.OnCursorTo(CursorTarget::LineStart); }},
+        {ID_CURSOR_LINE_END, [](V& v) { v.OnCursorTo(CursorTarget::LineEnd); }},
+        {ID_CURSOR_FIRST_LINE, [](V& v) { v.OnCursorTo(CursorTarget::FirstLine); }},
+        {ID_CURSOR_LAST_LINE, [](V& v) { v.OnCursorTo(CursorTarget::LastLine); }},
+        {ID_FILE_PRINT, [](V& v) { v.Printer().PrintWithDialog(); }},
+        {ID_FILE_PRINT_DIRECT, [](V& v) { v.Printer().PrintToDefaultPrinter(); }},
+        {ID_FILE_PRINT_PREVIEW, [](V& v) { v.Printer().Preview(); }},
+        {ID_VIEW_OPEN_ONLY, [](V& v) { v.OnViewOpenOnly(); }, nullptr,
+         [](V& v) { return v.m_bOpenOnly ? 1 : 0; }},
+    };
+    return kCommands;
 }
 
 void CTavrelView::OnCheck() {

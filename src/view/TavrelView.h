@@ -4,7 +4,9 @@
 // (so the header and the row names stay put), moves the cursor with keys and
 // mouse, and handles undo, redo and the check command. The row and column
 // commands live in the CSheetCommands it owns; printing is CSheetPrinter's.
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include <QWidget>
@@ -26,7 +28,7 @@ class CViewDocument;
 class QPoint;
 class QScrollBar;
 
-class CTavrelView : public QWidget, public CCmdTarget, public CViewHost {
+class CTavrelView : public QWidget, public CCommandTable<CTavrelView>, public CViewHost {
     Q_OBJECT
 public:
     CTavrelView(CViewDocument* pDoc, QWidget* parent = nullptr);
@@ -37,8 +39,9 @@ public:
     // The document changed what is shown: repaint everything.
     void OnUpdate();
 
-    bool OnCmdMsg(UINT id) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+    // The check, undo, redo and print commands; the rest go on to the
+    // view's command classes.
+    static std::span<const Command> Commands();
 
     // CViewHost
     CSheetDocument* GetDocument() override;
@@ -70,14 +73,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Scrolls by the desktop's wheel step, rows or (Shift, or a sideways
+    // wheel) columns, as the scroll bars' line steps do.
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     CSheetFile& Sheet() const;
-    // Scroll bar action on one axis (line, page, thumb, ends).
-    void OnScroll(bool bHorz, int action);
+    // Scroll bar action on one axis (line, page, thumb, ends); a line step
+    // moves by lines.
+    void OnScroll(bool bHorz, int action, std::int64_t lines = 1);
+    // After the cursor moved: the bar follows when the grid scrolled, and
+    // the highlight when the cursor left its cell.
+    void ShowMove(QScrollBar* bar, BOOL scrolled, int oldColumn, int oldLine);
+    // Home, End, Ctrl+Home and Ctrl+End.
+    enum class CursorTarget { LineStart, LineEnd, FirstLine, LastLine };
+    void OnCursorTo(CursorTarget target);
     // Runs a command through the routing when it is enabled.
     void RunRouted(UINT id);
     // Where the keyboard opens the context menu: the current cell.
@@ -92,6 +105,9 @@ private:
     // After a cursor move: a finished row the cursor left is hidden now,
     // and the rows below it move up.
     void AfterCursorMove();
+    // Scrolls a column (bHorz) or a row's place wholly into view, to the
+    // nearer edge; false when it was in view already.
+    bool BringIntoView(bool bHorz, int place);
     void OnEditUndo();
     void OnEditRedo();
 
@@ -104,4 +120,8 @@ private:
     std::unique_ptr<CSettingsCommand> m_pSettings;
     std::unique_ptr<CFindCommands> m_pFind;
     bool m_bOpenOnly = false; // kept for every sheet this view shows
+    // Wheel turns short of a notch, kept for the next event.
+    static constexpr int kWheelNotch = 120;
+    int m_nWheelRestX = 0;
+    int m_nWheelRestY = 0;
 };

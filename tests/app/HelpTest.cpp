@@ -475,6 +475,9 @@ TEST_P(HelpIndex, SearchFieldFindsTheKeyword) {
 INSTANTIATE_TEST_SUITE_P(
     Help, HelpIndex,
     ::testing::Values(KeywordCase{"Shortcut", "Ctrl+Z", "edit_undo.html"},
+                      KeywordCase{"RedoKey", "Ctrl+Y", "edit_redo.html"},
+                      KeywordCase{"CursorKey", "Ctrl+End", "keys.html"},
+                      KeywordCase{"Wheel", "ホイール", "keys.html"},
                       KeywordCase{"Synonym", "取り消し", "edit_undo.html"},
                       KeywordCase{"Dialog", "オプション", "view_settings.html"},
                       KeywordCase{"FileFormat", "Tavrel ファイル", "format_tvr.html"},

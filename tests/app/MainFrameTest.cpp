@@ -42,7 +42,7 @@ const char* const kExpectedMenu[] = {
     "57665 ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)",
     "編集(&E)",
     "57643 アンドゥ(&U)\tCtrl+Z",
-    "57644 リドウ(&R)",
+    "57644 リドウ(&R)\tCtrl+Y",
     "-",
     "57635 切り取り(&T)\tCtrl+X",
     "57634 コピー(&C)\tCtrl+C",
@@ -55,6 +55,11 @@ const char* const kExpectedMenu[] = {
     "57633 全てのチェックを消去(&Y)...",
     "-",
     "32775 チェック(&H)\tSpace",
+    "32853 次の未チェックへ移動(&X)\tCtrl+J",
+    "-",
+    "32850 検索(&F)...\tCtrl+F",
+    "32851 次を検索(&N)\tF3",
+    "32852 前を検索(&V)\tShift+F3",
     "行(&L)",
     "32771 行の追加(&A)...\tCtrl+A",
     "32790 行の挿入(&S)...",
@@ -81,6 +86,8 @@ const char* const kExpectedMenu[] = {
     "32795 この列全てのチェックをオフ(&J)...",
     "表示(&V)",
     "32782 設定(&O)...",
+    "-",
+    "32854 未チェックの行だけ表示(&U)",
     "-",
     "32787 この行のリンクファイルを開く(&H)",
     "32788 この列のリンクファイルを開く(&L)",
@@ -253,7 +260,7 @@ TEST(StatusBar, ReadyPromptsAndIndicators) {
     f.Frame().show();
     std::vector<QLabel*> labels;
     for (QLabel* label : bar->findChildren<QLabel*>())
-        if (label != message && label != f.Frame().CountsPane())
+        if (label != message && label != f.Frame().CountsPane() && label != f.Frame().FilterPane())
             labels.push_back(label);
     std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
     QStringList ids;
@@ -282,6 +289,16 @@ TEST(StatusBar, ReadyPromptsAndIndicators) {
     EXPECT_EQ(texts(), QStringList({"", "", "NUM", ""}));
     f.Frame().ShowLockState(0);
     EXPECT_EQ(texts(), QStringList({"", "", "", ""}));
+
+    // "絞り込み中" shows while only open rows are shown, beside the counts.
+    QLabel* filter = f.Frame().FilterPane();
+    EXPECT_FALSE(filter->isVisible());
+    for (const bool on : {true, false}) {
+        RunCommand(ID_VIEW_OPEN_ONLY);
+        f.Frame().UpdateCounts();
+        EXPECT_EQ(filter->isVisible(), on);
+    }
+    EXPECT_EQ(filter->text(), QStringLiteral("絞り込み中"));
 }
 
 TEST(Placement, FirstRunDefaultsAndBothBars) {

@@ -57,8 +57,6 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"PageUpAboveFirstRowScrollsByFive", 30, 3, 8, 0, 9, 0, Qt::Key_PageUp, 4, 0, 3, 0},
         KeyCase{"DownAboveFirstRowScrollsAgain", 30, 3, 5, 0, 2, 0, Qt::Key_Down, 3, 0, 6, 0},
         KeyCase{"LeftBeforeFirstColumnScrolls", 3, 30, 0, 3, 0, 3, Qt::Key_Left, 0, 2, 0, 2},
-        KeyCase{"HomeDoesNothing", 10, 3, 0, 0, 4, 1, Qt::Key_Home, 4, 1, 0, 0},
-        KeyCase{"EndDoesNothing", 10, 3, 0, 0, 4, 1, Qt::Key_End, 4, 1, 0, 0},
         KeyCase{"DownInEmptySheetDoesNothing", 0, 0, 0, 0, -1, -1, Qt::Key_Down, -1, -1, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -103,9 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ModifiedKeyCase{"CtrlShiftDown", Qt::Key_Down,
                                       Qt::ControlModifier | Qt::ShiftModifier, 3, 1},
                       ModifiedKeyCase{"KeypadDown", Qt::Key_Down, Qt::KeypadModifier, 3, 1},
-                      ModifiedKeyCase{"AltDownIsTheMenus", Qt::Key_Down, Qt::AltModifier, 2, 1},
-                      ModifiedKeyCase{"CtrlHomeDoesNothing", Qt::Key_Home, Qt::ControlModifier, 2,
-                                      1}),
+                      ModifiedKeyCase{"AltDownIsTheMenus", Qt::Key_Down, Qt::AltModifier, 2, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Down scrolls once the cursor's top is no longer a scroll bar strip above
