@@ -10,9 +10,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShowEvent>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "dialogs/AccessibleNames.h"
 #include "fw/CommandRoute.h"
@@ -33,13 +35,14 @@ const char* const kReady = "ﾚﾃﾞｨ";
 struct Indicator {
     UINT id;
     const char* text;
-    int lockBit; // KeyLockState bit, or 0 when the state cannot be read
+    int lockBit;      // KeyLockState bit, or 0 when the state cannot be read
+    const char* name; // what a screen reader says, the text being empty while off
 };
 const Indicator kIndicators[] = {
-    {ID_INDICATOR_KANA, "ｶﾅ", 0},
-    {ID_INDICATOR_CAPS, "CAP", kCapsLockBit},
-    {ID_INDICATOR_NUM, "NUM", kNumLockBit},
-    {ID_INDICATOR_SCRL, "SCRL", kScrollLockBit},
+    {ID_INDICATOR_KANA, "ｶﾅ", 0, "かな"},
+    {ID_INDICATOR_CAPS, "CAP", kCapsLockBit, "Caps Lock"},
+    {ID_INDICATOR_NUM, "NUM", kNumLockBit, "Num Lock"},
+    {ID_INDICATOR_SCRL, "SCRL", kScrollLockBit, "Scroll Lock"},
 };
 
 } // namespace
@@ -157,6 +160,10 @@ void CMainFrame::CreateToolBar() {
         }
         m_toolActions.push_back(action);
     }
+    // The button that lists the buttons a narrow window has no room for.
+    for (auto* more :
+         m_wndToolBar->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("その他のボタン"));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
 
@@ -190,6 +197,9 @@ void CMainFrame::CreateStatusBar() {
         m_pMessage->setText(message.isEmpty() ? QString::fromUtf8(kReady) : message);
     });
     m_wndStatusBar->setSizeGripEnabled(true);
+    m_wndStatusBar->setAccessibleName(QStringLiteral("ステータス バー"));
+    for (auto* grip : m_wndStatusBar->findChildren<QSizeGrip*>())
+        grip->setAccessibleName(QStringLiteral("ウィンドウの大きさを変えるつまみ"));
     UpdateIndicators();
 }
 
@@ -209,8 +219,13 @@ void CMainFrame::ShowLockState(int state) {
     for (std::size_t i = 0; i < m_indicators.size(); ++i) {
         const bool on = kIndicators[i].lockBit && (state & kIndicators[i].lockBit);
         const QString text = on ? QString::fromUtf8(kIndicators[i].text) : QString();
-        if (m_indicators[i]->text() != text)
+        if (m_indicators[i]->text() != text || m_indicators[i]->accessibleName().isEmpty()) {
             m_indicators[i]->setText(text);
+            QString name = QString::fromUtf8(kIndicators[i].name);
+            if (kIndicators[i].lockBit)
+                name += on ? QStringLiteral(" オン") : QStringLiteral(" オフ");
+            m_indicators[i]->setAccessibleName(name);
+        }
     }
 }
 
