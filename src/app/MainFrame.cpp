@@ -94,6 +94,7 @@ void CMainFrame::OnUpdateFrameTitle() {
 
 void CMainFrame::CreateMenuBar() {
     QMenuBar* bar = menuBar();
+    bar->setAccessibleName(QStringLiteral("メニュー バー"));
     for (const CMenuPopup& popup : MenuBarTable()) {
         QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
         for (const CMenuItem& item : popup.items) {

@@ -168,6 +168,9 @@ QAccessibleInterface* ControlFactory(const QString& className, QObject* object) 
         return new CComboAccessible(static_cast<QComboBox*>(object));
     if (className == QLatin1String("CColorBtn"))
         return new CColorBtnAccessible(static_cast<CColorBtn*>(object));
+    // A tool bar's separator is a line, not a control: a reader passes over it.
+    if (className == QLatin1String("QToolBarSeparator"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Separator);
     return nullptr;
 }
 

@@ -13,8 +13,8 @@ class QWidget;
 // the same line, or else the nearest label just above it. "&" marks go.
 void NameControlsFromLabels(QWidget* root);
 // Names the controls of every dialog as it is first shown; combo boxes are
-// named by their labels (not by their value) and colour buttons add their
-// colour to their name.
+// named by their labels (not by their value), colour buttons add their
+// colour to their name, and tool-bar separators read as separators.
 void InstallAccessibleNaming();
 // A colour as a screen reader says it: in words, then as #RRGGBB ("濃い青 #000080").
 QString ColorInWords(COLORREF color);
