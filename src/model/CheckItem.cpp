@@ -89,9 +89,11 @@ void CCheckItem::Draw(CDC* pDC) const {
     if (pDC->IsPrinting()) {
         // Paper: the screen's white lower edges would vanish, so the whole
         // frame takes the box's darkest edge colour.
+        // The frame goes over the fill: a printer's line straddles its
+        // coordinate, and a fill drawn later would cover half of it.
+        pDC->FillSolidRect(CRect(L + 1, T + 1, R, B), g_Display.CheckBackColor);
         const CPen* old = pDC->SelectObject(&g_Display.m_penBox[1]);
         pDC->Rectangle(CRect(L, T, R + 1, B + 1));
-        pDC->FillSolidRect(CRect(L + 1, T + 1, R, B), g_Display.CheckBackColor);
         DrawCross(pDC, box);
         pDC->SelectObject(old);
         return;

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "fw/Cp932.h"
@@ -55,6 +56,15 @@ QString WriteSheet(const QTemporaryDir& dir, int rows) {
     return path;
 }
 
+// How much ink a rectangle of the page holds.
+double Ink(const QImage& page, const QRect& r) {
+    double ink = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ink += 255 - qGray(page.pixel(x, y));
+    return ink;
+}
+
 // Boxes of side px pixels (give or take two) outlined on all four sides in
 // dark ink: the screen's white lower and right edges would leave none.
 int FramedBoxes(const QImage& page, int px) {
@@ -78,7 +88,13 @@ int FramedBoxes(const QImage& page, int px) {
                 if (line(x, y, 1, 0, side) && line(x, y, 0, 1, side) &&
                     line(x + side - 2, y, 0, 1, side) && line(x, y + side - 2, 1, 0, side) &&
                     !dark(x + side / 2, y + side / 2)) {
-                    ++boxes;
+                    // Each edge as heavy as the others: none half covered.
+                    const double left = Ink(page, QRect(x - 2, y + side / 4, 5, side / 2));
+                    const double top = Ink(page, QRect(x + side / 4, y - 2, side / 2, 5));
+                    const double right = Ink(page, QRect(x + side - 3, y + side / 4, 5, side / 2));
+                    const double bottom = Ink(page, QRect(x + side / 4, y + side - 3, side / 2, 5));
+                    const auto [lightest, heaviest] = std::minmax({left, top, right, bottom});
+                    boxes += lightest > 0.8 * heaviest;
                     break;
                 }
         }
