@@ -37,6 +37,7 @@ int AnswerTerminal(const QStringList& args) {
     std::printf("usage: tavreler [FILE.tvr]\n"
                 "       tavreler /p FILE.tvr\n"
                 "       tavreler /pt FILE.tvr PRINTER\n"
+                "       tavreler --print-to-pdf OUT.pdf FILE.tvr\n"
                 "       tavreler --help | --version\n");
     const QString help = FindHelpFile(GetModulePath(QString()));
     QString missing = CHelpWindow::MissingFile(help);
@@ -61,6 +62,21 @@ int main(int argc, char** argv) {
             answered >= 0)
             return answered;
     }
+    // Printing to a file needs no window: without a display it runs on the
+    // offscreen platform, and its messages go to standard error.
+    bool printToPdf = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], CCommandLineInfo::kPrintToPdf) == 0) {
+            if (argc != 4 || i != 1) {
+                std::fprintf(stderr, "usage: tavreler --print-to-pdf OUT.pdf FILE.tvr\n");
+                return 1;
+            }
+            printToPdf = true;
+        }
+    if (printToPdf && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // A save past the file-size limit fails with its message instead of
     // ending the program with the sheet unsaved.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -77,7 +93,9 @@ int main(int argc, char** argv) {
 
     CQtProfile profile;
     CQtUserInterface ui;
-    AfxSetUserInterface(&ui);
+    CScriptedUserInterface terminal;
+    terminal.SetEcho(true);
+    AfxSetUserInterface(printToPdf ? static_cast<CUserInterface*>(&terminal) : &ui);
 
     int status = 0;
     {

@@ -12,9 +12,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShowEvent>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "dialogs/AccessibleNames.h"
 #include "fw/CommandRoute.h"
@@ -37,13 +39,14 @@ const char* const kFiltering = "絞り込み中";
 struct Indicator {
     UINT id;
     const char* text;
-    int lockBit; // KeyLockState bit, or 0 when the state cannot be read
+    int lockBit;      // KeyLockState bit, or 0 when the state cannot be read
+    const char* name; // what a screen reader says, the text being empty while off
 };
 const Indicator kIndicators[] = {
-    {ID_INDICATOR_KANA, "ｶﾅ", 0},
-    {ID_INDICATOR_CAPS, "CAP", kCapsLockBit},
-    {ID_INDICATOR_NUM, "NUM", kNumLockBit},
-    {ID_INDICATOR_SCRL, "SCRL", kScrollLockBit},
+    {ID_INDICATOR_KANA, "ｶﾅ", 0, "かな"},
+    {ID_INDICATOR_CAPS, "CAP", kCapsLockBit, "Caps Lock"},
+    {ID_INDICATOR_NUM, "NUM", kNumLockBit, "Num Lock"},
+    {ID_INDICATOR_SCRL, "SCRL", kScrollLockBit, "Scroll Lock"},
 };
 
 } // namespace
@@ -96,6 +99,7 @@ void CMainFrame::OnUpdateFrameTitle() {
 
 void CMainFrame::CreateMenuBar() {
     QMenuBar* bar = menuBar();
+    bar->setAccessibleName(QStringLiteral("メニュー バー"));
     for (const CMenuPopup& popup : MenuBarTable()) {
         QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
         for (const CMenuItem& item : popup.items) {
@@ -161,6 +165,10 @@ void CMainFrame::CreateToolBar() {
         }
         m_toolActions.push_back(action);
     }
+    // The button that lists the buttons a narrow window has no room for.
+    for (auto* more :
+         m_wndToolBar->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("その他のボタン"));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
 
@@ -201,6 +209,9 @@ void CMainFrame::CreateStatusBar() {
         m_pMessage->setText(message.isEmpty() ? QString::fromUtf8(kReady) : message);
     });
     m_wndStatusBar->setSizeGripEnabled(true);
+    m_wndStatusBar->setAccessibleName(QStringLiteral("ステータス バー"));
+    for (auto* grip : m_wndStatusBar->findChildren<QSizeGrip*>())
+        grip->setAccessibleName(QStringLiteral("ウィンドウの大きさを変えるつまみ"));
     UpdateIndicators();
 }
 
@@ -223,8 +234,13 @@ void CMainFrame::ShowLockState(int state) {
     for (std::size_t i = 0; i < m_indicators.size(); ++i) {
         const bool on = kIndicators[i].lockBit && (state & kIndicators[i].lockBit);
         const QString text = on ? QString::fromUtf8(kIndicators[i].text) : QString();
-        if (m_indicators[i]->text() != text)
+        if (m_indicators[i]->text() != text || m_indicators[i]->accessibleName().isEmpty()) {
             m_indicators[i]->setText(text);
+            QString name = QString::fromUtf8(kIndicators[i].name);
+            if (kIndicators[i].lockBit)
+                name += on ? QStringLiteral(" オン") : QStringLiteral(" オフ");
+            m_indicators[i]->setAccessibleName(name);
+        }
     }
 }
 

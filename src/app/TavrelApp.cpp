@@ -23,6 +23,7 @@
 #include "fw/Profile.h"
 #include "fw/UserInterface.h"
 #include "model/Settings.h"
+#include "qt/PrintSetup.h"
 #include "qt/QtFont.h"
 #include "res/ToolBarImages.h"
 #include "view/TavrelView.h"
@@ -103,8 +104,13 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& args) {
     QStringList rest;
     bool print = false;
     bool printTo = false;
-    for (const QString& arg : args) {
-        if (IsFlag(arg, "p"))
+    bool printToPdf = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String(kPrintToPdf) && i + 1 < args.size()) {
+            printToPdf = true;
+            info.m_strPdfName = args[++i];
+        } else if (IsFlag(arg, "p"))
             print = true;
         else if (IsFlag(arg, "pt"))
             printTo = true;
@@ -115,7 +121,10 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& args) {
     }
     if (!rest.isEmpty()) {
         info.m_strFileName = rest[0];
-        info.m_nShellCommand = printTo ? FilePrintTo : print ? FilePrint : FileOpen;
+        info.m_nShellCommand = printToPdf ? FilePrintToPdf
+                               : printTo  ? FilePrintTo
+                               : print    ? FilePrint
+                                          : FileOpen;
         if (printTo && rest.size() > 1)
             info.m_strPrinterName = rest[1];
     }
@@ -182,6 +191,7 @@ CTavrelApp::StartResult CTavrelApp::InitInstance(const QStringList& args) {
         break;
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
+    case CCommandLineInfo::FilePrintToPdf:
         return PrintFile(cmdInfo) ? StartResult::Done : StartResult::Failed;
     }
 
@@ -216,10 +226,19 @@ bool CTavrelApp::PrintFile(const CCommandLineInfo& cmdInfo) {
     view->resize(m_pMainWnd->centralWidget()->size());
     view->OnInitialUpdate();
     QPrinter printer(QPrinter::HighResolution);
-    if (!cmdInfo.m_strPrinterName.isEmpty())
+    ApplyRunMargins(printer);
+    const bool pdf = cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintToPdf;
+    if (pdf) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(cmdInfo.m_strPdfName);
+    } else if (!cmdInfo.m_strPrinterName.isEmpty()) {
         printer.setPrinterName(cmdInfo.m_strPrinterName);
+    }
     if (!printer.isValid() || !view->Printer().PrintTo(printer)) {
-        AfxGetUserInterface().MessageBox("印刷できませんでした。", MB_OK | MB_ICONEXCLAMATION);
+        const std::string message =
+            pdf ? "PDF ファイルに書き込めませんでした：" + cmdInfo.m_strPdfName.toStdString()
+                : std::string("印刷できませんでした。");
+        AfxGetUserInterface().MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     return true;

@@ -21,12 +21,16 @@ class CTavrelDoc;
 
 // What the command line asks for.
 struct CCommandLineInfo {
-    enum Shell { FileNew, FileOpen, FilePrint, FilePrintTo };
+    enum Shell { FileNew, FileOpen, FilePrint, FilePrintTo, FilePrintToPdf };
     Shell m_nShellCommand = FileNew;
     QString m_strFileName;
     QString m_strPrinterName;
+    QString m_strPdfName; // FilePrintToPdf: the file the pages go to
 
-    // Arguments without the program name: nothing, FILE, /p FILE, /pt FILE PRINTER [DRIVER PORT].
+    static constexpr const char* kPrintToPdf = "--print-to-pdf";
+
+    // Arguments without the program name: nothing, FILE, /p FILE, /pt FILE PRINTER [DRIVER PORT],
+    // --print-to-pdf OUT.pdf FILE.
     static CCommandLineInfo Parse(const QStringList& args);
 };
 

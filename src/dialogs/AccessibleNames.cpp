@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -15,6 +17,8 @@
 #include <QSlider>
 #include <QRegularExpression>
 #include <QTextEdit>
+
+#include "dialogs/ColorBtn.h"
 
 namespace {
 
@@ -78,7 +82,135 @@ public:
     }
 };
 
+// A combo box named as other controls are: by its name or its label (the
+// platform's own reads out the value instead), its value being the choice.
+class CComboAccessible : public QAccessibleWidget {
+public:
+    explicit CComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    QComboBox* Combo() const { return static_cast<QComboBox*>(widget()); }
+
+    int childCount() const override { return Combo()->lineEdit() ? 2 : 1; }
+    QAccessibleInterface* child(int index) const override {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(Combo()->view());
+        if (index == 1 && Combo()->lineEdit())
+            return QAccessible::queryAccessibleInterface(Combo()->lineEdit());
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int i = 0; i < childCount(); ++i)
+            if (child && this->child(i) && child->object() == this->child(i)->object())
+                return i;
+        return -1;
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return Combo()->lineEdit() ? Combo()->lineEdit()->text() : Combo()->currentText();
+        QString str = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && str.isEmpty())
+            str = Combo()->currentText();
+        return str;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State st = QAccessibleWidget::state();
+        st.expandable = true;
+        st.expanded = Combo()->view()->isVisible();
+        st.editable = Combo()->isEditable();
+        return st;
+    }
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == showMenuAction() || name == pressAction()) {
+            if (Combo()->view()->isVisible())
+                Combo()->hidePopup();
+            else
+                Combo()->showPopup();
+        } else {
+            QAccessibleWidget::doAction(name);
+        }
+    }
+};
+
+// A colour button: its label, then the colour it holds.
+class CColorBtnAccessible : public QAccessibleWidget {
+public:
+    explicit CColorBtnAccessible(CColorBtn* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+    CColorBtn* Button() const { return static_cast<CColorBtn*>(widget()); }
+
+    QString text(QAccessible::Text t) const override {
+        const QString colour = ColorInWords(Button()->m_color);
+        if (t == QAccessible::Name) {
+            const QString label = QAccessibleWidget::text(t);
+            return label.isEmpty() ? colour : label + QLatin1Char(' ') + colour;
+        }
+        if (t == QAccessible::Value)
+            return colour;
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction())
+            Button()->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface* ControlFactory(const QString& className, QObject* object) {
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1String("QComboBox"))
+        return new CComboAccessible(static_cast<QComboBox*>(object));
+    if (className == QLatin1String("CColorBtn"))
+        return new CColorBtnAccessible(static_cast<CColorBtn*>(object));
+    // A tool bar's separator is a line, not a control: a reader passes over it.
+    if (className == QLatin1String("QToolBarSeparator"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Separator);
+    return nullptr;
+}
+
 } // namespace
+
+QString ColorInWords(COLORREF color) {
+    const QColor c = QColor::fromRgb(ColorRefToArgb(color));
+    const int hue = c.hslHue(); // -1 for a grey
+    const double sat = c.hslSaturationF(), light = c.lightnessF();
+    QString words;
+    if (light <= 0.08)
+        words = QStringLiteral("黒");
+    else if (light >= 0.96)
+        words = QStringLiteral("白");
+    else if (hue < 0 || sat < 0.15)
+        words = light < 0.35  ? QStringLiteral("濃い灰色")
+                : light > 0.7 ? QStringLiteral("薄い灰色")
+                              : QStringLiteral("灰色");
+    else {
+        struct Band {
+            int upTo;
+            const char* name;
+        };
+        static const Band bands[] = {{15, "赤"},    {40, "橙"},    {70, "黄"},  {95, "黄緑"},
+                                     {160, "緑"},   {200, "水色"}, {250, "青"}, {290, "紫"},
+                                     {340, "赤紫"}, {360, "赤"}};
+        const char* name = "赤";
+        for (const Band& b : bands)
+            if (hue < b.upTo) {
+                name = b.name;
+                break;
+            }
+        words = QString::fromUtf8(name);
+        if (light < 0.3)
+            words.prepend(QStringLiteral("濃い"));
+        else if (light > 0.75)
+            words.prepend(QStringLiteral("薄い"));
+    }
+    return words + QStringLiteral(" #") + c.name(QColor::HexRgb).mid(1).toUpper();
+}
 
 void NameControlsFromLabels(QWidget* root) {
     const QList<QLabel*> labels = root->findChildren<QLabel*>();
@@ -112,5 +244,6 @@ void InstallAccessibleNaming() {
     if (!filter && qApp) {
         filter = new CNamingFilter(qApp);
         qApp->installEventFilter(filter);
+        QAccessible::installFactory(ControlFactory);
     }
 }

@@ -79,4 +79,7 @@ public:
     virtual void SelectClipRect(const CRect& rc) = 0;
     // False when nothing inside rc can show (outside the clip or the area to paint).
     virtual bool RectVisible(const CRect& rc) const = 0;
+
+    // True on paper: there is no lit edge to show against a white page.
+    virtual bool IsPrinting() const { return false; }
 };

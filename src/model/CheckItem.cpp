@@ -86,6 +86,18 @@ void CCheckItem::Draw(CDC* pDC) const {
         return;
     const CRect box = CheckRect();
     const int L = box.left, T = box.top, R = box.right, B = box.bottom;
+    if (pDC->IsPrinting()) {
+        // Paper: the screen's white lower edges would vanish, so the whole
+        // frame takes the box's darkest edge colour.
+        // The frame goes over the fill: a printer's line straddles its
+        // coordinate, and a fill drawn later would cover half of it.
+        pDC->FillSolidRect(CRect(L + 1, T + 1, R, B), g_Display.CheckBackColor);
+        const CPen* old = pDC->SelectObject(&g_Display.m_penBox[1]);
+        pDC->Rectangle(CRect(L, T, R + 1, B + 1));
+        DrawCross(pDC, box);
+        pDC->SelectObject(old);
+        return;
+    }
     const CPen* old = pDC->SelectObject(&g_Display.m_penBox[0]);
     pDC->MoveTo(L, T);
     pDC->LineTo(R, T);
@@ -105,12 +117,17 @@ void CCheckItem::Draw(CDC* pDC) const {
     pDC->LineTo(R - 1, B - 1);
     pDC->LineTo(L, B - 1);
     pDC->FillSolidRect(CRect(L + 2, T + 2, R - 1, B - 1), g_Display.CheckBackColor);
-    if (m_bCheck) {
-        pDC->SelectObject(&g_Display.m_penCheck);
-        pDC->MoveTo(L + 2, T + 2);
-        pDC->LineTo(R - 1, B - 1);
-        pDC->MoveTo(R - 2, T + 2);
-        pDC->LineTo(L + 1, B - 1);
-    }
+    DrawCross(pDC, box);
     pDC->SelectObject(old);
+}
+
+void CCheckItem::DrawCross(CDC* pDC, const CRect& box) const {
+    if (!m_bCheck)
+        return;
+    const int L = box.left, T = box.top, R = box.right, B = box.bottom;
+    pDC->SelectObject(&g_Display.m_penCheck);
+    pDC->MoveTo(L + 2, T + 2);
+    pDC->LineTo(R - 1, B - 1);
+    pDC->MoveTo(R - 2, T + 2);
+    pDC->LineTo(L + 1, B - 1);
 }

@@ -35,6 +35,9 @@ public:
     int m_bCheck = 0;
 
 private:
+    // The tick, inside the box's frame, when the cell is checked.
+    void DrawCross(CDC* pDC, const CRect& box) const;
+
     // Whether m_rect came from SetRect (only then is there a box). The box
     // itself is not kept: a sheet holds a great many cells.
     bool m_bPlaced = false;

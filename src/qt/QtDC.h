@@ -37,6 +37,8 @@ public:
     bool GetTextMetrics(TEXTMETRIC* pMetrics) override;
     void SelectClipRect(const CRect& rc) override;
     bool RectVisible(const CRect& rc) const override;
+    bool IsPrinting() const override { return m_bPrinting; }
+    void SetPrinting(bool printing) { m_bPrinting = printing; }
 
 private:
     void ApplyPen();
@@ -53,4 +55,5 @@ private:
     std::optional<QRect> m_clip;
     std::optional<QRegion> m_paintRegion;
     bool m_bDense = false; // device pixel ratio above 1, no scaling of our own
+    bool m_bPrinting = false;
 };

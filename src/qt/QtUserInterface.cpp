@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "fw/Cp932.h"
+#include "qt/PrintSetup.h"
 
 namespace {
 
@@ -202,18 +203,23 @@ void CQtUserInterface::MessageBeep() {
 
 bool CQtUserInterface::PrintDialog(const PrintPagesFn& printPages) {
     CPrinter printer(QPrinter::HighResolution);
+    ApplyRunMargins(printer);
     QPrintDialog dialog(&printer, Owner());
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    KeepRunMargins(printer);
     return printPages(printer);
 }
 
 void CQtUserInterface::PrintPreview(const PrintPagesFn& printPages) {
     CPrinter printer(QPrinter::HighResolution);
+    ApplyRunMargins(printer);
     QPrintPreviewDialog dialog(&printer, Owner());
     // The preview asks again on every change of page setup; the printer it
     // hands over is the one made here.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&](QPrinter*) { printPages(printer); });
     dialog.exec();
+    // Its page setup holds for the prints that follow.
+    KeepRunMargins(printer);
 }

@@ -1,6 +1,7 @@
 #include "view/CommandActions.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QString>
 
@@ -35,6 +36,18 @@ QString MenuItemText(const char* stored) {
 
 QAction* CreateCommandAction(UINT id, const QString& text, QObject* parent) {
     auto* action = new QAction(text, parent);
+    // "名前\tCtrl+N": the menu shows the key from the shortcut, and a screen
+    // reader then hears the name alone and the key as the item's key
+    // binding. The keys themselves are the main window's accelerators; in a
+    // widget's context an action in a menu never takes the key.
+    if (const qsizetype tab = text.indexOf(QChar('\t')); tab >= 0) {
+        const QKeySequence key(text.mid(tab + 1), QKeySequence::PortableText);
+        if (!key.isEmpty() && key.toString(QKeySequence::PortableText) == text.mid(tab + 1)) {
+            action->setText(text.left(tab));
+            action->setShortcut(key);
+            action->setShortcutContext(Qt::WidgetShortcut);
+        }
+    }
     action->setData(id);
     if (const CCommandInfo* info = FindCommand(id)) {
         action->setStatusTip(QString::fromUtf8(info->prompt));

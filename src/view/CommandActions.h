@@ -17,7 +17,8 @@ class QWidget;
 // Other texts are shown as they are.
 QString MenuItemText(const char* stored);
 // An action for a command: the text, the prompt and tip from the table, and
-// the command run through the routing when triggered.
+// the command run through the routing when triggered. A key after a tab in
+// the text becomes the action's shortcut, shown by menus but never taken.
 QAction* CreateCommandAction(UINT id, const QString& text, QObject* parent);
 // Enables and checks the command actions of a menu (before it opens).
 void UpdateMenuActions(QMenu* menu);

@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAccessible>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -246,8 +247,15 @@ QAccessibleInterface* CGridAccessible::childAt(int x, int y) const {
 }
 
 QString CGridAccessible::text(QAccessible::Text t) const {
-    if (t == QAccessible::Name && Sheet())
-        return Native(Sheet()->m_strTitle);
+    if (t == QAccessible::Name && Sheet()) {
+        // The sheet's title, else the document's name as the window gives it.
+        QString name = Native(Sheet()->m_strTitle);
+        if (name.isEmpty())
+            name = QFileInfo(QString::fromStdString(View()->DocumentPath())).fileName();
+        if (name.isEmpty())
+            name = View()->window()->windowTitle().section(QStringLiteral(" - "), 0, 0);
+        return name;
+    }
     return QAccessibleWidget::text(t);
 }
 

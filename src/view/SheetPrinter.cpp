@@ -12,7 +12,9 @@
 #include "model/DisplaySettings.h"
 #include "model/PixelMath.h"
 #include "model/SheetFile.h"
+#include "qt/PrintSetup.h"
 #include "qt/QtDC.h"
+#include "qt/QtFont.h"
 #include "qt/QtUserInterface.h"
 
 namespace {
@@ -42,6 +44,8 @@ std::vector<CPrintPage> CSheetPrinter::Pages(const QPaintDevice& device, int dev
 }
 
 bool CSheetPrinter::PrintTo(QPrinter& printer) const {
+    // The document's title in the file (a PDF's, the print queue's job).
+    printer.setDocName(QString::fromStdString(FooterName()));
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -53,7 +57,14 @@ bool CSheetPrinter::PrintTo(QPrinter& printer) const {
             return false;
         DrawPage(painter, Scale(dpi), pages[std::size_t(i)], i, count);
     }
-    return painter.end();
+    const QFont footer = painter.font();
+    if (!painter.end())
+        return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return RestorePdfText(printer.outputFileName(),
+                              {QtFontFor(g_Display.m_fontLine), QtFontFor(g_Display.m_fontColumn),
+                               footer}) >= 0;
+    return true;
 }
 
 void CSheetPrinter::RenderPage(QPainter& painter, int deviceDpi, int index) const {
@@ -77,6 +88,7 @@ void CSheetPrinter::DrawPage(QPainter& painter, double scale, const CPrintPage& 
         sheet.m_nLeftColumn = page.nFirstColumn;
         sheet.Layout(0, 0, page.nWidth, page.nHeight);
         CQtDC dc(painter);
+        dc.SetPrinting(true);
         dc.SelectClipRect(CRect(0, 0, page.nWidth, page.nHeight));
         sheet.Draw(&dc);
     }
@@ -88,17 +100,21 @@ void CSheetPrinter::DrawPage(QPainter& painter, double scale, const CPrintPage& 
     painter.setFont(font);
     painter.setPen(Qt::black);
     const QRect strip(0, pageHeight - kFooterStrip, pageWidth, kFooterStrip);
-    std::string name = cp932::ToUtf8(m_sheet.m_strTitle);
-    if (name.empty())
-        name = QFileInfo(QString::fromStdString(m_strDocumentPath)).fileName().toStdString();
-    if (name.empty())
-        name = "Sheet1";
-    painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(name));
+    painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(FooterName()));
     painter.drawText(strip, Qt::AlignHCenter | Qt::AlignVCenter,
                      QDate::currentDate().toString(Qt::ISODate));
     painter.drawText(strip, Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("%1 / %2").arg(index + 1).arg(count));
     painter.restore();
+}
+
+std::string CSheetPrinter::FooterName() const {
+    std::string name = cp932::ToUtf8(m_sheet.m_strTitle);
+    if (name.empty())
+        name = QFileInfo(QString::fromStdString(m_strDocumentPath)).fileName().toStdString();
+    if (name.empty())
+        name = "Sheet1";
+    return name;
 }
 
 void CSheetPrinter::PrintWithDialog() const {
@@ -107,6 +123,7 @@ void CSheetPrinter::PrintWithDialog() const {
 
 void CSheetPrinter::PrintToDefaultPrinter() const {
     QPrinter printer(QPrinter::HighResolution);
+    ApplyRunMargins(printer);
     PrintTo(printer);
 }
 

@@ -35,6 +35,8 @@ public:
     void Preview() const;
 
 private:
+    // The sheet's title, else the file's name, else the default name.
+    std::string FooterName() const;
     double Scale(int deviceDpi) const { return double(deviceDpi) / m_nScreenDpi; }
     void DrawPage(QPainter& painter, double scale, const CPrintPage& page, int index,
                   int count) const;

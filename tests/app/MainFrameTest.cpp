@@ -114,7 +114,10 @@ QStringList Describe(const QList<QAction*>& actions) {
         if (a->isSeparator())
             out << QStringLiteral("-");
         else
-            out << QString::number(a->data().toUInt()) + QChar(' ') + a->text();
+            // The key column the menu draws from the shortcut.
+            out << QString::number(a->data().toUInt()) + QChar(' ') + a->text() +
+                       (a->shortcut().isEmpty() ? QString()
+                                                : QChar('\t') + a->shortcut().toString());
     }
     return out;
 }

@@ -3,6 +3,8 @@
 // outlines inside the rectangle, no antialiasing, text kept in its box, the
 // clip rectangle, and fonts sized the way the settings mean them.
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -13,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include "fw/Cp932.h"
+#include "model/CheckItem.h"
+#include "model/DisplaySettings.h"
 #include "qt/QtDC.h"
 #include "qt/QtFont.h"
 
@@ -635,5 +639,74 @@ TEST(QtDCDense, TextIsDrawnAtTheScaledSizeInsideItsBox) {
         }
     EXPECT_TRUE(fine);
 }
+
+} // namespace
+
+// ---------------------------------------------------------------- the check box
+
+namespace {
+
+struct BoxCase {
+    const char* name;
+    qreal ratio;   // device pixels per pixel
+    bool printing; // on paper
+    int stroke;    // device pixels across each stroke of the cross
+};
+
+void PrintTo(const BoxCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class QtDCCheckBox : public ::testing::TestWithParam<BoxCase> {};
+
+// A ticked box in a 20 x 20 cell: the cross's strokes are as wide as the
+// frame's at every scale, and its frame shows all four edges on paper
+// while the screen keeps its lit lower and right edges.
+TEST_P(QtDCCheckBox, CrossStrokesScaleAndPaperShowsEveryEdge) {
+    const BoxCase& c = GetParam();
+    CCheckItem item;
+    item.SetRect(0, 0, 20, 20);
+    item.m_bCheck = 1;
+    const CRect box = item.CheckRect();
+    QImage img(int(24 * c.ratio), int(24 * c.ratio), QImage::Format_RGB32);
+    img.setDevicePixelRatio(c.ratio);
+    img.fill(Qt::magenta);
+    {
+        QPainter painter(&img);
+        CQtDC dc(painter);
+        dc.SetPrinting(c.printing);
+        item.Draw(&dc);
+    }
+    const auto at = [&](int x, int y) { return At(img, int(x * c.ratio), int(y * c.ratio)); };
+
+    // Across the cross four pixels below the box's top: two strokes, each
+    // c.stroke device pixels of the check colour.
+    const int row = int((box.top + 4) * c.ratio + c.ratio / 2);
+    std::vector<int> runs;
+    for (int x = 0, run = 0; x <= img.width(); ++x) {
+        const bool ink = x < img.width() && At(img, x, row) == g_Display.m_penCheck.m_color;
+        if (ink)
+            ++run;
+        else if (run > 0)
+            runs.push_back(std::exchange(run, 0));
+    }
+    EXPECT_EQ(runs, (std::vector<int>{c.stroke, c.stroke}));
+
+    const COLORREF lower =
+        c.printing ? g_Display.m_penBox[1].m_color : g_Display.m_penBox[2].m_color;
+    const int mid = (box.left + box.right) / 2;
+    EXPECT_EQ(at(box.left, mid), c.printing ? lower : g_Display.m_penBox[0].m_color);
+    EXPECT_EQ(at(mid, box.top), c.printing ? lower : g_Display.m_penBox[0].m_color);
+    EXPECT_EQ(at(box.right, mid), lower);
+    EXPECT_EQ(at(mid, box.bottom), lower);
+    EXPECT_EQ(at(box.right, box.bottom), lower);
+}
+
+INSTANTIATE_TEST_SUITE_P(Qt, QtDCCheckBox,
+                         ::testing::Values(BoxCase{"Screen", 1, false, 1},
+                                           BoxCase{"ScreenAtScaleTwo", 2, false, 2},
+                                           BoxCase{"ScreenAtScaleThree", 3, false, 3},
+                                           BoxCase{"Paper", 1, true, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -2,6 +2,9 @@
 // by a timer, the clipboard of the offscreen platform and shell open through
 // URL handlers that record what would have been opened.
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,6 +14,9 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPageLayout>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -448,6 +454,34 @@ TEST(QtDialogs, AreShownAndAnsweredByTheUser) {
     EXPECT_TRUE(visible);
     QTimer::singleShot(0, &dlg, [&] { dlg.reject(); });
     EXPECT_EQ(ui.DoModal(dlg), IDCANCEL);
+}
+
+// Printing starts with 10 mm margins; a page setup made in the preview holds
+// for the prints that follow, in this run.
+TEST(QtPrintMargins, StartAtTenMillimetresAndKeepThePreviewsPageSetup) {
+    CQtUserInterface ui;
+    std::vector<QMarginsF> seen; // the margins each preview first drew with
+    const auto preview = [&](std::optional<QMarginsF> change) {
+        bool first = true;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(w)) {
+                    if (change)
+                        dialog->printer()->setPageMargins(*change, QPageLayout::Millimeter);
+                    dialog->reject();
+                }
+        });
+        ui.PrintPreview([&](CPrinter& printer) {
+            if (std::exchange(first, false))
+                seen.push_back(printer.pageLayout().margins(QPageLayout::Millimeter));
+            return true;
+        });
+    };
+    preview(QMarginsF(25, 20, 15, 5));
+    preview(std::nullopt);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], QMarginsF(10, 10, 10, 10));
+    EXPECT_EQ(seen[1], QMarginsF(25, 20, 15, 5));
 }
 
 } // namespace
