@@ -257,9 +257,14 @@ void CMainFrame::CreateAccelerators() {
 
 void CMainFrame::UpdateToolBar() {
     for (QAction* action : m_toolActions) {
-        const bool enabled = UpdateCommand(action->data().toUInt()).m_bEnabled;
-        if (action->isEnabled() != enabled)
-            action->setEnabled(enabled);
+        const CCmdUI ui = UpdateCommand(action->data().toUInt());
+        if (action->isEnabled() != ui.m_bEnabled)
+            action->setEnabled(ui.m_bEnabled);
+        // A switch (only open rows) shows pressed while it is on.
+        if (action->isChecked() != (ui.m_nCheck != 0)) {
+            action->setCheckable(true);
+            action->setChecked(ui.m_nCheck != 0);
+        }
     }
 }
 

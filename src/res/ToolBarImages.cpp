@@ -397,6 +397,25 @@ const ImageRows kImages[] = {
          "................",
      }},
     // Help
+    // OpenOnly: a funnel
+    {ID_VIEW_OPEN_ONLY,
+     {
+         "................",
+         ".KKKKKKKKKKKKKK.",
+         ".KWWWWWWWWWWWWK.",
+         "..KWWWWWWWWWWK..",
+         "...KWWWWWWWWK...",
+         "....KWWWWWWK....",
+         ".....KWWWWK.....",
+         "......KWWK......",
+         "......KWWK......",
+         "......KWWK......",
+         "......KWWK......",
+         "......KWWK......",
+         "......KWWKK.....",
+         "......KKKK......",
+         "................",
+     }},
     {ID_HELP_FINDER,
      {
          "................",
