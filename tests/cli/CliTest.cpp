@@ -508,7 +508,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"export-csv", "IN", "OUT", "--utf8"},
                   "ファイルの書込に失敗しました:%1\n"},
         LimitCase{"ExportHtml", {"export-html", "IN", "OUT"}, "ファイルの書込に失敗しました:%1\n"},
-        LimitCase{"FromJson", {"from-json", "JSON", "OUT"}, "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。\n"}),
+        LimitCase{"FromJson",
+                  {"from-json", "JSON", "OUT"},
+                  "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。\n(" + std::string(std::strerror(EFBIG)) + ")\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- CSV in UTF-8 ---------------------------------------------------------------
