@@ -4,7 +4,7 @@
 # follow the folder they mirror; the command-line tool stands on the core.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-layers=(fw model undo io document qt res dialogs view app)
+layers=(fw io model undo document qt res dialogs view app)
 rank() {
   local i
   for i in "${!layers[@]}"; do

@@ -1,19 +1,12 @@
 #include "document/RecoveryStore.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 
 #include "fw/AtomicFile.h"
+#include "fw/Os.h"
 
 namespace {
 
@@ -26,36 +19,8 @@ bool EndsWith(const std::string& s, std::string_view suffix) {
            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-std::optional<std::string> ReadSmallFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    std::string text;
-    char buf[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0 || text.size() + static_cast<std::size_t>(n) > kMaxInfoSize) {
-            ::close(fd);
-            if (n == 0)
-                return text;
-            return std::nullopt;
-        }
-        text.append(buf, static_cast<std::size_t>(n));
-    }
-}
-
 bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
-// Alive, or at least not known to be gone.
-bool ProcessAlive(long pid) {
-    if (pid <= 0)
-        return false;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    return OsFileInfo(path, false).has_value();
 }
 
 template <class T> bool ParseNumber(std::string_view s, T& value) {
@@ -117,8 +82,7 @@ std::string NewId() {
                         std::chrono::system_clock::now().time_since_epoch())
                         .count();
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%lld-%ld", static_cast<long long>(ns),
-                  static_cast<long>(::getpid()));
+    std::snprintf(buf, sizeof buf, "%lld-%ld", static_cast<long long>(ns), OsProcessId());
     return buf;
 }
 
@@ -179,48 +143,15 @@ std::optional<CRecoveryEntry> CRecoveryStore::ParseInfo(std::string_view text) {
     return e;
 }
 
-bool CRecoveryStore::EnsureFolder() {
-    std::string path;
-    std::size_t start = 0;
-    while (start <= m_strFolder.size()) {
-        std::size_t slash = m_strFolder.find('/', start);
-        if (slash == std::string::npos)
-            slash = m_strFolder.size();
-        path = m_strFolder.substr(0, slash);
-        start = slash + 1;
-        if (path.empty())
-            continue;
-        // The copies hold the user's work: the folder itself is the user's alone.
-        const bool last = slash == m_strFolder.size();
-        if (::mkdir(path.c_str(), last ? 0700 : 0755) != 0 && errno != EEXIST)
-            return false;
-    }
-    struct stat st {};
-    return ::stat(m_strFolder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+int CRecoveryStore::EnsureFolder() {
+    return OsCreateFolders(m_strFolder);
 }
 
 int CRecoveryStore::LockId(const std::string& id, bool* locked) {
-    const std::string path = LockPath(id);
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-        return -1;
-    const bool ok = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    if (!ok && (errno == EWOULDBLOCK || errno == EINTR)) {
-        ::close(fd);
-        return -1;
-    }
-    // Otherwise a file system without locks: the caller asks the recorded owner.
-    if (locked)
-        *locked = ok;
-    // The file may have been removed (and made anew) while this lock was
-    // taken: a lock on a file no longer in the folder protects nothing.
-    struct stat held {
-    }, now{};
-    if (::fstat(fd, &held) != 0 || ::stat(path.c_str(), &now) != 0 || held.st_dev != now.st_dev ||
-        held.st_ino != now.st_ino) {
-        ::close(fd);
-        return -1;
-    }
+    bool honoured = false;
+    const int fd = OsOpenLockFile(LockPath(id), honoured);
+    if (fd >= 0 && locked)
+        *locked = honoured;
     return fd;
 }
 
@@ -228,14 +159,14 @@ void CRecoveryStore::Unlock(const std::string& id, int fd, bool removeLockFile) 
     // Removed while still locked, so that whoever opened it meanwhile sees
     // a lock on a file that is gone.
     if (removeLockFile)
-        ::unlink(LockPath(id).c_str());
-    ::close(fd);
+        OsRemoveFile(LockPath(id));
+    OsClose(fd);
 }
 
 std::optional<FileError> CRecoveryStore::Write(std::string_view sheetBytes,
                                                const std::string& original, std::int64_t time) {
-    if (!EnsureFolder())
-        return FileError::BadFileName;
+    if (const int err = EnsureFolder())
+        return FileError(FileError::BadFileName, err);
     if (m_strId.empty()) {
         const std::string id = NewId();
         const int fd = LockId(id);
@@ -248,7 +179,7 @@ std::optional<FileError> CRecoveryStore::Write(std::string_view sheetBytes,
     entry.m_strId = m_strId;
     entry.m_strOriginal = original;
     entry.m_nTime = time;
-    entry.m_nPid = static_cast<long>(::getpid());
+    entry.m_nPid = OsProcessId();
     const std::string info = FormatInfo(entry);
     // A sheet copy is never without its side file: the first time the side
     // file comes first (a side file alone is cleared away later), afterwards
@@ -259,7 +190,7 @@ std::optional<FileError> CRecoveryStore::Write(std::string_view sheetBytes,
             return err;
     if (auto err = WriteFileAtomically(SheetPath(m_strId), sheetBytes)) {
         if (first)
-            ::unlink(InfoPath(m_strId).c_str());
+            OsRemoveFile(InfoPath(m_strId));
         return err;
     }
     m_bHasCopy = true;
@@ -273,23 +204,19 @@ void CRecoveryStore::Remove() {
     if (m_strId.empty())
         return;
     // The sheet first: a side file left alone is cleared away later.
-    ::unlink(SheetPath(m_strId).c_str());
-    ::unlink(InfoPath(m_strId).c_str());
+    OsRemoveFile(SheetPath(m_strId));
+    OsRemoveFile(InfoPath(m_strId));
     m_bHasCopy = false;
 }
 
 std::vector<CRecoveryEntry> CRecoveryStore::ClaimLeftCopies() {
     std::vector<CRecoveryEntry> found;
     std::vector<std::string> ids, lockOnly;
-    if (DIR* d = ::opendir(m_strFolder.c_str())) {
-        while (const dirent* e = ::readdir(d)) {
-            const std::string name = e->d_name;
-            if (EndsWith(name, ".info"))
-                ids.push_back(name.substr(0, name.size() - 5));
-            else if (EndsWith(name, ".lock"))
-                lockOnly.push_back(name.substr(0, name.size() - 5));
-        }
-        ::closedir(d);
+    for (const std::string& name : OsListFolder(m_strFolder)) {
+        if (EndsWith(name, ".info"))
+            ids.push_back(name.substr(0, name.size() - 5));
+        else if (EndsWith(name, ".lock"))
+            lockOnly.push_back(name.substr(0, name.size() - 5));
     }
     for (const std::string& id : ids) {
         if (id == m_strId || m_claimed.count(id))
@@ -298,7 +225,7 @@ std::vector<CRecoveryEntry> CRecoveryStore::ClaimLeftCopies() {
         const int fd = LockId(id, &locked);
         if (fd < 0)
             continue; // its editor is running
-        const auto text = ReadSmallFile(InfoPath(id));
+        const auto text = OsReadSmallFile(InfoPath(id), kMaxInfoSize);
         std::optional<CRecoveryEntry> entry = text ? ParseInfo(*text) : std::nullopt;
         if (!entry) {
             // Not a side file of ours, or gone meanwhile: left alone.
@@ -307,12 +234,12 @@ std::vector<CRecoveryEntry> CRecoveryStore::ClaimLeftCopies() {
         }
         if (!Exists(SheetPath(id))) {
             // A side file whose copy never came, or whose removal was cut short.
-            ::unlink(InfoPath(id).c_str());
+            OsRemoveFile(InfoPath(id));
             Unlock(id, fd, true);
             continue;
         }
         // Where locks do not work, the recorded owner must be gone.
-        if (!locked && ProcessAlive(entry->m_nPid)) {
+        if (!locked && OsProcessAlive(entry->m_nPid)) {
             Unlock(id, fd, false);
             continue;
         }
@@ -349,7 +276,7 @@ void CRecoveryStore::Adopt(const CRecoveryEntry& entry) {
     m_nLockFd = fd;
     m_bHasCopy = true;
     CRecoveryEntry mine = entry;
-    mine.m_nPid = static_cast<long>(::getpid());
+    mine.m_nPid = OsProcessId();
     // Should this fail, the lock alone still keeps other editors away.
     WriteFileAtomically(InfoPath(m_strId), FormatInfo(mine));
 }
@@ -358,8 +285,8 @@ void CRecoveryStore::Discard(const CRecoveryEntry& entry) {
     auto it = m_claimed.find(entry.m_strId);
     if (it == m_claimed.end())
         return;
-    ::unlink(SheetPath(entry.m_strId).c_str());
-    ::unlink(InfoPath(entry.m_strId).c_str());
+    OsRemoveFile(SheetPath(entry.m_strId));
+    OsRemoveFile(InfoPath(entry.m_strId));
     Unlock(entry.m_strId, it->second, true);
     m_claimed.erase(it);
 }

@@ -74,7 +74,7 @@ public:
     static std::optional<CRecoveryEntry> ParseInfo(std::string_view text);
 
 private:
-    bool EnsureFolder();
+    int EnsureFolder(); // 0, or why the folder cannot be made
     // Opens and locks ID.lock without waiting; -1 when another process
     // holds it (or it vanished while being locked). locked is false when
     // the file system has no locks.

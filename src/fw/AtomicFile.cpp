@@ -3,13 +3,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
+
+#include "fw/Os.h"
 
 namespace {
 
@@ -48,25 +44,10 @@ bool IsNameChar(char c) {
 // each write keeps a lock on its own until it ends, and a killed process
 // loses its locks.
 void RemoveLeftovers(const std::string& dir, const std::string& base, const std::string& keep) {
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d)
-        return;
-    std::vector<std::string> names;
-    while (const dirent* e = ::readdir(d))
-        if (IsTemporaryNameOf(e->d_name, base))
-            names.emplace_back(e->d_name);
-    ::closedir(d);
-    for (const std::string& name : names) {
+    for (const std::string& name : OsListFolder(dir)) {
         const std::string path = dir + name;
-        if (path == keep)
-            continue;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-        if (fd < 0)
-            continue;
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(path.c_str());
-        ::close(fd);
+        if (IsTemporaryNameOf(name, base) && path != keep)
+            OsRemoveIfUnlocked(path);
     }
 }
 
@@ -87,27 +68,23 @@ std::optional<std::string> ResolveWriteTarget(const std::string& path, int& err)
     std::string p = path;
     // The same bound as the system's own for links within one path.
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        const std::optional<COsFileInfo> info = OsFileInfo(p, false);
+        if (!info || !info->m_bLink)
             return p;
-        std::vector<char> buf(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
-        const ssize_t n = ::readlink(p.c_str(), buf.data(), buf.size());
-        if (n < 0) {
-            err = errno;
+        std::optional<std::string> link = OsReadLink(p, err);
+        if (!link)
             return std::nullopt;
-        }
-        std::string to(buf.data(), static_cast<std::size_t>(n));
-        if (to.empty()) {
+        if (link->empty()) {
             err = ENOENT;
             return std::nullopt;
         }
-        if (to[0] != '/') {
+        if (link->front() != '/') {
             // A relative link is taken from the folder the link is in.
             std::string dir, base;
             SplitPath(p, dir, base);
-            to = dir + to;
+            *link = dir + *link;
         }
-        p = std::move(to);
+        p = std::move(*link);
     }
     err = ELOOP;
     return std::nullopt;
@@ -128,38 +105,37 @@ std::optional<CAtomicWriteError> CAtomicFile::Create(const std::string& path) {
     if (base.empty())
         return CAtomicWriteError{CAtomicWriteError::Create, EINVAL};
 
-    struct stat st {};
-    m_bExists = ::stat(target->c_str(), &st) == 0;
-    if (m_bExists && S_ISDIR(st.st_mode))
+    const std::optional<COsFileInfo> st = OsFileInfo(*target, true);
+    m_bExists = st.has_value();
+    if (m_bExists && st->m_bFolder)
         return CAtomicWriteError{CAtomicWriteError::Create, EISDIR};
     // A file that may not be written is not replaced behind its back.
-    if (m_bExists && ::access(target->c_str(), W_OK) != 0)
-        return CAtomicWriteError{CAtomicWriteError::Create, errno};
-    if (m_bExists && !S_ISREG(st.st_mode)) {
-        const int fd = ::open(target->c_str(), O_WRONLY | O_CLOEXEC);
+    if (m_bExists)
+        if (const int denied = OsCanWrite(*target))
+            return CAtomicWriteError{CAtomicWriteError::Create, denied};
+    if (m_bExists && !st->m_bRegular) {
+        const int fd = OsOpenForWrite(*target, err);
         if (fd < 0)
-            return CAtomicWriteError{CAtomicWriteError::Create, errno};
+            return CAtomicWriteError{CAtomicWriteError::Create, err};
         m_fd = fd;
         m_bInPlace = true;
         m_strTarget = *target;
         return std::nullopt;
     }
     if (m_bExists) {
-        m_nMode = st.st_mode & 07777;
-        m_nUid = st.st_uid;
-        m_nGid = st.st_gid;
+        m_nMode = st->m_nMode;
+        m_nUid = st->m_nUid;
+        m_nGid = st->m_nGid;
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        m_nMode = 0666 & ~mask;
+        m_nMode = OsNewFileMode();
     }
 
     std::string tmp = dir + "." + TempStem(base) + ".XXXXXX";
-    const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+    const int fd = OsMakeTemporaryFile(tmp, err);
     if (fd < 0)
-        return CAtomicWriteError{CAtomicWriteError::Create, errno};
+        return CAtomicWriteError{CAtomicWriteError::Create, err};
     // Held until the write ends: the mark that this temporary file is alive.
-    ::flock(fd, LOCK_EX);
+    OsLockFile(fd, true);
     m_fd = fd;
     m_strTemp = tmp;
     m_strTarget = *target;
@@ -169,17 +145,8 @@ std::optional<CAtomicWriteError> CAtomicFile::Create(const std::string& path) {
 std::optional<CAtomicWriteError> CAtomicFile::Write(const void* data, std::size_t size) {
     if (m_fd < 0)
         return CAtomicWriteError{CAtomicWriteError::Write, EBADF};
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(m_fd, p, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return CAtomicWriteError{CAtomicWriteError::Write, errno};
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
+    if (const int err = OsWriteAll(m_fd, data, size))
+        return CAtomicWriteError{CAtomicWriteError::Write, err};
     return std::nullopt;
 }
 
@@ -194,29 +161,23 @@ std::optional<CAtomicWriteError> CAtomicFile::Commit() {
         const int fd = m_fd;
         m_fd = -1;
         m_bInPlace = false;
-        if (::close(fd) != 0)
-            return CAtomicWriteError{CAtomicWriteError::Commit, errno};
+        if (const int err = OsClose(fd))
+            return CAtomicWriteError{CAtomicWriteError::Commit, err};
         return std::nullopt;
     }
-    if (::fsync(m_fd) != 0)
-        return fail(errno);
+    if (const int err = OsSync(m_fd))
+        return fail(err);
     // The replaced file keeps its permissions and, where allowed, its owner.
-    ::fchmod(m_fd, static_cast<mode_t>(m_nMode));
-    if (m_bExists && (m_nUid != ::geteuid() || m_nGid != ::getegid()))
-        if (::fchown(m_fd, m_nUid, m_nGid) == 0)
-            ::fchmod(m_fd, static_cast<mode_t>(m_nMode)); // chown clears set-id bits
-    if (::rename(m_strTemp.c_str(), m_strTarget.c_str()) != 0)
-        return fail(errno);
-    ::close(m_fd);
+    OsSetModeAndOwner(m_fd, m_nMode,
+                      m_bExists ? std::optional(std::pair(m_nUid, m_nGid)) : std::nullopt);
+    if (const int err = OsRename(m_strTemp, m_strTarget))
+        return fail(err);
+    OsClose(m_fd);
     m_fd = -1;
     std::string dir, base;
     SplitPath(m_strTarget, dir, base);
     // The new name must reach the disk too, or a crash could bring back the old file.
-    const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
+    OsSyncFolder(dir);
     RemoveLeftovers(dir, base, m_strTemp);
     m_strTemp.clear();
     return std::nullopt;
@@ -226,14 +187,14 @@ void CAtomicFile::Discard() {
     if (m_fd < 0)
         return;
     if (m_bInPlace) {
-        ::close(m_fd);
+        OsClose(m_fd);
         m_fd = -1;
         m_bInPlace = false;
         return;
     }
     // Unlinked while still locked, so no clean-up elsewhere takes it for a leftover.
-    ::unlink(m_strTemp.c_str());
-    ::close(m_fd);
+    OsRemoveFile(m_strTemp);
+    OsClose(m_fd);
     m_fd = -1;
     m_strTemp.clear();
 }
@@ -249,6 +210,6 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
         return std::nullopt;
     // A folder in the target's place is "in use", as it always was reported.
     if (err->m_stage == CAtomicWriteError::Create && err->m_nErrno == EISDIR)
-        return FileError::AccessDeniedWrite;
+        return FileError(FileError::AccessDeniedWrite, EISDIR);
     return FileErrorFromErrno(err->m_nErrno, true);
 }

@@ -3,9 +3,12 @@
 #include <cerrno>
 
 #include "fw/MemoryBudget.h"
+#include "fw/Os.h"
 
-std::string FileErrorMessage(FileError error, const std::string& path) {
-    switch (error) {
+namespace {
+
+std::string KindMessage(FileError::Kind kind, const std::string& path) {
+    switch (kind) {
     case FileError::BadFormat:
         return "予期しないﾌｧｲﾙ形式です。";
     case FileError::FileNotFound:
@@ -28,7 +31,7 @@ std::string FileErrorMessage(FileError error, const std::string& path) {
     return {};
 }
 
-FileError FileErrorFromErrno(int err, bool writing) {
+FileError::Kind KindFromErrno(int err, bool writing) {
     switch (err) {
     case ENOENT:
     case ENOTDIR:
@@ -53,4 +56,17 @@ FileError FileErrorFromErrno(int err, bool writing) {
     default:
         return writing ? FileError::GenericWrite : FileError::GenericRead;
     }
+}
+
+} // namespace
+
+std::string FileErrorMessage(FileError error, const std::string& path) {
+    std::string message = KindMessage(error.m_kind, path);
+    if (error.m_nErrno)
+        message += "\n(" + OsErrorText(error.m_nErrno) + ")";
+    return message;
+}
+
+FileError FileErrorFromErrno(int err, bool writing) {
+    return FileError(KindFromErrno(err, writing), err);
 }

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <sys/types.h>
-#include <unistd.h>
+
+#include "fw/Os.h"
 
 CTextFile::~CTextFile() {
     if (m_fp)
@@ -30,14 +30,8 @@ BOOL CTextFile::Open(LPCTSTR path, LPCTSTR mode) {
     if (fopenMode[0] == 'w') {
         // Written beside the target and put in place by Close.
         atomic = std::make_unique<CAtomicFile>();
-        if (!atomic->Create(path)) {
-            const int fd = ::dup(atomic->GetFd());
-            if (fd >= 0) {
-                fp = ::fdopen(fd, "wb");
-                if (!fp)
-                    ::close(fd);
-            }
-        }
+        if (!atomic->Create(path))
+            fp = OsWriteStream(atomic->GetFd());
     } else {
         fp = std::fopen(path, fopenMode.c_str());
     }

@@ -3,8 +3,9 @@
 #include <cstdlib>
 #include <mutex>
 #include <new>
-#include <sys/mman.h>
 #include <vector>
+
+#include "fw/Os.h"
 
 namespace {
 
@@ -34,12 +35,9 @@ struct Pool {
 char* NewSlab(std::size_t size) {
     if (size < kLargeSlab)
         return static_cast<char*>(::operator new(size));
-    void* p = nullptr;
-    if (::posix_memalign(&p, kLargeSlab, size) != 0)
+    void* p = OsAllocateLarge(size, kLargeSlab);
+    if (!p)
         throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    ::madvise(p, size, MADV_HUGEPAGE); // only a hint: small pages do as well
-#endif
     return static_cast<char*>(p);
 }
 

@@ -1,7 +1,11 @@
 #include "model/SheetFile.h"
 
+#include "model/CheckItem.h"
+#include "model/ColumnData.h"
+#include "model/DataItem.h"
 #include "model/DisplaySettings.h"
 #include "model/LayoutParams.h"
+#include "model/LineData.h"
 #include "model/PixelMath.h"
 #include "model/ReadBudget.h"
 #include "model/Settings.h"
@@ -12,6 +16,14 @@
 #include <utility>
 
 IMPLEMENT_SERIAL(CSheetFile, nullptr, 1)
+
+// A sheet file names every item class, and a static library drops an object
+// nothing refers to, its registration with it: naming them here keeps them in
+// every program that can read a sheet.
+static const bool g_bItemClassesRegistered = CRuntimeClass::Register(RUNTIME_CLASS(CColumnData)) &&
+                                             CRuntimeClass::Register(RUNTIME_CLASS(CLineData)) &&
+                                             CRuntimeClass::Register(RUNTIME_CLASS(CDataItem)) &&
+                                             CRuntimeClass::Register(RUNTIME_CLASS(CCheckItem));
 
 int CSheetFile::s_nHScrollHeight = 16;
 int CSheetFile::s_nVScrollWidth = 16;

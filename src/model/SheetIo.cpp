@@ -5,14 +5,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "fw/AtomicFile.h"
 #include "fw/Cp932.h"
 #include "fw/MemoryBudget.h"
+#include "fw/Os.h"
 
 namespace {
 
@@ -47,39 +45,36 @@ std::optional<FileError> ReadSheet(CSheetFile& sheet, std::string_view data) {
 }
 
 std::optional<FileError> ReadSheetFile(CSheetFile& sheet, const std::string& path) {
-    // Opened without waiting: a pipe without a writer would block for ever.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    int err = 0;
+    const OsFd fd = OsOpenForRead(path, err);
     if (fd < 0) {
-        const int err = errno;
         sheet.Clear();
         return FileErrorFromErrno(err, false);
     }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
+    const std::optional<COsFileInfo> st = OsFileInfo(fd);
+    if (st && st->m_bFolder) {
+        OsClose(fd);
         sheet.Clear();
         return FileError::AccessDeniedRead;
     }
     // A pipe or a device is no sheet file: one may never end, and the counts
     // a file holds are trusted only as far as the bytes left.
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
+    if (!st || !st->m_bRegular) {
+        OsClose(fd);
         sheet.Clear();
         return FileError::GenericRead;
     }
     // Read block by block as the archive takes the bytes (to the file's end,
     // should it grow meanwhile): a large file never sits in memory whole.
     CArchive ar([fd](char* p, std::size_t n) -> std::size_t {
-        for (;;) {
-            const ssize_t got = ::read(fd, p, n);
-            if (got >= 0)
-                return static_cast<std::size_t>(got);
-            if (errno != EINTR)
-                throw CFileError(FileError::GenericRead);
-        }
+        int err = 0;
+        const std::int64_t got = OsRead(fd, p, n, err);
+        if (got < 0)
+            throw CFileError(FileError(FileError::GenericRead, err));
+        return static_cast<std::size_t>(got);
     });
     std::optional<FileError> result = Load(sheet, ar);
-    ::close(fd);
+    OsClose(fd);
     return result;
 }
 
@@ -107,8 +102,8 @@ std::optional<FileError> SaveSheetFile(const CSheetFile& sheet, const std::strin
                 // Writing back to the disk starts while the rest is still being
                 // made, so the final flush has little left to wait for.
                 if (!err && written - started >= kWriteBackStep) {
-                    ::sync_file_range(file.GetFd(), static_cast<off_t>(started),
-                                      static_cast<off_t>(written - started), SYNC_FILE_RANGE_WRITE);
+                    OsStartWriteBack(file.GetFd(), static_cast<std::int64_t>(started),
+                                     static_cast<std::int64_t>(written - started));
                     started = written;
                 }
             });
@@ -124,7 +119,7 @@ std::optional<FileError> SaveSheetFile(const CSheetFile& sheet, const std::strin
         return std::nullopt;
     // A folder in the target's place is "in use", as it always was reported.
     if (err->m_stage == CAtomicWriteError::Create && err->m_nErrno == EISDIR)
-        return FileError::AccessDeniedWrite;
+        return FileError(FileError::AccessDeniedWrite, EISDIR);
     return FileErrorFromErrno(err->m_nErrno, true);
 }
 

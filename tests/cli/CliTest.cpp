@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <sstream>
@@ -416,7 +418,8 @@ INSTANTIATE_TEST_SUITE_P(
                     false, "予期しないﾌｧｲﾙ形式です。\n"},
         BadFileCase{
             "Missing", "", true,
-            "%1\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。\n"}),
+            "%1\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。\n(" +
+                std::string(std::strerror(ENOENT)) + ")\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliBadPath, PathTooLongIsNotFound) {
@@ -424,7 +427,9 @@ TEST(CliBadPath, PathTooLongIsNotFound) {
     const Result r = RunCli({"dump", path});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err,
-              path + "\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。\n");
+              path +
+                  "\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。\n(" +
+                  std::strerror(ENAMETOOLONG) + ")\n");
 }
 
 TEST(CliImportCsv, ImportErrorEndsWithALineEnd) {
@@ -503,7 +508,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"export-csv", "IN", "OUT", "--utf8"},
                   "ファイルの書込に失敗しました:%1\n"},
         LimitCase{"ExportHtml", {"export-html", "IN", "OUT"}, "ファイルの書込に失敗しました:%1\n"},
-        LimitCase{"FromJson", {"from-json", "JSON", "OUT"}, "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。\n"}),
+        LimitCase{"FromJson",
+                  {"from-json", "JSON", "OUT"},
+                  "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。\n(" + std::string(std::strerror(EFBIG)) + ")\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- CSV in UTF-8 ---------------------------------------------------------------

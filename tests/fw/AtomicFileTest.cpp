@@ -168,7 +168,7 @@ TEST_F(AtomicFile, FileSizeLimitFailsAndLeavesTheOldFile) {
         LimitFileSize(4096);
         std::signal(SIGXFSZ, SIG_IGN); // as both programs do
         const auto err = WriteFileAtomically(path, std::string(100000, 'x'));
-        return err ? static_cast<int>(*err) + 10 : 0;
+        return err ? static_cast<int>(err->m_kind) + 10 : 0;
     });
     EXPECT_EQ(code, static_cast<int>(FileError::GenericWrite) + 10);
     EXPECT_EQ(ReadFile(path), "old contents");

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -338,6 +340,47 @@ TEST_F(SaveFile, MissingFolderIsReportedAsNotFound) {
     ASSERT_TRUE(rerr);
     EXPECT_EQ(*rerr, FileError::FileNotFound);
 }
+
+// A failed save says why, in the system's words, below the message it always gave.
+struct SaveReasonCase {
+    const char* name;
+    const char* path; // within the test's folder
+    bool asUser;      // the owner's permissions do not bind the superuser
+    FileError::Kind kind;
+    int reason;
+};
+
+class SaveReason : public SaveFile, public ::testing::WithParamInterface<SaveReasonCase> {};
+
+TEST_P(SaveReason, MessageNamesTheSystemsReason) {
+    const SaveReasonCase& c = GetParam();
+    if (c.asUser && ::geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write into a read-only folder";
+    std::ofstream(m_dir / "file") << "x";
+    std::filesystem::create_directories(m_dir / "folder" / "a.tvr");
+    std::filesystem::create_directories(m_dir / "locked");
+    ::chmod((m_dir / "locked").c_str(), 0500);
+    const std::string path = (m_dir / c.path).string();
+    CSheetFile s;
+    const auto err = SaveSheetFile(s, path);
+    ::chmod((m_dir / "locked").c_str(), 0700);
+    ASSERT_TRUE(err);
+    EXPECT_EQ(err->m_kind, c.kind);
+    EXPECT_EQ(err->m_nErrno, c.reason);
+    EXPECT_EQ(FileErrorMessage(*err, path),
+              FileErrorMessage(c.kind, path) + "\n(" + std::strerror(c.reason) + ")");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, SaveReason,
+                         ::testing::Values(SaveReasonCase{"MissingFolder", "no/a.tvr", false,
+                                                          FileError::FileNotFound, ENOENT},
+                                           SaveReasonCase{"FileAsFolder", "file/a.tvr", false,
+                                                          FileError::FileNotFound, ENOTDIR},
+                                           SaveReasonCase{"FolderInTheWay", "folder/a.tvr", false,
+                                                          FileError::AccessDeniedWrite, EISDIR},
+                                           SaveReasonCase{"ReadOnlyFolder", "locked/a.tvr", true,
+                                                          FileError::AccessDeniedWrite, EACCES}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SaveStream, FailingStreamIsReported) {
     std::ostringstream out;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "IoTestUtil.h"
+#include "io/IoTestUtil.h"
 #include "SheetTestUtil.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "IoTestUtil.h"
+#include "io/IoTestUtil.h"
 #include "SheetTestUtil.h"
 #include "fw/Cp932String.h"
 #include "io/ExportTexts.h"

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "IoTestUtil.h"
+#include "io/IoTestUtil.h"
 #include "SheetTestUtil.h"
 #include "fw/Cp932.h"
 #include "io/CsvEncoding.h"

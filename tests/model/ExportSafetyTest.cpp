@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
-#include "IoTestUtil.h"
+#include "io/IoTestUtil.h"
 #include "SheetEdits.h"
 #include "SheetTestUtil.h"
 #include "io/TextFile.h"
