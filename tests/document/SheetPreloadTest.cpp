@@ -137,7 +137,6 @@ TEST(SheetPreload, AnotherPathIsReadAfreshAndTheReadAheadDropped) {
     EXPECT_EQ(d.m_Sheet.GetSize(), 9);
     EXPECT_FALSE(d.Open(a).has_value()); // read from the file: the read-ahead is gone
     EXPECT_EQ(d.m_Sheet.GetSize(), 5);
-    std::system((std::string("rm -rf ") + dir).c_str());
 }
 
 } // namespace
