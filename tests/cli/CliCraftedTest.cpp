@@ -15,6 +15,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,12 @@ namespace {
 namespace fs = std::filesystem;
 using childtest::ReadFile;
 using childtest::WriteFile;
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
 
 struct Outcome {
     int code; // exit code, or minus the signal
@@ -45,13 +52,13 @@ Outcome RunLimited(const std::vector<std::string>& args) {
         const int devnull = ::open("/dev/null", O_RDWR);
         ::dup2(devnull, 0);
         ::dup2(devnull, 1);
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
         // A sanitizer reserves terabytes of shadow memory at start and could
         // not start under the limit; its build keeps the time and peak bounds.
-        constexpr rlim_t kAddressSpace = rlim_t(8) << 30;
-        rlimit as{kAddressSpace, kAddressSpace};
-        ::setrlimit(RLIMIT_AS, &as);
-#endif
+        if constexpr (!kSanitized) {
+            constexpr rlim_t kAddressSpace = rlim_t(8) << 30;
+            rlimit as{kAddressSpace, kAddressSpace};
+            ::setrlimit(RLIMIT_AS, &as);
+        }
         // A reader that hangs ends here, as a failure of its row.
         ::alarm(60);
         childtest::Exec(TAVRELER_CLI, args);
@@ -199,6 +206,12 @@ class CliCrafted : public ::testing::TestWithParam<Crafted> {};
 
 TEST_P(CliCrafted, AnsweredWithinBoundsWithItsExitCodeAndMessage) {
     const Crafted& c = GetParam();
+    // 10^8 cells fit half of this machine's memory but not half of the
+    // address-space limit, which sanitizer builds go without: there the tool
+    // would build them. The normal build checks those rows.
+    if (kSanitized && std::string_view(c.message).ends_with("セル数：100000000\n"))
+        GTEST_SKIP() << "refused only under the address-space limit, which a sanitizer cannot "
+                        "start under";
     const CTempDir dir;
     const Outcome r = RunLimited(c.make(dir.Path()));
     EXPECT_EQ(r.code, c.code) << r.err;
