@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "app/TavrelDoc.h"
 #include "fw/UserInterface.h"
@@ -30,11 +31,28 @@ std::string Question(const CRecoveryEntry& entry) {
            "「キャンセル」: 今は開かず、次に起動したときにもう一度たずねます";
 }
 
-std::int64_t Now() {
-    return std::chrono::duration_cast<std::chrono::seconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
+class CRealClock : public CRecoveryClock {
+public:
+    CRealClock() {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { m_fire(); });
+    }
+    void Start(int ms, std::function<void()> fire) override {
+        m_fire = std::move(fire);
+        m_timer.start(ms);
+    }
+    void Stop() override { m_timer.stop(); }
+    bool IsActive() const override { return m_timer.isActive(); }
+    std::int64_t Now() const override {
+        return std::chrono::duration_cast<std::chrono::seconds>(
+                   std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
+
+private:
+    QTimer m_timer;
+    std::function<void()> m_fire;
+};
 
 } // namespace
 
@@ -43,12 +61,11 @@ QString CRecoveryGuard::DefaultFolder() {
     return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("recovery"));
 }
 
-CRecoveryGuard::CRecoveryGuard(CTavrelDoc& doc, const QString& folder) : m_doc(doc) {
+CRecoveryGuard::CRecoveryGuard(CTavrelDoc& doc, const QString& folder)
+    : m_doc(doc), m_pRealClock(std::make_unique<CRealClock>()), m_pClock(m_pRealClock.get()) {
     if (!folder.isEmpty())
         m_pStore = std::make_unique<CRecoveryStore>(folder.toStdString());
     m_nCopied = m_nSettled = m_doc.ChangeCount();
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &CRecoveryGuard::OnTimer);
     m_doc.SetChangeListener([this] { OnDocumentChanged(); });
     connect(&m_doc, &CTavrelDoc::ChangesDiscarded, this, &CRecoveryGuard::Forget);
 }
@@ -56,6 +73,11 @@ CRecoveryGuard::CRecoveryGuard(CTavrelDoc& doc, const QString& folder) : m_doc(d
 CRecoveryGuard::~CRecoveryGuard() {
     m_doc.SetChangeListener(nullptr);
     Wait();
+}
+
+void CRecoveryGuard::SetClock(CRecoveryClock* clock) {
+    m_pClock->Stop();
+    m_pClock = clock ? clock : m_pRealClock.get();
 }
 
 void CRecoveryGuard::Wait() {
@@ -71,8 +93,8 @@ void CRecoveryGuard::OnDocumentChanged() {
     }
     // The timer is not pushed back by later changes: while typing goes on,
     // a copy still comes every interval.
-    if (m_pStore && m_doc.ChangeCount() != m_nCopied && !m_timer.isActive())
-        m_timer.start(m_nIntervalMs);
+    if (m_pStore && m_doc.ChangeCount() != m_nCopied && !m_pClock->IsActive())
+        m_pClock->Start(m_nIntervalMs, [this] { OnTimer(); });
 }
 
 void CRecoveryGuard::OnTimer() {
@@ -84,7 +106,7 @@ void CRecoveryGuard::OnTimer() {
     const CSheetFile* snapshot = m_pWriting.get();
     m_nCopied = m_doc.ChangeCount();
     const std::string original = m_doc.PathName();
-    const std::int64_t time = Now();
+    const std::int64_t time = m_pClock->Now();
     CRecoveryStore* store = m_pStore.get();
     const unsigned long long count = m_nCopied;
     m_worker = std::thread([this, store, snapshot, original, time, count] {
@@ -102,21 +124,21 @@ void CRecoveryGuard::OnTimer() {
 }
 
 void CRecoveryGuard::WriteNow() {
-    m_timer.stop();
+    m_pClock->Stop();
     Wait();
     if (!m_pStore || !m_doc.IsModified() || m_doc.ChangeCount() == m_nSettled)
         return;
     m_nCopied = m_doc.ChangeCount();
     std::ostringstream bytes;
     if (WriteSheet(m_doc.m_Sheet, bytes) &&
-        !m_pStore->Write(bytes.str(), m_doc.PathName(), Now())) {
+        !m_pStore->Write(bytes.str(), m_doc.PathName(), m_pClock->Now())) {
         m_nSettled = m_nCopied;
         ++m_nWrites;
     }
 }
 
 void CRecoveryGuard::Forget() {
-    m_timer.stop();
+    m_pClock->Stop();
     Wait();
     if (m_pStore)
         m_pStore->Remove();
@@ -140,7 +162,7 @@ bool CRecoveryGuard::OfferLeftCopies() {
                                       QString::fromStdString(entry.m_strOriginal))) {
                 m_pStore->Adopt(entry);
                 // The copy on disk is what the document holds now.
-                m_timer.stop();
+                m_pClock->Stop();
                 m_nCopied = m_nSettled = m_doc.ChangeCount();
                 restored = true;
             } else {

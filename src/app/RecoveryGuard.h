@@ -12,17 +12,32 @@
 // remove the copy; a stop signal or the end of the desktop session writes
 // it at once (WriteNow).
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <thread>
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include "document/RecoveryStore.h"
 
 class CSheetFile;
 class CTavrelDoc;
+
+// What the copies wait on: one call at a time, some milliseconds from now,
+// and the time a copy is stamped with. The program runs on the real clock;
+// tests hand in one they move on by hand, so they never sleep.
+class CRecoveryClock {
+public:
+    virtual ~CRecoveryClock() = default;
+    // Calls fire once, ms from now, in place of a call still waiting.
+    virtual void Start(int ms, std::function<void()> fire) = 0;
+    virtual void Stop() = 0;
+    virtual bool IsActive() const = 0;
+    // Seconds since the epoch.
+    virtual std::int64_t Now() const = 0;
+};
 
 class CRecoveryGuard : public QObject {
     Q_OBJECT
@@ -41,6 +56,9 @@ public:
     // The longest wait between a change and its copy; tests make it short.
     void SetInterval(int ms) { m_nIntervalMs = ms; }
     int Interval() const { return m_nIntervalMs; }
+    // Waits on clock from now on (it must outlive the guard); nullptr goes
+    // back to the real clock. A wait under way is dropped.
+    void SetClock(CRecoveryClock* clock);
 
     // At start-up, before any sheet opens: asks about each copy left by a
     // run that ended without saving (newest first). Restore (the default),
@@ -55,7 +73,7 @@ public:
 
     // Copies written so far, and whether one is waiting for the timer.
     int WritesDone() const { return m_nWrites.load(); }
-    bool IsPending() const { return m_timer.isActive(); }
+    bool IsPending() const { return m_pClock->IsActive(); }
     CRecoveryStore* Store() { return m_pStore.get(); }
 
 private:
@@ -66,7 +84,8 @@ private:
 
     CTavrelDoc& m_doc;
     std::unique_ptr<CRecoveryStore> m_pStore;
-    QTimer m_timer;
+    std::unique_ptr<CRecoveryClock> m_pRealClock;
+    CRecoveryClock* m_pClock;
     int m_nIntervalMs = kDefaultIntervalMs;
     // The document's change count the latest copy was taken at, and the
     // one the folder is known to agree with (a copy written, or none needed).

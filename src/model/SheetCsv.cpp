@@ -23,7 +23,7 @@
 
 namespace {
 
-// SplitString on views of text: the same fields, no copies. (A plain scan:
+// The fields of a line as views of its text, no copies. (A plain scan:
 // the fields of a sheet are a few bytes long, shorter than a search call pays
 // off for; a separator never occurs inside a double-byte character.)
 void SplitFields(std::string_view text, char separator, std::vector<std::string_view>& fields) {
@@ -155,24 +155,6 @@ BOOL CSheetFile::ExportCsv(CTextFile& file) const {
         return FALSE;
     }
     return TRUE;
-}
-
-void CSheetFile::SplitString(const std::string& text, const std::string& separator,
-                             std::vector<std::string>& array) {
-    if (text.empty())
-        return;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t pos = separator.empty() ? std::string::npos : text.find(separator, start);
-        if (pos == std::string::npos) {
-            array.push_back(text.substr(start));
-            return;
-        }
-        array.push_back(text.substr(start, pos - start));
-        start = pos + separator.size();
-        if (start >= text.size())
-            return;
-    }
 }
 
 BOOL CSheetFile::ImportCsv(LPCTSTR path) {

@@ -193,8 +193,6 @@ public:
     BOOL ExportCsv(CTextFile& file) const; // on an open file, which it closes
     BOOL ImportCsv(LPCTSTR path);
     BOOL ImportCsv(CTextFile& file);
-    static void SplitString(const std::string& text, const std::string& separator,
-                            std::vector<std::string>& array);
     std::string HtmlMarkText(BOOL bCheck) const;
     std::string MakeHtmlTable() const;
     std::string MakeHtmlPage() const;

@@ -26,11 +26,12 @@
 #include "fw/Profile.h"
 #include "fw/UserInterface.h"
 #include "model/SheetIo.h"
+#include "ScriptedAnswers.h"
 
 struct AppFixture {
     QTemporaryDir dir;
     CMemoryProfile profile;
-    CScriptedUserInterface ui;
+    CScriptedAnswers ui;
     std::unique_ptr<CTavrelApp> app;
 
     // What the new-file dialog answers, and what was seen when it was asked.
@@ -45,7 +46,6 @@ struct AppFixture {
     AppFixture() {
         // Recovery copies go to this fixture's folder, never the user's.
         UseDataHome(Path("data"));
-        AfxSetUserInterface(&ui);
         ui.AnswerDialogs<CNewFileDlg>([this](CNewFileDlg& dlg) {
             ++newFileShown;
             windowVisibleAtNewFile = app && app->GetMainWnd() && app->GetMainWnd()->isVisible();
@@ -59,7 +59,6 @@ struct AppFixture {
     }
     ~AppFixture() {
         Stop();
-        AfxSetUserInterface(nullptr);
         AfxSetProfile(nullptr);
     }
 

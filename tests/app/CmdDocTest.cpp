@@ -12,6 +12,7 @@
 #include "dialogs/HtmlDlg.h"
 #include "fw/UserInterface.h"
 #include "res/CommandIds.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -19,13 +20,11 @@ class DocCmdTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        AfxSetUserInterface(&m_ui);
         AnswerFileQuestions(m_ui, [this](const CFileChooser::Request& r) {
             m_asked.push_back(r);
             return m_answer;
         });
     }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
     QString Path(const char* name) const {
         return QDir(m_dir.path()).filePath(QString::fromUtf8(name));
     }
@@ -37,7 +36,7 @@ protected:
     CSheetFile& S() { return m_doc.m_Sheet; }
 
     QTemporaryDir m_dir;
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     CTavrelDoc m_doc;
     CDocCommands m_cmds{&m_doc};
     std::vector<CFileChooser::Request> m_asked;

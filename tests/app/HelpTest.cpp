@@ -229,7 +229,7 @@ class F1InDialog : public ::testing::TestWithParam<DialogF1Case> {};
 TEST_P(F1InDialog, OpensTheDialogsTopic) {
     HelpApp f;
     CQtUserInterface real;
-    AfxSetUserInterface(&real);
+    CUiScope realUi(real);
     bool stillOpen = false;
     WhenModal([](QWidget*) { return true; },
               [&](QWidget* dlg) {
@@ -238,7 +238,6 @@ TEST_P(F1InDialog, OpensTheDialogsTopic) {
                   static_cast<QDialog*>(dlg)->reject();
               });
     RunCommand(GetParam().command);
-    AfxSetUserInterface(&f.ui);
     EXPECT_TRUE(stillOpen);
     ASSERT_TRUE(f.HelpShown());
     EXPECT_EQ(f.Page(), QString::fromUtf8(GetParam().page));
@@ -314,7 +313,7 @@ TEST(HelpWindow, NoContentsEntryIsCutShort) {
 TEST(HelpIndex, AKeywordOfSeveralTopicsOffersThemAll) {
     HelpApp f;
     CQtUserInterface real;
-    AfxSetUserInterface(&real);
+    CUiScope realUi(real);
     f.Frame().OnHelpSearch();
     CHelpWindow* w = f.Frame().HelpWindow();
     const QList<QHelpLink> docs = w->Engine()->documentsForKeyword(QStringLiteral("チェック"));
@@ -332,7 +331,6 @@ TEST(HelpIndex, AKeywordOfSeveralTopicsOffersThemAll) {
               });
     w->SearchField()->setText(QStringLiteral("チェック"));
     QTest::keyClick(w->SearchField(), Qt::Key_Return);
-    AfxSetUserInterface(&f.ui);
     EXPECT_EQ(offered, docs.size());
     EXPECT_EQ(w->CurrentUrl(), docs[1].url);
 }

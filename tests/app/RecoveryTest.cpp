@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -49,16 +51,31 @@ QStringList Copies(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*.tvr")}, QDir::Files);
 }
 
-bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QTest::qWait(5);
+// The recovery timer's clock, moved on by hand: a wait ends when Advance
+// passes its time, so no test sleeps for the timer.
+class CManualClock : public CRecoveryClock {
+public:
+    void Start(int ms, std::function<void()> fire) override {
+        m_due = m_now + ms;
+        m_fire = std::move(fire);
     }
-    return true;
-}
+    void Stop() override { m_fire = nullptr; }
+    bool IsActive() const override { return m_fire != nullptr; }
+    std::int64_t Now() const override { return 1700000000 + m_now / 1000; }
+    // Moves on by ms, firing each wait that falls due on the way.
+    void Advance(int ms) {
+        const long long end = m_now + ms;
+        while (m_fire && m_due <= end) {
+            m_now = m_due;
+            std::exchange(m_fire, nullptr)();
+        }
+        m_now = end;
+    }
+
+private:
+    long long m_now = 0, m_due = 0;
+    std::function<void()> m_fire;
+};
 
 // The edits the child editor makes: every cell checked, then the first row deleted.
 void Edit(AppFixture& f) {
@@ -78,6 +95,7 @@ void Edit(AppFixture& f) {
 // to stop. It runs before any test and never returns to them.
 
 int RunChildEditor(const QByteArray& mode) {
+    CManualClock clock;
     AppFixture f;
     AppFixture::UseDataHome(qEnvironmentVariable("TAVRELER_RECOVERY_DATA"));
     f.newFileAnswer = IDOK;
@@ -86,7 +104,7 @@ int RunChildEditor(const QByteArray& mode) {
     if (f.Start(sheet.isEmpty() ? QStringList() : QStringList{sheet}) != Result::Run)
         return 3;
     CRecoveryGuard& guard = *f.app->Recovery();
-    guard.SetInterval(mode == "timer" ? 20 : 3600 * 1000);
+    guard.SetClock(&clock);
     CStopSignals stopSignals;
     QObject::connect(&stopSignals, &CStopSignals::StopRequested,
                      [&f] { f.app->OnStopRequested(); });
@@ -95,16 +113,14 @@ int RunChildEditor(const QByteArray& mode) {
                       qEnvironmentVariable("TAVRELER_RECOVERY_EXPECT").toStdString()))
         return 4;
     if (mode == "timer") {
-        if (!WaitFor([&] { return guard.WritesDone() > 0; }))
-            return 5;
+        clock.Advance(guard.Interval());
         guard.Wait();
+        if (guard.WritesDone() == 0)
+            return 5;
     }
     std::printf("READY\n");
     std::fflush(stdout);
-    if (mode == "timer") {
-        for (;;)
-            QTest::qWait(1000);
-    }
+    // Until killed ("timer") or asked to stop ("signal").
     QApplication::exec();
     // Gone as the program goes after a stop: no questions, no closing.
     f.app.reset();
@@ -365,6 +381,7 @@ INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryOnStop, testing::Values(SIGTERM, SIGH
 // ---- The timer, in this process ---------------------------------------------------------
 
 struct TimerFixture {
+    CManualClock clock; // outlives the editor that waits on it
     AppFixture f;
     QString sheet;
     CRecoveryGuard* guard = nullptr;
@@ -374,6 +391,12 @@ struct TimerFixture {
         f.Start({sheet});
         guard = f.app->Recovery();
         guard->SetInterval(intervalMs);
+        guard->SetClock(&clock);
+    }
+    // The interval passes, and the copy it starts is written.
+    void Elapse(int ms) {
+        clock.Advance(ms);
+        guard->Wait();
     }
     QString Folder() { return RecoveryFolder(f.Path("data")); }
     void Change() {
@@ -385,7 +408,7 @@ struct TimerFixture {
 
 TEST(RecoveryTimer, NothingIsWrittenWhileNothingChanged) {
     TimerFixture t(10);
-    QTest::qWait(150);
+    t.Elapse(150);
     EXPECT_FALSE(t.guard->IsPending());
     EXPECT_EQ(t.guard->WritesDone(), 0);
     EXPECT_FALSE(QDir(t.Folder()).exists());
@@ -395,8 +418,10 @@ TEST(RecoveryTimer, NothingIsWrittenWhileNothingChanged) {
     const int undoDepth = t.f.Doc().m_Undo.GetSize();
     t.Change();
     EXPECT_TRUE(t.guard->IsPending());
-    ASSERT_TRUE(WaitFor([&] { return t.guard->WritesDone() == 1; }));
-    t.guard->Wait();
+    t.Elapse(9);
+    EXPECT_EQ(t.guard->WritesDone(), 0);
+    t.Elapse(1);
+    ASSERT_EQ(t.guard->WritesDone(), 1);
     const QStringList copies = Copies(t.Folder());
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(ReadAll(QDir(t.Folder()).filePath(copies[0])).toStdString(),
@@ -407,33 +432,30 @@ TEST(RecoveryTimer, NothingIsWrittenWhileNothingChanged) {
     EXPECT_EQ(ReadAll(t.sheet), sheetBytes);
 
     // Quiet again: no more copies.
-    QTest::qWait(150);
+    t.Elapse(150);
     EXPECT_FALSE(t.guard->IsPending());
     EXPECT_EQ(t.guard->WritesDone(), 1);
 }
 
 TEST(RecoveryTimer, ChangesThatGoOnStillGetACopyEveryInterval) {
     TimerFixture t(40);
-    QElapsedTimer clock;
-    clock.start();
     // A change every few milliseconds for much longer than the interval: a
     // timer that each change pushed back would never fire.
-    while (clock.elapsed() < 600) {
+    for (int ms = 0; ms < 600; ms += 5) {
         t.Change();
-        QTest::qWait(5);
+        t.Elapse(5);
     }
-    t.guard->Wait();
-    EXPECT_GE(t.guard->WritesDone(), 3);
+    EXPECT_EQ(t.guard->WritesDone(), 600 / 40);
 }
 
 TEST(RecoveryTimer, UndoOfAnUnsavedChangeIsAChangeToo) {
     TimerFixture t(10);
     t.Change();
-    ASSERT_TRUE(WaitFor([&] { return t.guard->WritesDone() == 1; }));
-    t.guard->Wait();
+    t.Elapse(10);
+    ASSERT_EQ(t.guard->WritesDone(), 1);
     t.f.Doc().Undo();
-    ASSERT_TRUE(WaitFor([&] { return t.guard->WritesDone() == 2; }));
-    t.guard->Wait();
+    t.Elapse(10);
+    ASSERT_EQ(t.guard->WritesDone(), 2);
     EXPECT_EQ(ReadAll(QDir(t.Folder()).filePath(Copies(t.Folder())[0])).toStdString(),
               Bytes(t.f.Doc().m_Sheet));
 }
@@ -448,14 +470,14 @@ class RecoveryRemoval : public testing::TestWithParam<RemovalCase> {};
 TEST_P(RecoveryRemoval, TheCopyGoesWithTheUnsavedChanges) {
     TimerFixture t(10);
     t.Change();
-    ASSERT_TRUE(WaitFor([&] { return t.guard->WritesDone() == 1; }));
-    t.guard->Wait();
+    t.Elapse(10);
+    ASSERT_EQ(t.guard->WritesDone(), 1);
     ASSERT_EQ(Copies(t.Folder()).size(), 1);
     GetParam().act(t);
     EXPECT_TRUE(Copies(t.Folder()).isEmpty());
     EXPECT_TRUE(QDir(t.Folder()).entryList({QStringLiteral("*.info")}, QDir::Files).isEmpty());
     // And no copy comes back without a new change.
-    QTest::qWait(100);
+    t.Elapse(100);
     EXPECT_TRUE(Copies(t.Folder()).isEmpty());
 }
 
@@ -484,8 +506,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecoveryTimer, CancelAtCloseKeepsTheCopy) {
     TimerFixture t(10);
     t.Change();
-    ASSERT_TRUE(WaitFor([&] { return t.guard->WritesDone() == 1; }));
-    t.guard->Wait();
+    t.Elapse(10);
+    ASSERT_EQ(t.guard->WritesDone(), 1);
     t.f.ui.QueueAnswer(IDCANCEL);
     EXPECT_FALSE(t.f.Close());
     EXPECT_EQ(Copies(t.Folder()).size(), 1);
@@ -517,11 +539,10 @@ TEST(RecoveryTimer, EditsWhileCopiesAreWrittenLoseNothing) {
     std::vector<int> want = cells();
     std::vector<std::vector<int>> undo, redo;
     unsigned seed = 7;
-    QElapsedTimer clock;
-    clock.start();
-    int step = 0;
-    while (clock.elapsed() < 500 || t.guard->WritesDone() < 3) {
-        ASSERT_LT(clock.elapsed(), 20000);
+    // The writes run on their own thread while the edits go on: only the
+    // timer's clock is moved on by hand, a millisecond every 16 steps.
+    for (int step = 1; step <= 4000 || t.guard->WritesDone() < 3; ++step) {
+        ASSERT_LT(step, 100000);
         seed = seed * 1103515245u + 12345u;
         const unsigned r = seed >> 8;
         if (r % 8 == 0 && !undo.empty() && doc.m_Undo.CanUndo()) {
@@ -546,8 +567,8 @@ TEST(RecoveryTimer, EditsWhileCopiesAreWrittenLoseNothing) {
             want[static_cast<std::size_t>(s.m_nCurLine * kColumns + s.m_nCurColumn)] ^= 1;
         }
         doc.SetModifiedFlag(true);
-        if (++step % 16 == 0)
-            QTest::qWait(1);
+        if (step % 16 == 0)
+            t.clock.Advance(1);
     }
     t.guard->Wait();
     EXPECT_EQ(cells(), want);

@@ -31,7 +31,7 @@ template <class T> bool Is(QWidget* w) {
 TEST(KeyboardAfterStartQuestion, EnterRestoresAndTheGridTakesTheNextKeys) {
     AppFixture f;
     CQtUserInterface real;
-    AfxSetUserInterface(&real);
+    CUiScope realUi(real);
     {
         // A run that ended with unsaved changes left this copy.
         CSheetFile sheet;
@@ -59,7 +59,6 @@ TEST(KeyboardAfterStartQuestion, EnterRestoresAndTheGridTakesTheNextKeys) {
     const bool couldUndo = f.Doc().CanUndo();
     EXPECT_TRUE(Type(Qt::Key_Space));
     EXPECT_TRUE(f.Doc().CanUndo() && !couldUndo);
-    AfxSetUserInterface(&f.ui);
 }
 
 TEST(KeyboardAfterPalette, SettingsTakeTypingAgainWhenThePaletteCloses) {
@@ -68,7 +67,7 @@ TEST(KeyboardAfterPalette, SettingsTakeTypingAgainWhenThePaletteCloses) {
     f.newFileLines = "one";
     ASSERT_EQ(f.Start(), CTavrelApp::StartResult::Run);
     CQtUserInterface real;
-    AfxSetUserInterface(&real);
+    CUiScope realUi(real);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.Frame()));
     bool paletteClosed = false;
     bool settingsTookEsc = false;
@@ -86,7 +85,6 @@ TEST(KeyboardAfterPalette, SettingsTakeTypingAgainWhenThePaletteCloses) {
     // Esc cancelled the settings: nothing recorded.
     EXPECT_EQ(f.Doc().CanUndo(), before);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    AfxSetUserInterface(&f.ui);
 }
 
 } // namespace

@@ -15,10 +15,12 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -26,7 +28,11 @@ namespace fs = std::filesystem;
 using childtest::ReadFile;
 using childtest::WriteFile;
 
-constexpr rlim_t kAddressSpace = rlim_t(8) << 30;
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
 
 struct Outcome {
     int code; // exit code, or minus the signal
@@ -46,8 +52,13 @@ Outcome RunLimited(const std::vector<std::string>& args) {
         const int devnull = ::open("/dev/null", O_RDWR);
         ::dup2(devnull, 0);
         ::dup2(devnull, 1);
-        rlimit as{kAddressSpace, kAddressSpace};
-        ::setrlimit(RLIMIT_AS, &as);
+        // A sanitizer reserves terabytes of shadow memory at start and could
+        // not start under the limit; its build keeps the time and peak bounds.
+        if constexpr (!kSanitized) {
+            constexpr rlim_t kAddressSpace = rlim_t(8) << 30;
+            rlimit as{kAddressSpace, kAddressSpace};
+            ::setrlimit(RLIMIT_AS, &as);
+        }
         // A reader that hangs ends here, as a failure of its row.
         ::alarm(60);
         childtest::Exec(TAVRELER_CLI, args);
@@ -195,14 +206,18 @@ class CliCrafted : public ::testing::TestWithParam<Crafted> {};
 
 TEST_P(CliCrafted, AnsweredWithinBoundsWithItsExitCodeAndMessage) {
     const Crafted& c = GetParam();
-    std::string dir = (fs::temp_directory_path() / "tavreler-crafted-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
-    const Outcome r = RunLimited(c.make(dir));
+    // 10^8 cells fit half of this machine's memory but not half of the
+    // address-space limit, which sanitizer builds go without: there the tool
+    // would build them. The normal build checks those rows.
+    if (kSanitized && std::string_view(c.message).ends_with("セル数：100000000\n"))
+        GTEST_SKIP() << "refused only under the address-space limit, which a sanitizer cannot "
+                        "start under";
+    const CTempDir dir;
+    const Outcome r = RunLimited(c.make(dir.Path()));
     EXPECT_EQ(r.code, c.code) << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     EXPECT_LT(r.seconds, c.maxSeconds);
     EXPECT_LT(r.peakMb, c.maxMb);
-    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, CliCrafted, ::testing::ValuesIn(kCrafted),
@@ -211,8 +226,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliCrafted, ::testing::ValuesIn(kCrafted),
 // Every name length the system allows: a sheet saved under it, and exported
 // as CSV and HTML beside it, with no temporary file left behind.
 TEST(CliLongNames, NamesUpTo255BytesAreWrittenAndExported) {
-    std::string dir = (fs::temp_directory_path() / "tavreler-names-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+    const CTempDir temp;
+    const std::string& dir = temp.Path();
     WriteFile(dir + "/rows.txt", "A\nB\n");
     ASSERT_EQ(RunLimited({"new", dir + "/ref.tvr", dir + "/rows.txt"}).code, 0);
     ASSERT_EQ(RunLimited({"export-csv", dir + "/ref.tvr", dir + "/ref.csv"}).code, 0);
@@ -233,7 +248,6 @@ TEST(CliLongNames, NamesUpTo255BytesAreWrittenAndExported) {
         ++files;
     }
     EXPECT_EQ(files, 3u + 5u * 3u);
-    fs::remove_all(dir);
 }
 
 } // namespace

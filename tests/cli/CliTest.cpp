@@ -23,6 +23,7 @@
 #include "model/CheckItem.h"
 #include "model/SheetFile.h"
 #include "model/SheetIo.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -65,24 +66,7 @@ Result RunCli(const std::vector<std::string>& args, rlim_t fileSizeLimit = RLIM_
     return r;
 }
 
-class Scratch {
-public:
-    Scratch() {
-        std::string tmpl = (fs::temp_directory_path() / "tavreler-cli-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data()))
-            std::abort();
-        m_dir = tmpl;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-    std::string File(const std::string& name) const { return m_dir + "/" + name; }
-    const std::string& Dir() const { return m_dir; }
-
-private:
-    std::string m_dir;
-};
+using Scratch = CTempDir;
 
 std::string Saved(const CSheetFile& sheet) {
     std::ostringstream out;
@@ -497,7 +481,7 @@ TEST_P(CliFileSizeLimit, FailsWithTheMessageAndKeepsTheOldFile) {
         expected.replace(at, 2, s.File("out"));
     EXPECT_EQ(r.err, expected);
     EXPECT_EQ(ReadFile(s.File("out")), "the old file");
-    EXPECT_EQ(Names(s.Dir()), (std::vector<std::string>{"in.json", "in.tvr", "out"}));
+    EXPECT_EQ(Names(s.Path()), (std::vector<std::string>{"in.json", "in.tvr", "out"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -573,7 +557,7 @@ TEST(CliCsvUtf8Refusal, ImportOfCharactersTheSheetCannotHoldWritesNothing) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "このCSVファイル（UTF-8）には、シートに保存できない文字があります"
                      "（シフトJISにない文字です）: 「é」「😀」\nインポートは行いませんでした。\n");
-    EXPECT_EQ(Names(s.Dir()), std::vector<std::string>{"in.csv"});
+    EXPECT_EQ(Names(s.Path()), std::vector<std::string>{"in.csv"});
 }
 
 TEST(CliCsvUtf8Refusal, NamesThatAreNoCharactersAreNotWrittenAsUtf8) {
@@ -584,7 +568,7 @@ TEST(CliCsvUtf8Refusal, NamesThatAreNoCharactersAreNotWrittenAsUtf8) {
     const Result r = RunCli({"export-csv", s.File("in.tvr"), s.File("out.csv"), "--utf8"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("--utf8"), std::string::npos) << r.err;
-    EXPECT_EQ(Names(s.Dir()), std::vector<std::string>{"in.tvr"});
+    EXPECT_EQ(Names(s.Path()), std::vector<std::string>{"in.tvr"});
     // Without the option the bytes go out as they are.
     EXPECT_EQ(RunCli({"export-csv", s.File("in.tvr"), s.File("out.csv")}).code, 0);
     EXPECT_NE(ReadFile(s.File("out.csv")).find("bad \x81\x20 name"), std::string::npos);

@@ -13,14 +13,9 @@
 #include "dialogs/StaticLink.h"
 #include "fw/UserInterface.h"
 #include "res/AppInfo.h"
+#include "ScriptedAnswers.h"
 
 namespace {
-
-struct ScriptedUi {
-    CScriptedUserInterface ui;
-    ScriptedUi() { AfxSetUserInterface(&ui); }
-    ~ScriptedUi() { AfxSetUserInterface(nullptr); }
-};
 
 // How many pixels of the control are drawn exactly in this colour.
 int PixelsOf(QWidget* w, COLORREF c) {
@@ -46,8 +41,8 @@ struct LinkCase {
 class AboutLink : public ::testing::TestWithParam<LinkCase> {};
 
 TEST_P(AboutLink, ColourBeforeAndAfterTheClick) {
-    ScriptedUi s;
-    s.ui.m_bShellResult = GetParam().opens;
+    CScriptedAnswers ui;
+    ui.m_bShellResult = GetParam().opens;
     CAboutDlg dlg;
     dlg.show();
     CStaticLink* link = dlg.findChild<CStaticLink*>(QString::number(GetParam().control));
@@ -66,19 +61,19 @@ TEST_P(AboutLink, ColourBeforeAndAfterTheClick) {
 
     const std::string target =
         GetParam().control == CAboutDlg::IDC_WEB ? address : "mailto:" + address;
-    ASSERT_EQ(s.ui.m_opened.size(), 1u);
-    EXPECT_EQ(s.ui.m_opened[0], target);
+    ASSERT_EQ(ui.m_opened.size(), 1u);
+    EXPECT_EQ(ui.m_opened[0], target);
     const COLORREF now = GetParam().opens ? RGB(128, 0, 128) : RGB(0, 0, 255);
     const COLORREF old = GetParam().opens ? RGB(0, 0, 255) : RGB(128, 0, 128);
     EXPECT_EQ(link->LinkColor(), now);
     EXPECT_GT(PixelsOf(link, now), underline);
     EXPECT_EQ(PixelsOf(link, old), 0);
-    EXPECT_EQ(s.ui.m_nBeeps, GetParam().opens ? 0 : 1);
+    EXPECT_EQ(ui.m_nBeeps, GetParam().opens ? 0 : 1);
 
     // A second click opens again; a visited link stays purple whatever the answer.
-    s.ui.m_bShellResult = false;
+    ui.m_bShellResult = false;
     QTest::mouseClick(link, Qt::LeftButton);
-    EXPECT_EQ(s.ui.m_opened.size(), 2u);
+    EXPECT_EQ(ui.m_opened.size(), 2u);
     EXPECT_EQ(link->LinkColor(), now);
 }
 
@@ -90,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Links, AboutLink,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AboutLink, EachDialogStartsBlue) {
-    ScriptedUi s;
+    CScriptedAnswers ui;
     {
         CAboutDlg first;
         first.show();
@@ -103,37 +98,37 @@ TEST(AboutLink, EachDialogStartsBlue) {
 }
 
 TEST(StaticLink, EmptyTextAndNoLinkDoesNothing) {
-    ScriptedUi s;
+    CScriptedAnswers ui;
     CStaticLink link;
     link.resize(100, 20);
     link.show();
     QTest::mouseClick(&link, Qt::LeftButton);
-    EXPECT_TRUE(s.ui.m_opened.empty());
-    EXPECT_EQ(s.ui.m_nBeeps, 0);
+    EXPECT_TRUE(ui.m_opened.empty());
+    EXPECT_EQ(ui.m_nBeeps, 0);
     EXPECT_EQ(link.LinkColor(), RGB(0, 0, 255));
 }
 
 TEST(StaticLink, LinkTextWinsOverTheShownText) {
-    ScriptedUi s;
+    CScriptedAnswers ui;
     CStaticLink link(QStringLiteral("file:///tmp/x.html"));
     link.setText(QStringLiteral("shown"));
     EXPECT_TRUE(link.OnLButtonDown());
-    ASSERT_EQ(s.ui.m_opened.size(), 1u);
-    EXPECT_EQ(s.ui.m_opened[0], "file:///tmp/x.html");
+    ASSERT_EQ(ui.m_opened.size(), 1u);
+    EXPECT_EQ(ui.m_opened[0], "file:///tmp/x.html");
 }
 
 TEST(StaticLink, OnlyTheLeftButtonOpens) {
-    ScriptedUi s;
+    CScriptedAnswers ui;
     CStaticLink link;
     link.setText(QStringLiteral("https://tavreler.example/"));
     link.resize(200, 20);
     link.show();
     QTest::mouseClick(&link, Qt::RightButton);
-    EXPECT_TRUE(s.ui.m_opened.empty());
+    EXPECT_TRUE(ui.m_opened.empty());
 }
 
 TEST(AboutDlg, CaptionNameVersionAndCentredOverItsOwner) {
-    ScriptedUi s;
+    CScriptedAnswers ui;
     QMainWindow owner;
     owner.setGeometry(100, 100, 800, 600);
     owner.show();

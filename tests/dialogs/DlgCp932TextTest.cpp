@@ -2,6 +2,7 @@
 
 #include "dialogs/Cp932Text.h"
 #include "fw/UserInterface.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -119,10 +120,8 @@ TEST(Cp932Text, DecodeOfDetailShowsLineBreaks) {
 }
 
 TEST(Cp932Text, NoticeNamesTheCharacterWithOkOnly) {
-    CScriptedUserInterface ui;
-    AfxSetUserInterface(&ui);
+    CScriptedAnswers ui;
     CCp932Text::ShowRejected({"\xED\x95\x9C"});
-    AfxSetUserInterface(nullptr);
     ASSERT_EQ(ui.m_shown.size(), 1u);
     EXPECT_NE(ui.m_shown[0].text.find("\xED\x95\x9C"), std::string::npos);
     EXPECT_EQ(ui.m_shown[0].type & MB_TYPEMASK, MB_OK);

@@ -9,19 +9,18 @@
 #include "dialogs/FileChooser.h"
 #include "dialogs/HtmlDlg.h"
 #include "fw/UserInterface.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
 class HtmlDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override { AfxSetUserInterface(&m_ui); }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
     QLineEdit* File() { return m_dlg.findChild<QLineEdit*>("idc1005"); }
     QLineEdit* Css() { return m_dlg.findChild<QLineEdit*>("idc1007"); }
     QCheckBox* Preview() { return m_dlg.findChild<QCheckBox*>("idc1012"); }
     QPushButton* Button(const char* name) { return m_dlg.findChild<QPushButton*>(name); }
 
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     CHtmlDlg m_dlg;
 };
 

@@ -14,6 +14,7 @@
 #include "dialogs/FileChooser.h"
 #include "dialogs/LineEditDlg.h"
 #include "fw/UserInterface.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -35,17 +36,15 @@ const Kind kKinds[] = {
 class ItemEditDlgTest : public ::testing::TestWithParam<Kind> {
 protected:
     void SetUp() override {
-        AfxSetUserInterface(&m_ui);
         m_owner.setGeometry(100, 100, 800, 600);
         m_dlg = GetParam().make(&m_owner);
     }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
     QLineEdit* Name() { return m_dlg->findChild<QLineEdit*>("idc1000"); }
     QPlainTextEdit* Detail() { return m_dlg->findChild<QPlainTextEdit*>("idc1001"); }
     QLineEdit* Link() { return m_dlg->findChild<QLineEdit*>("idc1003"); }
     QPushButton* Button(const char* name) { return m_dlg->findChild<QPushButton*>(name); }
 
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     QWidget m_owner;
     std::unique_ptr<CItemEditDlg> m_dlg;
 };
@@ -211,8 +210,7 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, ItemEditDlgTest, ::testing::ValuesIn(kKinds),
 // A scripted answer stands in for the user: the dialog is not shown, and only
 // dialogs of the class it was given for are answered.
 TEST(ItemEditDlgScript, AnswersItsOwnClassWithoutShowingTheDialog) {
-    CScriptedUserInterface ui;
-    AfxSetUserInterface(&ui);
+    CScriptedAnswers ui;
     ui.AnswerDialogs<CLineEditDlg>([](CLineEditDlg& d) {
         d.m_strName = "scripted";
         return IDOK;
@@ -228,7 +226,6 @@ TEST(ItemEditDlgScript, AnswersItsOwnClassWithoutShowingTheDialog) {
     EXPECT_EQ(column.DoModal(), IDCANCEL);
     EXPECT_TRUE(shown);
     EXPECT_EQ(column.m_strName, "");
-    AfxSetUserInterface(nullptr);
 }
 
 TEST(DialogUnitsTest, ConvertsWithQuarterAndEighthOfBaseUnits) {

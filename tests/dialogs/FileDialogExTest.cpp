@@ -18,6 +18,7 @@
 #include "dialogs/FileDialogEx.h"
 #include "dialogs/FileChooser.h"
 #include "fw/UserInterface.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -81,13 +82,9 @@ class FileDialogExTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        AfxSetUserInterface(&m_ui);
         m_cwd = QDir::currentPath();
     }
-    void TearDown() override {
-        QDir::setCurrent(m_cwd);
-        AfxSetUserInterface(nullptr);
-    }
+    void TearDown() override { QDir::setCurrent(m_cwd); }
     QString Path(const QString& name) const { return m_dir.path() + QChar('/') + name; }
     void Touch(const QString& name) {
         QFile f(Path(name));
@@ -96,7 +93,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     QString m_cwd;
 };
 

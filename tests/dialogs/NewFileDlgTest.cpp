@@ -19,6 +19,7 @@
 #include "model/LineData.h"
 #include "model/SheetFile.h"
 #include "model/SheetIo.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -59,17 +60,13 @@ void Type(QWidget* box, const QString& text) {
 
 class NewFileDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        AfxSetUserInterface(&m_ui);
-        m_owner.setGeometry(100, 100, 800, 600);
-    }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
+    void SetUp() override { m_owner.setGeometry(100, 100, 800, 600); }
     static QPlainTextEdit* Box(CNewFileDlg& d) { return d.findChild<QPlainTextEdit*>("1021"); }
     static QPushButton* Button(CNewFileDlg& d, const char* id) {
         return d.findChild<QPushButton*>(id);
     }
 
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     QWidget m_owner;
 };
 

@@ -26,6 +26,7 @@
 #include "fw/Profile.h"
 #include "fw/UserInterface.h"
 #include "model/DisplaySettings.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -42,7 +43,6 @@ public:
 class SetDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AfxSetUserInterface(&m_ui);
         AfxSetProfile(&m_profile);
         LoadDisplaySettings(m_profile);
         CColorBtnDlg::Palette() = CColorPalette();
@@ -56,7 +56,6 @@ protected:
         CColorBtnDlg::Palette() = CColorPalette();
         LoadDisplaySettings(m_profile = CLoggingProfile());
         AfxSetProfile(nullptr);
-        AfxSetUserInterface(nullptr);
     }
     QLineEdit* Box(int id) { return m_dlg.findChild<QLineEdit*>(QStringLiteral("idc%1").arg(id)); }
     CColorBtn* ColorButton(int id) {
@@ -66,7 +65,7 @@ protected:
     QCheckBox* OpenLast() { return m_dlg.findChild<QCheckBox*>("idc1020"); }
     QPushButton* Button(const char* name) { return m_dlg.findChild<QPushButton*>(name); }
 
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     CLoggingProfile m_profile;
     CSetDlg m_dlg;
 };

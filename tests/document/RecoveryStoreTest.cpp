@@ -14,6 +14,7 @@
 #include "ChildProcess.h"
 #include "document/RecoveryStore.h"
 #include "document/SheetDocument.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -23,23 +24,10 @@ using childtest::ReadFile;
 using childtest::RunInChild;
 using childtest::WriteFile;
 
-class Scratch {
+// The recovery folder, made by the first write.
+class Scratch : public CTempDir {
 public:
-    Scratch() {
-        std::string tmpl = (fs::temp_directory_path() / "tavreler-recovery-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data()))
-            std::abort();
-        m_dir = tmpl;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-    // The recovery folder, made by the first write.
-    std::string Folder() const { return m_dir + "/data/recovery"; }
-
-private:
-    std::string m_dir;
+    std::string Folder() const { return File("data/recovery"); }
 };
 
 // ---- The side file ------------------------------------------------------------

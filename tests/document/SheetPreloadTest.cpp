@@ -12,6 +12,7 @@
 #include "document/SheetDocument.h"
 #include "document/SheetPreload.h"
 #include "model/SheetIo.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -58,13 +59,9 @@ const PreloadCase kCases[] = {
 class SheetPreloadOpen : public ::testing::TestWithParam<PreloadCase> {
 protected:
     void SetUp() override {
-        char dir[] = "/tmp/tavreler-preload-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        m_dir = dir;
-        m_path = m_dir + "/f.tvr";
+        m_path = m_dir.File("f.tvr");
         GetParam().make(m_path);
     }
-    void TearDown() override { std::system(("rm -rf " + m_dir).c_str()); }
 
     // What a document held before the open: the parts a read leaves alone too.
     static void Prepare(CSheetDocument& d) {
@@ -91,7 +88,8 @@ protected:
         return o.str();
     }
 
-    std::string m_dir, m_path;
+    CTempDir m_dir;
+    std::string m_path;
 };
 
 TEST_P(SheetPreloadOpen, GivesWhatReadingInOpenGives) {
@@ -129,9 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Files, SheetPreloadOpen, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SheetPreload, AnotherPathIsReadAfreshAndTheReadAheadDropped) {
-    char dir[] = "/tmp/tavreler-preload-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    const std::string a = std::string(dir) + "/a.tvr", b = std::string(dir) + "/b.tvr";
+    CTempDir dir;
+    const std::string a = dir.File("a.tvr"), b = dir.File("b.tvr");
     WriteBytes(a, SheetBytes(5, 2));
     WriteBytes(b, SheetBytes(9, 1));
     CSheetDocument d;
@@ -140,7 +137,6 @@ TEST(SheetPreload, AnotherPathIsReadAfreshAndTheReadAheadDropped) {
     EXPECT_EQ(d.m_Sheet.GetSize(), 9);
     EXPECT_FALSE(d.Open(a).has_value()); // read from the file: the read-ahead is gone
     EXPECT_EQ(d.m_Sheet.GetSize(), 5);
-    std::system((std::string("rm -rf ") + dir).c_str());
 }
 
 } // namespace

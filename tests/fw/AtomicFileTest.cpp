@@ -15,6 +15,7 @@
 
 #include "ChildProcess.h"
 #include "fw/AtomicFile.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -22,18 +23,10 @@ using namespace childtest;
 
 class AtomicFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tavreler-fw-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        m_dir = tmpl;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
-    std::string File(const std::string& name) const { return m_dir + "/" + name; }
+    std::string File(const std::string& name) const { return m_temp.File(name); }
 
-    std::string m_dir;
+    CTempDir m_temp;
+    const std::string& m_dir = m_temp.Path();
 };
 
 TEST_F(AtomicFile, ReplacesAndKeepsThePermissions) {

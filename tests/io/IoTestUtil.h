@@ -1,7 +1,7 @@
 #pragma once
-// Helpers for the import and export tests: a scratch folder, whole-file
-// reads and writes, and a stream device that fails after a set number of
-// bytes.
+// Helpers for the import and export tests: whole-file reads and writes, and
+// a stream device that fails after a set number of bytes; and the scratch
+// folder.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,27 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "fw/UserInterface.h"
+#include "TempDir.h"
 
 namespace iotest {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tavreler-io-XXXXXX").string();
-        if (!mkdtemp(tmpl.data()))
-            std::abort();
-        m_path = tmpl;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -76,18 +58,6 @@ struct FailingDevice {
             setvbuf(fp, nullptr, _IONBF, 0);
         return fp;
     }
-};
-
-// Installs a scripted user interface for one test and restores the default.
-class ScopedUi {
-public:
-    ScopedUi() { AfxSetUserInterface(&m_ui); }
-    ~ScopedUi() { AfxSetUserInterface(nullptr); }
-    CScriptedUserInterface* operator->() { return &m_ui; }
-    CScriptedUserInterface& ui() { return m_ui; }
-
-private:
-    CScriptedUserInterface m_ui;
 };
 
 } // namespace iotest

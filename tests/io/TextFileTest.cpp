@@ -9,7 +9,6 @@
 #include "io/TextFile.h"
 
 using iotest::FailingDevice;
-using iotest::TempDir;
 
 namespace {
 
@@ -34,7 +33,7 @@ class ReadLineTest : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadLineTest, GivesEveryLineThenFalse) {
     const ReadCase& c = GetParam();
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("in.txt");
     iotest::WriteBytes(path, c.bytes);
     CTextFile file;
@@ -88,7 +87,7 @@ class WriteTest : public testing::TestWithParam<WriteCase> {};
 
 TEST_P(WriteTest, WritesExactBytes) {
     const WriteCase& c = GetParam();
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("out.txt");
     {
         CTextFile file;
@@ -113,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
 
 TEST(TextFile, WriteReplacesAnExistingFile) {
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("old.csv");
     iotest::WriteBytes(path, "a much longer old content\r\n");
     CTextFile file;
@@ -124,7 +123,7 @@ TEST(TextFile, WriteReplacesAnExistingFile) {
 }
 
 TEST(TextFile, WriteThenReadBackIsTheSameLines) {
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("rt.txt");
     const std::vector<std::string> lines = {"", "one", " two ", std::string(3000, 'w'), "\x81\x9b"};
     {
@@ -146,7 +145,7 @@ TEST(TextFile, WriteThenReadBackIsTheSameLines) {
 // ---- Failures: each one a message with the fixed text, ":" and the path ----
 
 TEST(TextFileFailure, OpenNamesThePathAsPassed) {
-    TempDir dir;
+    CTempDir dir;
     const std::string missing = dir.File("no such folder/x.csv");
     CTextFile file;
     EXPECT_EQ(Message([&] { file.Open(missing.c_str(), "rt"); }),
@@ -156,7 +155,7 @@ TEST(TextFileFailure, OpenNamesThePathAsPassed) {
 }
 
 TEST(TextFileFailure, FailedOpenKeepsTheEarlierName) {
-    TempDir dir;
+    CTempDir dir;
     const std::string good = dir.File("good.txt");
     CTextFile file;
     file.Open(good.c_str(), "wt");

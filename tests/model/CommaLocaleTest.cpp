@@ -13,29 +13,24 @@
 #include "model/DisplaySettings.h"
 #include "model/Settings.h"
 #include "model/SheetFile.h"
+#include "TempDir.h"
 
 namespace {
 
 class CommaLocale : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::string tmpl =
-            (std::filesystem::temp_directory_path() / "tavreler-loc-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        s_dir = tmpl;
+        s_dir = std::make_unique<CTempDir>();
         // -c: write the locale even when the source draws warnings.
         const std::string cmd =
-            "localedef -c -i de_DE -f UTF-8 '" + s_dir + "/de_DE.UTF-8' >/dev/null 2>&1";
+            "localedef -c -i de_DE -f UTF-8 '" + s_dir->File("de_DE.UTF-8") + "' >/dev/null 2>&1";
         std::system(cmd.c_str());
-        ASSERT_TRUE(std::filesystem::exists(s_dir + "/de_DE.UTF-8/LC_NUMERIC"))
+        ASSERT_TRUE(std::filesystem::exists(s_dir->File("de_DE.UTF-8/LC_NUMERIC")))
             << "localedef could not make de_DE.UTF-8 (package locales)";
     }
-    static void TearDownTestSuite() {
-        std::error_code ec;
-        std::filesystem::remove_all(s_dir, ec);
-    }
+    static void TearDownTestSuite() { s_dir.reset(); }
     void SetUp() override {
-        ::setenv("LOCPATH", s_dir.c_str(), 1);
+        ::setenv("LOCPATH", s_dir->Path().c_str(), 1);
         ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
         // The locale really reads with a comma: the C library's own strtod stops at the point.
         ASSERT_EQ(std::strtod("1.5", nullptr), 1.0);
@@ -47,10 +42,10 @@ protected:
         ::unsetenv("LOCPATH");
     }
 
-    static std::string s_dir;
+    static std::unique_ptr<CTempDir> s_dir;
     CMemoryProfile m_profile;
 };
-std::string CommaLocale::s_dir;
+std::unique_ptr<CTempDir> CommaLocale::s_dir;
 
 TEST_F(CommaLocale, DefaultRowHeightIsOneAndAHalf) {
     EXPECT_DOUBLE_EQ(ReadLineHeightRate(m_profile), 1.5);

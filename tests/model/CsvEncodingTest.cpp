@@ -16,6 +16,7 @@
 #include "io/CsvEncoding.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
+#include "ScriptedAnswers.h"
 
 using namespace iotest;
 
@@ -41,14 +42,14 @@ class CsvEncodingTable : public testing::TestWithParam<EncodingCase> {};
 TEST_P(CsvEncodingTable, ImportsTheSameSheet) {
     const EncodingCase& c = GetParam();
     EXPECT_EQ(DetectCsvEncoding(c.bytes), c.encoding);
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("in.csv");
     WriteBytes(path, c.bytes);
     EXPECT_EQ(sheet.ImportCsv(path.c_str()), TRUE);
     EXPECT_EQ(Dump(sheet), c.sheet);
-    EXPECT_TRUE(ui->m_shown.empty());
+    EXPECT_TRUE(ui.m_shown.empty());
 }
 
 // The one sheet, column "列A" and "B", row "行1" with A checked, in each form.
@@ -131,16 +132,16 @@ class CsvRefusal : public testing::TestWithParam<RefusalCase> {};
 
 TEST_P(CsvRefusal, ImportsNothingAndSaysWhy) {
     const RefusalCase& c = GetParam();
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, {"A"}, {{"r1", "1"}});
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("in.csv");
     WriteBytes(path, c.bytes);
     EXPECT_EQ(sheet.ImportCsv(path.c_str()), FALSE);
     EXPECT_EQ(Dump(sheet), "A;r1=1");
-    ASSERT_EQ(ui->m_shown.size(), 1u);
-    EXPECT_EQ(ui->m_shown[0].text, c.message);
+    ASSERT_EQ(ui.m_shown.size(), 1u);
+    EXPECT_EQ(ui.m_shown[0].text, c.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -175,16 +176,16 @@ TEST(CsvRefusalList, ManyCharactersAreCountedNotAllListed) {
 
 TEST(CsvPipe, CodePage932AndUtf8ComeThroughAPipe) {
     for (const std::string& bytes : {Cp932(kJapaneseUtf8), std::string(kJapaneseUtf8)}) {
-        TempDir dir;
+        CTempDir dir;
         const std::string path = dir.File("pipe.csv");
         ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
         std::thread writer([&] { WriteBytes(path, bytes); });
-        ScopedUi ui;
+        CScriptedAnswers ui;
         CSheetFile sheet;
         EXPECT_EQ(sheet.ImportCsv(path.c_str()), TRUE);
         writer.join();
         EXPECT_EQ(Dump(sheet), kJapaneseSheet);
-        EXPECT_TRUE(ui->m_shown.empty());
+        EXPECT_TRUE(ui.m_shown.empty());
     }
 }
 
@@ -211,8 +212,8 @@ TEST_P(CsvUtf8RoundTrip, ExportInUtf8ThenImportGivesTheSameSheet) {
     BuildSheet(sheet, columns, rows);
     sheet.m_nCsvMark = c.csvMark;
 
-    ScopedUi ui;
-    TempDir dir;
+    CScriptedAnswers ui;
+    CTempDir dir;
     const std::string cp932Path = dir.File("cp932.csv");
     ASSERT_EQ(sheet.ExportCsv(cp932Path.c_str()), TRUE);
     std::string utf8;
@@ -226,7 +227,7 @@ TEST_P(CsvUtf8RoundTrip, ExportInUtf8ThenImportGivesTheSameSheet) {
     CSheetFile back;
     EXPECT_EQ(back.ImportCsv(utf8Path.c_str()), TRUE);
     EXPECT_EQ(Dump(back), Dump(sheet));
-    EXPECT_TRUE(ui->m_shown.empty());
+    EXPECT_TRUE(ui.m_shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

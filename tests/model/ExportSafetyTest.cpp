@@ -16,6 +16,7 @@
 #include "SheetTestUtil.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -51,15 +52,14 @@ void BuildBig(CSheetFile& sheet, int rows, int columns) {
 
 class ExportSafety : public ::testing::TestWithParam<Kind> {
 protected:
-    TempDir m_dir;
+    CTempDir m_dir;
 };
 
 TEST_P(ExportSafety, FileSizeLimitKeepsTheOldExport) {
     const std::string path = m_dir.File("out");
     WriteBytes(path, "the old export");
     const int code = childtest::RunInChild([&] {
-        CScriptedUserInterface ui;
-        AfxSetUserInterface(&ui);
+        CScriptedAnswers ui;
         CSheetFile sheet;
         BuildBig(sheet, 300, 20);
         childtest::LimitFileSize(8192);
@@ -86,8 +86,7 @@ TEST_P(ExportSafety, FullFileSystemKeepsTheOldExport) {
             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("tmpfs", mnt.c_str(), "tmpfs", 0, "size=64k") != 0)
             return 77;
-        CScriptedUserInterface ui;
-        AfxSetUserInterface(&ui);
+        CScriptedAnswers ui;
         const std::string path = mnt + "/out";
         childtest::WriteFile(path, "the old export");
         CSheetFile sheet;
@@ -113,7 +112,7 @@ TEST_P(ExportSafety, KilledExportLeavesOldOrNewWhole) {
     CSheetFile sheet;
     BuildBig(sheet, 2000, 40);
     const std::string path = m_dir.File("out");
-    ScopedUi quiet;
+    CScriptedAnswers quiet;
     ASSERT_TRUE(Export(sheet, GetParam(), m_dir.File("ref0")));
     sheet.m_nCsvMark = sheet.m_nHtmlMark = 1;
     ASSERT_TRUE(Export(sheet, GetParam(), m_dir.File("ref1")));
@@ -153,7 +152,7 @@ TEST_P(ExportSafety, LinkStaysALinkAndItsFileIsWritten) {
     ASSERT_EQ(::symlink("real/out", m_dir.File("link").c_str()), 0);
     CSheetFile sheet;
     BuildSheet(sheet, {"A"}, {{"r1", "1"}});
-    ScopedUi ui;
+    CScriptedAnswers ui;
     ASSERT_TRUE(Export(sheet, GetParam(), m_dir.File("link")));
     EXPECT_TRUE(std::filesystem::is_symlink(m_dir.File("link")));
     EXPECT_NE(ReadBytes(m_dir.File("real/out")), "old");
@@ -166,7 +165,7 @@ TEST_P(ExportSafety, NulInANameCutsNothing) {
     // Names as a sheet file can hold them (the model's adders take C strings).
     SetColumnName(sheet, 0, std::string("A\0B", 3));
     SetLineName(sheet, 0, std::string("r\0s", 3));
-    ScopedUi ui;
+    CScriptedAnswers ui;
     const std::string path = m_dir.File("out");
     ASSERT_TRUE(Export(sheet, GetParam(), path));
     const std::string bytes = ReadBytes(path);
@@ -187,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Exports, ExportSafety, ::testing::Values(Kind::Csv, Kin
                          [](const auto& info) { return KindName(info.param); });
 
 TEST(TextFileWrite, StringPiecesGoOutWhole) {
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("t.txt");
     {
         CTextFile file;
@@ -199,7 +198,7 @@ TEST(TextFileWrite, StringPiecesGoOutWhole) {
 }
 
 TEST(TextFileWrite, NothingReachesTheTargetBeforeClose) {
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("t.txt");
     WriteBytes(path, "old");
     {

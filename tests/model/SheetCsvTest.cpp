@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "io/ExportTexts.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
+#include "ScriptedAnswers.h"
 
 using namespace iotest;
 
@@ -31,15 +33,15 @@ class ExportCsvTest : public testing::TestWithParam<ExportCase> {};
 
 TEST_P(ExportCsvTest, WritesExactBytes) {
     const ExportCase& c = GetParam();
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, c.columns, c.rows);
     sheet.m_nCsvMark = c.mark;
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("out.csv");
     EXPECT_EQ(sheet.ExportCsv(path.c_str()), TRUE);
     EXPECT_EQ(ReadBytes(path), c.bytes);
-    EXPECT_TRUE(ui->m_shown.empty());
+    EXPECT_TRUE(ui.m_shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,7 +114,7 @@ TEST(SheetCsv, CsvMarkTextFollowsTheSetting) {
 // ---- Export failures ---------------------------------------------------------
 
 std::string FullExport(const CSheetFile& sheet) {
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("full.csv");
     sheet.ExportCsv(path.c_str());
     return ReadBytes(path);
@@ -124,23 +126,23 @@ TEST(SheetCsvFailure, DeviceFullAtEveryByteReportsAndKeepsThePrefix) {
     const std::string full = FullExport(sheet);
     ASSERT_FALSE(full.empty());
     for (std::size_t capacity = 0; capacity < full.size(); ++capacity) {
-        ScopedUi ui;
+        CScriptedAnswers ui;
         FailingDevice dev{capacity, {}};
         {
             CTextFile file;
             file.Attach(dev.Open(), "/mnt/usb/out.csv", true);
             EXPECT_EQ(sheet.ExportCsv(file), FALSE) << capacity;
         }
-        ASSERT_EQ(ui->m_shown.size(), 1u) << capacity;
-        EXPECT_EQ(ui->m_shown[0].text, "ファイルの書込に失敗しました:/mnt/usb/out.csv");
-        EXPECT_EQ(ui->m_shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+        ASSERT_EQ(ui.m_shown.size(), 1u) << capacity;
+        EXPECT_EQ(ui.m_shown[0].text, "ファイルの書込に失敗しました:/mnt/usb/out.csv");
+        EXPECT_EQ(ui.m_shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
         EXPECT_EQ(dev.written, full.substr(0, capacity));
         EXPECT_EQ(dev.closes, 1);
     }
 }
 
 TEST(SheetCsvFailure, FailedCloseIsNoSuccess) {
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, {"A"}, {{"r1", "1"}});
     FailingDevice dev{0, {}};
@@ -148,29 +150,29 @@ TEST(SheetCsvFailure, FailedCloseIsNoSuccess) {
     CTextFile file;
     file.Attach(dev.Open(), "out.csv", true);
     EXPECT_EQ(sheet.ExportCsv(file), FALSE);
-    ASSERT_EQ(ui->m_shown.size(), 1u);
-    EXPECT_EQ(ui->m_shown[0].text, "ファイルのクローズに失敗しました:out.csv");
+    ASSERT_EQ(ui.m_shown.size(), 1u);
+    EXPECT_EQ(ui.m_shown[0].text, "ファイルのクローズに失敗しました:out.csv");
 }
 
 TEST(SheetCsvFailure, UnopenablePathIsReported) {
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("missing/out.csv");
     EXPECT_EQ(sheet.ExportCsv(path.c_str()), FALSE);
-    ASSERT_EQ(ui->m_shown.size(), 1u);
-    EXPECT_EQ(ui->m_shown[0].text, "ファイルのオープンに失敗しました:" + path);
+    ASSERT_EQ(ui.m_shown.size(), 1u);
+    EXPECT_EQ(ui.m_shown[0].text, "ファイルのオープンに失敗しました:" + path);
 }
 
 TEST(SheetCsvFailure, DevFullIsReported) {
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, {"A"}, {{"r1", "1"}});
     EXPECT_EQ(sheet.ExportCsv("/dev/full"), FALSE);
-    ASSERT_EQ(ui->m_shown.size(), 1u);
-    EXPECT_EQ(ui->m_shown[0].text, "ファイルのクローズに失敗しました:/dev/full");
+    ASSERT_EQ(ui.m_shown.size(), 1u);
+    EXPECT_EQ(ui.m_shown[0].text, "ファイルのクローズに失敗しました:/dev/full");
 }
 
 // ---- Import: what the sheet holds afterwards ------------------------------
@@ -188,16 +190,16 @@ class ImportCsvTest : public testing::TestWithParam<ImportCase> {};
 
 TEST_P(ImportCsvTest, GivesSheetAndMessages) {
     const ImportCase& c = GetParam();
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, c.baseColumns, c.baseRows);
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("in.csv");
     WriteBytes(path, c.bytes);
     EXPECT_EQ(sheet.ImportCsv(path.c_str()), TRUE);
     EXPECT_EQ(Dump(sheet), c.sheet);
     std::vector<std::string> shown;
-    for (const auto& s : ui->m_shown)
+    for (const auto& s : ui.m_shown)
         shown.push_back(s.text);
     EXPECT_EQ(shown, c.messages);
 }
@@ -299,22 +301,22 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ImportCase>& info) { return std::string(info.param.name); });
 
 TEST(SheetCsv, ImportOfMissingFileReportsAndLeavesTheSheet) {
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, {"A"}, {{"r1", "1"}});
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("nothing.csv");
     EXPECT_EQ(sheet.ImportCsv(path.c_str()), FALSE);
     EXPECT_EQ(Dump(sheet), "A;r1=1");
-    ASSERT_EQ(ui->m_shown.size(), 1u);
-    EXPECT_EQ(ui->m_shown[0].text, "ファイルのオープンに失敗しました:" + path);
+    ASSERT_EQ(ui.m_shown.size(), 1u);
+    EXPECT_EQ(ui.m_shown[0].text, "ファイルのオープンに失敗しました:" + path);
 }
 
 TEST(SheetCsv, ImportedCellsAreUncheckedCheckCellsInEveryRow) {
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, {"X"}, {{"a", "p"}, {"b", "1"}});
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("in.csv");
     WriteBytes(path, "h,A,B\r\nc,1,1,1\r\n");
     sheet.ImportCsv(path.c_str());
@@ -323,36 +325,6 @@ TEST(SheetCsv, ImportedCellsAreUncheckedCheckCellsInEveryRow) {
     for (int i = 0; i < sheet.GetSize(); ++i)
         EXPECT_EQ(sheet.GetAt(i)->GetSize(), sheet.m_Columns.GetSize());
 }
-
-// ---- SplitString ---------------------------------------------------------------
-
-struct SplitCase {
-    const char* name;
-    std::string text;
-    std::vector<std::string> fields;
-};
-
-class SplitStringTest : public testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitStringTest, Splits) {
-    std::vector<std::string> got = {"kept"};
-    CSheetFile::SplitString(GetParam().text, ",", got);
-    std::vector<std::string> want = {"kept"};
-    want.insert(want.end(), GetParam().fields.begin(), GetParam().fields.end());
-    EXPECT_EQ(got, want) << "pieces are appended";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    SheetCsv, SplitStringTest,
-    testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"One", "a", {"a"}},
-                    SplitCase{"EmptyMiddle", "a,,b", {"a", "", "b"}},
-                    SplitCase{"LeadingComma", ",a", {"", "a"}},
-                    SplitCase{"TrailingComma", "a,", {"a"}},
-                    SplitCase{"TwoTrailingCommas", "a,,", {"a", ""}},
-                    SplitCase{"CommaAlone", ",", {""}},
-                    SplitCase{"QuotesDoNotProtect", "\"a,b\"", {"\"a", "b\""}},
-                    SplitCase{"DoubleByteKept", kMaru + "," + kCorner, {kMaru, kCorner}}),
-    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
 
 // ---- Round trips ---------------------------------------------------------------
 
@@ -367,17 +339,17 @@ class CsvRoundTripTest : public testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(CsvRoundTripTest, ExportThenImportGivesTheSameSheet) {
     const RoundTripCase& c = GetParam();
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile original;
     BuildSheet(original, c.columns, c.rows);
     original.m_nCsvMark = c.mark;
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("rt.csv");
     ASSERT_EQ(original.ExportCsv(path.c_str()), TRUE);
     CSheetFile back;
     ASSERT_EQ(back.ImportCsv(path.c_str()), TRUE);
     EXPECT_EQ(Dump(back), Dump(original));
-    EXPECT_TRUE(ui->m_shown.empty());
+    EXPECT_TRUE(ui.m_shown.empty());
 }
 
 std::vector<RoundTripCase> RoundTripCases() {
@@ -418,7 +390,7 @@ namespace {
 
 // Random CSV texts (quotes anywhere, empty fields, trailing commas, marks,
 // lines longer than the header) imported, against a reading of the same text
-// through SplitString and TrimChar, one string per field.
+// split at every comma and trimmed of quotes, one string per field.
 struct ReferenceRow {
     std::string name;
     std::vector<int> checks;
@@ -430,17 +402,26 @@ struct ReferenceSheet {
     int nMessages = 0;
 };
 
+// A line's fields: split at every comma, none after a comma that ends it.
+std::vector<std::string> SplitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    for (std::size_t start = 0; start < line.size();) {
+        const std::size_t comma = std::min(line.find(',', start), line.size());
+        fields.push_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return fields;
+}
+
 ReferenceSheet ReadReference(const std::vector<std::string>& lines) {
     ReferenceSheet ref;
-    std::vector<std::string> fields;
-    CSheetFile::SplitString(lines.empty() ? std::string() : lines[0], ",", fields);
+    std::vector<std::string> fields = SplitFields(lines.empty() ? std::string() : lines[0]);
     for (std::size_t i = 1; i < fields.size(); ++i) {
         TrimChar(fields[i], '"');
         ref.columns.push_back(fields[i]);
     }
     for (std::size_t n = 1; n < lines.size(); ++n) {
-        fields.clear();
-        CSheetFile::SplitString(lines[n], ",", fields);
+        fields = SplitFields(lines[n]);
         if (fields.empty() || fields.size() - 1 > ref.columns.size()) {
             ++ref.nMessages;
             break;
@@ -497,13 +478,13 @@ TEST_P(ImportCsvDifferential, SameSheetAsFieldByFieldReading) {
         bytes += lines[n] + (n + 1 < lines.size() || rnd() % 2 ? (rnd() % 2 ? "\r\n" : "\n") : "");
     const ReferenceSheet ref = ReadReference(lines);
 
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("in.csv");
     WriteBytes(path, bytes);
     EXPECT_EQ(sheet.ImportCsv(path.c_str()), TRUE);
-    EXPECT_EQ(static_cast<int>(ui->m_shown.size()), ref.nMessages);
+    EXPECT_EQ(static_cast<int>(ui.m_shown.size()), ref.nMessages);
     ASSERT_EQ(sheet.m_Columns.GetSize(), static_cast<int>(ref.columns.size()));
     for (int k = 0; k < sheet.m_Columns.GetSize(); ++k)
         EXPECT_EQ(sheet.m_Columns.GetAt(k)->m_strName, ref.columns[k]);

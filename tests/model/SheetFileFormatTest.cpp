@@ -19,6 +19,7 @@
 #include "SheetEdits.h"
 #include "fw/Cp932.h"
 #include "model/SheetIo.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -189,16 +190,8 @@ TEST(SheetFileFormat, RoundTripKeepsEverythingStored) {
 
 class SaveFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("tavreler-save-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override {
-        ::chmod(m_dir.c_str(), 0700);
-        std::filesystem::remove_all(m_dir);
-    }
-    std::filesystem::path m_dir;
+    CTempDir m_temp;
+    std::filesystem::path m_dir = m_temp.Path();
 };
 
 TEST_F(SaveFile, WritesThenReadsBack) {

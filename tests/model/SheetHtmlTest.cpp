@@ -7,6 +7,7 @@
 #include "SheetTestUtil.h"
 #include "io/TextFile.h"
 #include "model/SheetFile.h"
+#include "ScriptedAnswers.h"
 
 using namespace iotest;
 
@@ -40,23 +41,23 @@ class HtmlPageTest : public testing::TestWithParam<PageCase> {};
 
 TEST_P(HtmlPageTest, WritesExactPage) {
     const PageCase& c = GetParam();
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, c.columns, c.rows);
     sheet.m_nHtmlMark = c.mark;
     sheet.m_strTitle = c.title;
     sheet.m_strHtmlCss = c.css;
-    TempDir dir;
+    CTempDir dir;
     sheet.m_strHtmlFile = dir.File("page.html");
     EXPECT_EQ(sheet.ExportHtml(TRUE), TRUE);
     EXPECT_EQ(ReadBytes(sheet.m_strHtmlFile), Lines(c.lines));
-    EXPECT_TRUE(ui->m_shown.empty());
-    EXPECT_FALSE(ui->m_clipboard.has_value()) << "writing the file leaves the clipboard alone";
+    EXPECT_TRUE(ui.m_shown.empty());
+    EXPECT_FALSE(ui.m_clipboard.has_value()) << "writing the file leaves the clipboard alone";
 }
 
 TEST_P(HtmlPageTest, ClipboardHoldsTheTableAlone) {
     const PageCase& c = GetParam();
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     BuildSheet(sheet, c.columns, c.rows);
     sheet.m_nHtmlMark = c.mark;
@@ -73,10 +74,10 @@ TEST_P(HtmlPageTest, ClipboardHoldsTheTableAlone) {
         if (l == "</table>")
             break;
     }
-    ASSERT_TRUE(ui->m_clipboard.has_value());
-    EXPECT_EQ(*ui->m_clipboard, Lines(table));
+    ASSERT_TRUE(ui.m_clipboard.has_value());
+    EXPECT_EQ(*ui.m_clipboard, Lines(table));
     EXPECT_EQ(sheet.MakeHtmlTable(), Lines(table));
-    EXPECT_TRUE(ui->m_shown.empty());
+    EXPECT_TRUE(ui.m_shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -255,28 +256,28 @@ TEST(SheetHtml, HtmlMarkTextFollowsItsOwnSetting) {
 // ---- Output file failures: reported, and no claim of success ----------------
 
 TEST(SheetHtmlFailure, UnopenableFileIsReported) {
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
-    TempDir dir;
+    CTempDir dir;
     const std::string path = dir.File("missing/p.html");
     sheet.m_strHtmlFile = path;
     EXPECT_EQ(sheet.ExportHtml(TRUE), FALSE);
-    ASSERT_EQ(ui->m_shown.size(), 1u);
-    EXPECT_EQ(ui->m_shown[0].text, "ファイルのオープンに失敗しました:" + path);
+    ASSERT_EQ(ui.m_shown.size(), 1u);
+    EXPECT_EQ(ui.m_shown[0].text, "ファイルのオープンに失敗しました:" + path);
 }
 
 TEST(SheetHtmlFailure, EmptyFileNameIsReported) {
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     EXPECT_EQ(sheet.ExportHtml(TRUE), FALSE);
-    ASSERT_EQ(ui->m_shown.size(), 1u);
-    EXPECT_EQ(ui->m_shown[0].text, "ファイルのオープンに失敗しました:");
+    ASSERT_EQ(ui.m_shown.size(), 1u);
+    EXPECT_EQ(ui.m_shown[0].text, "ファイルのオープンに失敗しました:");
 }
 
 TEST(SheetHtmlFailure, FileNameInCodePage932IsOpenedByItsUtf8Name) {
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
-    TempDir dir;
+    CTempDir dir;
     sheet.m_strHtmlFile = dir.File("") + "\x95\x5c.html"; // 表.html
     EXPECT_EQ(sheet.ExportHtml(TRUE), TRUE);
     EXPECT_EQ(ReadBytes(dir.File("表.html")), sheet.MakeHtmlPage());
@@ -288,29 +289,29 @@ TEST(SheetHtmlFailure, DeviceFullAtEveryFewBytesReportsWriteError) {
     sheet.m_strHtmlCss = "s.css";
     const std::string page = sheet.MakeHtmlPage();
     for (std::size_t capacity = 0; capacity < page.size(); capacity += 7) {
-        ScopedUi ui;
+        CScriptedAnswers ui;
         FailingDevice dev{capacity, {}};
         {
             CTextFile file;
             file.Attach(dev.Open(), "/mnt/usb/p.html", false);
             EXPECT_EQ(sheet.ExportHtmlFile(file), FALSE) << capacity;
         }
-        ASSERT_EQ(ui->m_shown.size(), 1u) << capacity;
-        EXPECT_EQ(ui->m_shown[0].text, "ファイルの書込に失敗しました:/mnt/usb/p.html");
+        ASSERT_EQ(ui.m_shown.size(), 1u) << capacity;
+        EXPECT_EQ(ui.m_shown[0].text, "ファイルの書込に失敗しました:/mnt/usb/p.html");
         EXPECT_EQ(dev.written, page.substr(0, capacity));
     }
 }
 
 TEST(SheetHtmlFailure, FailedCloseIsReported) {
-    ScopedUi ui;
+    CScriptedAnswers ui;
     CSheetFile sheet;
     FailingDevice dev{0, {}};
     dev.failCloseOnly = true;
     CTextFile file;
     file.Attach(dev.Open(), "p.html", false);
     EXPECT_EQ(sheet.ExportHtmlFile(file), FALSE);
-    ASSERT_EQ(ui->m_shown.size(), 1u);
-    EXPECT_EQ(ui->m_shown[0].text, "ファイルのクローズに失敗しました:p.html");
+    ASSERT_EQ(ui.m_shown.size(), 1u);
+    EXPECT_EQ(ui.m_shown[0].text, "ファイルのクローズに失敗しました:p.html");
     EXPECT_EQ(dev.written, sheet.MakeHtmlPage()) << "binary: no line-end translation";
 }
 

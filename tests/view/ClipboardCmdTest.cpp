@@ -14,6 +14,7 @@
 #include "qt/QtUserInterface.h"
 #include "res/CommandIds.h"
 #include "view/ClipboardCommands.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -142,8 +143,6 @@ INSTANTIATE_TEST_SUITE_P(LineRecord, DamagedBlock, ::testing::ValuesIn(DamagedBl
 
 class ClipboardCmdTest : public ::testing::Test {
 protected:
-    void SetUp() override { AfxSetUserInterface(&m_ui); }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
     CSheetFile& S() { return m_host.m_doc.m_Sheet; }
     CSheetDocument& Doc() { return m_host.m_doc; }
     std::vector<std::string> Shown() const {
@@ -154,7 +153,7 @@ protected:
     }
     void PutRow(const std::string& bytes) { m_ui.m_clipboardData[C::kLineFormat] = bytes; }
 
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     CTestViewHost m_host;
     C m_cmds{&m_host};
 };
@@ -302,9 +301,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 class RealClipboard : public ::testing::Test {
 protected:
-    void SetUp() override { AfxSetUserInterface(&m_ui); }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
     CQtUserInterface m_ui;
+    CUiScope m_scope{m_ui};
     CTestViewHost m_from, m_to;
     C m_copy{&m_from}, m_paste{&m_to};
 };
@@ -347,14 +345,13 @@ TEST_F(RealClipboard, RowOfASheetWithoutColumnsPastesOnlyWithoutColumns) {
     CSheetFile& from = m_from.m_doc.m_Sheet;
     FillSheet(from, 1, 0, 0, -1);
     m_copy.OnCmdMsg(ID_EDIT_COPY);
-    CScriptedUserInterface scripted;
+    CScriptedAnswers scripted;
     CSheetFile& to = m_to.m_doc.m_Sheet;
     FillSheet(to, 1, 1, 0, -1);
     // Read through the real clipboard, refused through the scripted boxes.
     const std::optional<std::string> bytes = m_ui.GetClipboardData(C::kLineFormat);
     ASSERT_TRUE(bytes);
     scripted.m_clipboardData[C::kLineFormat] = *bytes;
-    AfxSetUserInterface(&scripted);
     m_paste.OnCmdMsg(ID_EDIT_PASTE);
     ASSERT_EQ(scripted.m_shown.size(), 1u);
     EXPECT_EQ(scripted.m_shown[0].text, kCount);
@@ -482,9 +479,7 @@ TEST_F(ClipboardCmdTest, TextCodePage932CannotHoldIsRefusedNamingTheCharacters) 
 
 class BitmapTest : public ::testing::Test {
 protected:
-    void SetUp() override { AfxSetUserInterface(&m_ui); }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
 };
 
 bool Diagonal(int r, int c) {
@@ -550,7 +545,7 @@ TEST_F(BitmapTest, WholeGridFromTheFirstRowAndColumnWithLinesOnTheLastPixels) {
 TEST_F(BitmapTest, TheRealClipboardGetsAnImageOfTheSameSize) {
     ViewFixture f(2, 2);
     CQtUserInterface qt;
-    AfxSetUserInterface(&qt);
+    CUiScope realUi(qt);
     C cmds(f.view.get());
     cmds.OnCmdMsg(ID_EDIT_COPY_BITMAP);
     const QImage image = QGuiApplication::clipboard()->image();

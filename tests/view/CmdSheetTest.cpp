@@ -9,6 +9,7 @@
 #include "fw/UserInterface.h"
 #include "res/CommandIds.h"
 #include "view/SheetCommands.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ using C = CSheetCommands;
 class SheetCmdTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AfxSetUserInterface(&m_ui);
         m_ui.AnswerDialogs<CLineEditDlg>([this](CLineEditDlg& d) {
             ++m_nDialogs;
             m_seen = {d.m_strName, d.m_strDetail, d.m_strLinkFile};
@@ -35,14 +35,13 @@ protected:
             return m_nDialogAnswer;
         });
     }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
     CSheetFile& S() { return m_host.m_doc.m_Sheet; }
     CSheetDocument& Doc() { return m_host.m_doc; }
     static std::string WithoutCursor(const std::string& picture) {
         return picture.substr(0, picture.rfind("|@"));
     }
 
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     CTestViewHost m_host;
     CSheetCommands m_cmds{&m_host};
     int m_nDialogs = 0;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "ScriptedAnswers.h"
 #include "ViewTestUtil.h"
 #include "fw/Cp932.h"
 #include "fw/UserInterface.h"
@@ -58,8 +59,7 @@ class FindTest : public testing::TestWithParam<FindCase> {};
 
 TEST_P(FindTest, CursorAndCountAfterTheKeys) {
     const FindCase& c = GetParam();
-    CScriptedUserInterface ui;
-    AfxSetUserInterface(&ui);
+    CScriptedAnswers ui;
     {
         ViewFixture f(0, 0);
         CSheetFile& s = f.Sheet();
@@ -87,7 +87,6 @@ TEST_P(FindTest, CursorAndCountAfterTheKeys) {
         QTest::keyClick(bar->Edit(), Qt::Key_Escape);
         EXPECT_TRUE(bar->isHidden());
     }
-    AfxSetUserInterface(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(View, FindTest, testing::ValuesIn(kFindCases),
@@ -130,8 +129,7 @@ class NextUncheckedTest : public testing::TestWithParam<UncheckedCase> {};
 
 TEST_P(NextUncheckedTest, CtrlJ) {
     const UncheckedCase& c = GetParam();
-    CScriptedUserInterface ui;
-    AfxSetUserInterface(&ui);
+    CScriptedAnswers ui;
     {
         ViewFixture f(3, 3, 480, 320, c.checked);
         f.Sheet().m_nCurLine = c.line;
@@ -142,7 +140,6 @@ TEST_P(NextUncheckedTest, CtrlJ) {
         EXPECT_EQ(ui.m_nBeeps, c.beeps);
         EXPECT_FALSE(f.doc->IsModified());
     }
-    AfxSetUserInterface(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(View, NextUncheckedTest, testing::ValuesIn(kUncheckedCases),

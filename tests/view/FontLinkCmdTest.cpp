@@ -15,6 +15,7 @@
 #include "qt/QtProfile.h"
 #include "res/CommandIds.h"
 #include "view/FontLinkCommands.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -34,7 +35,6 @@ CFont Chosen() {
 class FontCmdTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AfxSetUserInterface(&m_ui);
         m_ui.AnswerDialogs<CFontDlg>([this](CFontDlg& d) {
             ++m_nDialogs;
             m_started = d.m_font;
@@ -44,11 +44,10 @@ protected:
         });
     }
     void TearDown() override {
-        AfxSetUserInterface(nullptr);
         CMemoryProfile defaults;
         LoadDisplaySettings(defaults);
     }
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     int m_nAnswer = IDOK;
     int m_nDialogs = 0;
     CFont m_started;
@@ -188,12 +187,8 @@ protected:
         }
         m_oldHome = qgetenv("HOME");
         qputenv("HOME", m_dir.path().toUtf8());
-        AfxSetUserInterface(&m_ui);
     }
-    void TearDown() override {
-        AfxSetUserInterface(nullptr);
-        qputenv("HOME", m_oldHome);
-    }
+    void TearDown() override { qputenv("HOME", m_oldHome); }
     std::string Expand(const char* s) const {
         std::string out = s;
         const std::string dir = m_dir.path().toStdString();
@@ -203,7 +198,7 @@ protected:
     }
     QTemporaryDir m_dir;
     QByteArray m_oldHome;
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     PathHost m_host;
 };
 

@@ -20,6 +20,7 @@
 #include "model/DisplaySettings.h"
 #include "res/CommandIds.h"
 #include "view/SettingsCommand.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -57,7 +58,6 @@ public:
 class SettingsCmdTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AfxSetUserInterface(&m_ui);
         AfxSetProfile(&m_profile);
         LoadDisplaySettings(m_profile);
         CSheetFile& s = S();
@@ -71,12 +71,11 @@ protected:
     void TearDown() override {
         LoadDisplaySettings(m_profile = CMemoryProfile());
         AfxSetProfile(nullptr);
-        AfxSetUserInterface(nullptr);
     }
     CSheetFile& S() { return m_host.m_doc.m_Sheet; }
     CSheetDocument& Doc() { return m_host.m_doc; }
 
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     CMemoryProfile m_profile;
     CCountingHost m_host;
     CSettingsCommand m_cmd{&m_host};
@@ -192,8 +191,7 @@ TEST_F(SettingsCmdTest, BadNumberThenCancelKeepsTheSheetButTheColourStays) {
 
 // Through the real view: the grid is measured and drawn anew, the scroll bars stay.
 TEST(SettingsCmdView, GridIsDrawnInTheNewRowHeightWidthAndColours) {
-    CScriptedUserInterface ui;
-    AfxSetUserInterface(&ui);
+    CScriptedAnswers ui;
     ViewFixture f(30, 20);
     LoadDisplaySettings(f.profile);
     f.view->CalcMetricsAndLayout();
@@ -227,7 +225,6 @@ TEST(SettingsCmdView, GridIsDrawnInTheNewRowHeightWidthAndColours) {
     const CRect row = s.GetAt(2)->m_rect;
     EXPECT_EQ(row.top, y);
     EXPECT_EQ(row.Height(), s.m_nLineHeight);
-    AfxSetUserInterface(nullptr);
 }
 
 } // namespace

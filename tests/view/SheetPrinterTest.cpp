@@ -15,6 +15,7 @@
 #include "fw/UserInterface.h"
 #include "qt/QtUserInterface.h"
 #include "res/CommandIds.h"
+#include "ScriptedAnswers.h"
 
 namespace {
 
@@ -200,9 +201,7 @@ void PrintTo(const CommandCase& c, std::ostream* os) {
 
 class SheetPrinterCommand : public ::testing::TestWithParam<CommandCase> {
 protected:
-    void SetUp() override { AfxSetUserInterface(&m_ui); }
-    void TearDown() override { AfxSetUserInterface(nullptr); }
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
 };
 
 // The print and preview commands open their dialogs through the seam and

@@ -28,6 +28,8 @@
 #include "ReferenceHistory.h"
 #include "undo/TavrlUndo.h"
 #include "ViewTestUtil.h"
+#include "ScriptedAnswers.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -190,7 +192,6 @@ enum Op {
 class ViewDifferential : public ::testing::TestWithParam<unsigned> {
 protected:
     void SetUp() override {
-        AfxSetUserInterface(&m_ui);
         m_ui.AnswerDialogs<CLineEditDlg>([this](CLineEditDlg& d) { return Answer(d); });
         m_ui.AnswerDialogs<CColumnEditDlg>([this](CColumnEditDlg& d) { return Answer(d); });
         m_f = std::make_unique<ViewFixture>(8, 4, 480, 320);
@@ -200,16 +201,8 @@ protected:
             r.cols.push_back({"c" + std::to_string(j), "", ""});
         for (int i = 0; i < 8; ++i)
             r.rows.push_back(r.NewRow({"r" + std::to_string(i), "", ""}));
-        m_path = (std::filesystem::temp_directory_path() /
-                  ("view-differential-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(GetParam()) + ".tvr"))
-                     .string();
     }
-    void TearDown() override {
-        m_f.reset();
-        AfxSetUserInterface(nullptr);
-        std::filesystem::remove(m_path);
-    }
+    void TearDown() override { m_f.reset(); }
 
     CTestViewDocument& Doc() { return *m_f->doc; }
     const CSheetFile& S() { return m_f->doc->m_Sheet; }
@@ -316,7 +309,7 @@ protected:
         RSheet want;
     };
 
-    CScriptedUserInterface m_ui;
+    CScriptedAnswers m_ui;
     std::unique_ptr<ViewFixture> m_f;
     Ref r;
     RHistory h;
@@ -324,7 +317,8 @@ protected:
     std::vector<Recovery> m_recovery;
     std::vector<std::string> m_seen;
     RItem m_answer;
-    std::string m_path;
+    CTempDir m_dir;
+    std::string m_path = m_dir.File("sheet.tvr");
     std::mt19937 rng{GetParam()};
     int counter = 0;
 };

@@ -1,118 +1,25 @@
+// Rows, cells and their classes through the archive: the bytes a row makes
+// wherever they go, a stream that fails, the class indices, and rows read
+// from a source in pieces.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <sstream>
 #include <tuple>
 
 #include "fw/Archive.h"
-#include "model/ColumnData.h"
+#include "fw/ArchiveTestUtil.h"
 #include "model/CheckItem.h"
+#include "model/ColumnData.h"
 #include "model/LineData.h"
 #include "model/SheetFile.h"
 #include "model/SheetIo.h"
 
-#include <functional>
-#include <memory>
-
 namespace {
 
-std::string Store(const std::function<void(CArchive&)>& write) {
-    std::ostringstream out;
-    {
-        CArchive ar(out);
-        write(ar);
-    }
-    return out.str();
-}
-
-struct PrefixCase {
-    const char* name;
-    std::size_t length;
-    std::string prefix;
-};
-
-class StringPrefix : public ::testing::TestWithParam<PrefixCase> {};
-
-TEST_P(StringPrefix, WrittenAndReadBack) {
-    const PrefixCase& c = GetParam();
-    const std::string text(c.length, 'x');
-    const std::string bytes = Store([&](CArchive& ar) { ar.WriteString(text); });
-    ASSERT_EQ(bytes.size(), c.prefix.size() + c.length);
-    EXPECT_EQ(bytes.substr(0, c.prefix.size()), c.prefix);
-    CArchive in(bytes);
-    EXPECT_EQ(in.ReadString(), text);
-    EXPECT_EQ(in.BytesLeft(), 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, StringPrefix,
-    ::testing::Values(PrefixCase{"Empty", 0, std::string("\x00", 1)},
-                      PrefixCase{"Byte254", 254, "\xFE"},
-                      PrefixCase{"Word255", 255, std::string("\xFF\xFF\x00", 3)},
-                      PrefixCase{"Word65533", 65533, "\xFF\xFD\xFF"},
-                      PrefixCase{"Dword65534", 65534,
-                                 std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Archive, WideStringIsConvertedToCodePage932) {
-    // 0xFF, WORD 0xFFFE, then the length 3 and "Aチ1" in UTF-16LE.
-    const std::string bytes("\xFF\xFE\xFF\x03"
-                            "A\x00\xC1\x30"
-                            "1\x00",
-                            10);
-    CArchive ar(bytes);
-    EXPECT_EQ(ar.ReadString(), "A\x83\x60"
-                               "1");
-}
-
-TEST(Archive, CountsUseTheLongFormFrom0xFFFF) {
-    const std::string small = Store([](CArchive& ar) { ar.WriteCount(0xFFFE); });
-    EXPECT_EQ(small, "\xFE\xFF");
-    const std::string big = Store([](CArchive& ar) { ar.WriteCount(0x10000); });
-    EXPECT_EQ(big, std::string("\xFF\xFF\x00\x00\x01\x00", 6));
-}
-
-struct HostileCase {
-    const char* name;
-    std::string bytes;
-    bool count; // read a count, else a string
-};
-
-// Reads the case's count or string from ar: it must be refused as malformed.
-void ExpectRejected(CArchive& ar, const HostileCase& c) {
-    try {
-        if (c.count)
-            ar.ReadCount();
-        else
-            ar.ReadString();
-        FAIL() << "accepted";
-    } catch (const CFileError& e) {
-        EXPECT_EQ(e.m_error, FileError::BadFormat);
-    }
-}
-
-class HostileLength : public ::testing::TestWithParam<HostileCase> {};
-
-TEST_P(HostileLength, RejectedAsMalformed) {
-    CArchive ar(GetParam().bytes);
-    ExpectRejected(ar, GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, HostileLength,
-    ::testing::Values(HostileCase{"HugeStringLength",
-                                  std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7), false},
-                      HostileCase{"StringLongerThanData",
-                                  "\x05"
-                                  "abc",
-                                  false},
-                      HostileCase{"HugeWideString",
-                                  std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x0F", 9), false},
-                      HostileCase{"HugeCount", std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6), true},
-                      HostileCase{"CountBeyondData", std::string("\x03\x00\x00\x80", 4), true},
-                      HostileCase{"TruncatedWord", "\x01", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+using namespace archivetest;
 
 TEST(Archive, ClassIndexFrom0x7FFFUsesTheBigTag) {
     // Class 1 and 0x7FFD columns use indices 1..0x7FFE, so the row class
@@ -148,17 +55,6 @@ TEST(Archive, BigTagReadsAClassIndexWithTheTopBit) {
     delete ar.ReadObject(RUNTIME_CLASS(CColumnData));
     std::unique_ptr<CObject> second(ar.ReadObject(RUNTIME_CLASS(CColumnData)));
     EXPECT_EQ(static_cast<CColumnData*>(second.get())->m_strName, "Z");
-}
-
-TEST(FileError, MessagesNameThePath) {
-    EXPECT_EQ(FileErrorMessage(FileError::BadFormat, "x"), "予期しないﾌｧｲﾙ形式です。");
-    EXPECT_EQ(FileErrorMessage(FileError::FileNotFound, "a.tvr"),
-              "a.tvr\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。");
-    EXPECT_EQ(FileErrorMessage(FileError::AccessDeniedWrite, "b"),
-              "b は使用中または読み取り専用のため、書き込めません。");
-    EXPECT_EQ(FileErrorFromErrno(ENOSPC, true), FileError::DiskFull);
-    EXPECT_EQ(FileErrorFromErrno(ENOENT, false), FileError::FileNotFound);
-    EXPECT_EQ(FileErrorFromErrno(EACCES, false), FileError::AccessDeniedRead);
 }
 
 } // namespace
@@ -401,41 +297,10 @@ TEST(ArchiveClassMemory, ShortWayCellsKeepTheIndicesOfLaterClasses) {
 
 } // namespace
 
-// Loading from a source: whatever sizes the source hands the bytes over in,
-// the archive reads the same fields, rejects the same hostile lengths, and
-// holds no more than a block of an input with no field that large.
+// Rows read from a source: whatever sizes the source hands the bytes over
+// in, the archive reads the same fields and holds no more than a block of an
+// input with no field that large.
 namespace {
-
-// A source serving bytes in pieces of at most `chunk`; it records what it
-// was asked for and whether it was asked again after it had ended.
-struct PieceSource {
-    std::string_view bytes;
-    std::size_t chunk;
-    std::size_t pos = 0;
-    std::size_t largestAsk = 0;
-    bool ended = false;
-    bool askedAfterEnd = false;
-
-    CArchive::Source Fn() {
-        return [this](char* p, std::size_t n) {
-            largestAsk = std::max(largestAsk, n);
-            if (ended)
-                askedAfterEnd = true;
-            const std::size_t k = std::min({n, chunk, bytes.size() - pos});
-            std::memcpy(p, bytes.data() + pos, k);
-            pos += k;
-            ended = k == 0;
-            return k;
-        };
-    }
-};
-
-struct ChunkCase {
-    const char* name;
-    std::size_t chunk;
-};
-
-const ChunkCase kChunks[] = {{"OneByte", 1}, {"SevenBytes", 7}, {"Blocks", 1 << 20}};
 
 class ArchiveSourceRow : public ::testing::TestWithParam<std::tuple<BlockCase, ChunkCase>> {};
 
@@ -472,52 +337,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
     });
-
-class ArchiveSourceHostile : public ::testing::TestWithParam<std::tuple<HostileCase, ChunkCase>> {};
-
-TEST_P(ArchiveSourceHostile, RejectedAsMalformed) {
-    const auto& [hostile, chunk] = GetParam();
-    PieceSource src{hostile.bytes, chunk.chunk};
-    CArchive ar(src.Fn());
-    ExpectRejected(ar, hostile);
-    EXPECT_FALSE(src.askedAfterEnd);
-    // A length is never taken as a size to ask for: the buffer grows only with the bytes.
-    EXPECT_LE(src.largestAsk, std::max(std::size_t(128 * 1024), 2 * hostile.bytes.size()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Archive, ArchiveSourceHostile,
-    ::testing::Combine(
-        ::testing::Values(
-            HostileCase{"HugeStringLength", std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7), false},
-            HostileCase{"StringLongerThanData", std::string("\x05") + "abc", false},
-            HostileCase{"HugeWideString", std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x0F", 9),
-                        false},
-            HostileCase{"HugeCount", std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6), true},
-            HostileCase{"HugeCountBeforeMuchData",
-                        std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6) + std::string(300000, 'x'),
-                        true},
-            HostileCase{"CountBeyondData", std::string("\x03\x00\x00\x80", 4), true},
-            HostileCase{"TruncatedWord", "\x01", true}),
-        ::testing::ValuesIn(kChunks)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
-    });
-
-TEST(ArchiveSource, CountAsLargeAsTheBytesLeftIsAccepted) {
-    // Three elements need at least six bytes: six are there, five are not.
-    for (const std::size_t extra : {6u, 5u}) {
-        const std::string bytes = std::string("\x03\x00", 2) + std::string(extra, 'x');
-        PieceSource src{bytes, 1};
-        CArchive ar(src.Fn());
-        if (extra == 6) {
-            EXPECT_EQ(ar.ReadCount(), 3u);
-            EXPECT_EQ(ar.BytesLeft(), 6u); // the look-ahead took nothing
-        } else {
-            EXPECT_THROW(ar.ReadCount(), CFileError);
-        }
-    }
-}
 
 TEST(ArchiveSource, SourceFailureReachesTheCaller) {
     const std::string bytes = ExpectedRowBytes(*MakeRow({"", 10, 30000}));
