@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "document/SheetDocument.h"
+#include "fw/RecordingDC.h"
 #include "fw/Profile.h"
 #include "fw/UserInterface.h"
 #include "model/DisplaySettings.h"
@@ -26,6 +27,10 @@ public:
     void UpdateScrollRanges() override {}
     void RedrawSelection() override {}
     void CalcMetricsAndLayout() override {}
+    void GoToCell(int line, int column) override {
+        CRecordingDC quiet;
+        m_doc.m_Sheet.SetCur(column, line, &quiet);
+    }
     QWidget* Widget() override { return nullptr; }
     CSheetDocument m_doc;
 };

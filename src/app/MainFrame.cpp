@@ -145,7 +145,7 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    // Flat buttons hugging their 16 x 15 images, so all 21 fit a 600 pixel window.
+    // Flat buttons hugging their 16 x 15 images, so all 22 fit a 600 pixel window.
     m_wndToolBar->setStyleSheet(QStringLiteral("QToolButton { padding: 1px; margin: 0px; }"));
     m_wndToolBar->setContentsMargins(0, 0, 0, 0);
     for (UINT id : ToolBarTable()) {

@@ -228,6 +228,8 @@ TEST(ToolBar, ButtonsInOrderWithTipsPromptsAndImages) {
                                   "-",
                                   "32783 BMPでコピー",
                                   "-",
+                                  "32854 未チェックの行だけ表示",
+                                  "-",
                                   "57667 ヘルプ"};
     QStringList got;
     for (QAction* a : bar->actions())

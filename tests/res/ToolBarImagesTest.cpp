@@ -33,7 +33,7 @@ TEST(ToolBarImagesTest, IconsAreSharpAtEveryWholeRatio) {
             EXPECT_EQ(mixed, 0) << id << " at ratio " << ratio;
         }
     }
-    EXPECT_EQ(buttons, 21);
+    EXPECT_EQ(buttons, 22);
     EXPECT_TRUE(ToolBarIcon(ID_SEPARATOR).isNull());
     EXPECT_TRUE(ToolBarImage(ID_LINE_EDIT).isNull()); // a command without a button
 }
