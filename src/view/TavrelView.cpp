@@ -131,10 +131,15 @@ void CTavrelView::OnInitialUpdate() {
 }
 
 void CTavrelView::OnUpdate() {
-    // A change may have hidden or shown rows.
+    // A change may have hidden or shown rows: the rows place themselves by
+    // their place among the shown ones, only the bar needs its new range.
     if (m_bOpenOnly) {
-        Sheet().SettleShown();
-        Relayout();
+        CSheetFile& s = Sheet();
+        s.SettleShown();
+        if (s.ShownCount() != m_wndVScroll->maximum() + m_wndVScroll->pageStep()) {
+            UpdateScrollRanges();
+            m_wndVScroll->setValue(s.TopPos());
+        }
     }
     update();
 }
