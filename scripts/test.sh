@@ -30,10 +30,10 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 step "threads under TSan"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRELER_WITH_QT=OFF -DTAVRELER_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-O1 -fno-omit-frame-pointer -fsanitize=thread"
-ninja -C build-tsan tests/document/test_document tests/io/test_io
+ninja -C build-tsan tests/document/test_document tests/model/test_model
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
 build-tsan/tests/document/test_document --gtest_brief=1 --gtest_filter='-Seeds/Differential.*'
-build-tsan/tests/io/test_io --gtest_brief=1 --gtest_filter='CsvPipe.*'
+build-tsan/tests/model/test_model --gtest_brief=1 --gtest_filter='CsvPipe.*'
 unset TSAN_OPTIONS
 
 # A crash or a blow-up past the memory limit fails the run.
