@@ -47,8 +47,8 @@ void Fill(CSheetFile& s, int rows, int columns) {
 void BM_SheetPicture(benchmark::State& state) {
     CMemoryProfile profile;
     AfxSetProfile(&profile);
-    LoadDisplaySettings(profile);
     CSheetFile s;
+    s.SetLook(LoadDisplaySettings(profile));
     Fill(s, static_cast<int>(state.range(0)), 30);
     for (auto _ : state)
         benchmark::DoNotOptimize(CClipboardCommands::SheetPicture(s));

@@ -170,7 +170,7 @@ void CSetDlg::OnInitDialog() {
     MembersToControls();
     CenterWindow(this, size());
     for (const ColorSlot& slot : kColorSlots)
-        (this->*slot.button).m_color = g_Display.*slot.current;
+        (this->*slot.button).m_color = m_look.*slot.current;
     m_pLineNameWidth->setFocus();
     m_pLineNameWidth->selectAll();
 }
@@ -277,12 +277,13 @@ void CSetDlg::StoreColors() {
     for (const ColorSlot& slot : kColorSlots) {
         const COLORREF color = (this->*slot.button).m_color;
         WriteSettingInt(*slot.setting, static_cast<int>(color));
-        g_Display.*slot.current = color;
+        m_look.*slot.current = color;
     }
     // The three coloured pens follow their colours.
-    const CDisplaySettings& d = g_Display;
-    g_Display.SetColors(d.WakuColor, d.LineColor, d.TextColor, d.CheckColor, d.BackColor,
-                        d.CheckBackColor, d.SelColor, d.SelTextColor, d.CellColor);
+    const CDisplaySettings& d = m_look;
+    m_look.SetColors(d.WakuColor, d.LineColor, d.TextColor, d.CheckColor, d.BackColor,
+                     d.CheckBackColor, d.SelColor, d.SelTextColor, d.CellColor);
+    m_bColorsStored = true;
 }
 
 void CSetDlg::accept() {

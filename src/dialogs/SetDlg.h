@@ -3,9 +3,11 @@
 // characters, its row height factor and CSV mark style, the switch that
 // reopens the last file at start-up, and the nine grid colours, each on a
 // colour button. The caller fills the five plain members and reads them back
-// after IDOK; the dialog takes the colours from the current display settings
-// and, on OK, stores them (setting, current colour and pen) before it checks
-// the numbers, so colours stay stored even when a bad number keeps it open.
+// after IDOK; it puts the sheet's look into m_look, which the dialog takes
+// the colours from and, on OK, stores them into (setting, colour and pen)
+// before it checks the numbers, so colours stay stored even when a bad number
+// keeps it open: after either answer, ColorsStored() says the caller has a
+// new look to hand to the sheet.
 // Numbers are read and shown the same under every locale.
 #include <QDialog>
 #include <QString>
@@ -13,6 +15,7 @@
 
 #include "dialogs/ColorBtn.h"
 #include "fw/Types.h"
+#include "model/DisplaySettings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -55,6 +58,8 @@ public:
     int m_nCsvMark = -1;
     double m_dLineHeightRate = 0.0;
     BOOL m_bOpenLastFile = 0;
+    CDisplaySettings m_look;
+    bool ColorsStored() const { return m_bColorsStored; }
 
     // IDOK or IDCANCEL.
     int DoModal();
@@ -67,7 +72,7 @@ public:
     // change only when every box is good).
     void MembersToControls();
     bool ControlsToMembers();
-    // Each button's colour into its setting, the current colours and the pens.
+    // Each button's colour into its setting, m_look's colours and its pens.
     void StoreColors();
     // OK: the colours first, then the checks.
     void accept() override;
@@ -97,4 +102,5 @@ private:
     QLineEdit* m_pLineHeight = nullptr;
     QComboBox* m_pCsvMark = nullptr;
     QCheckBox* m_pOpenLastFile = nullptr;
+    bool m_bColorsStored = false;
 };

@@ -81,7 +81,7 @@ CDataItem* CCheckItem::Clone() const {
     return p;
 }
 
-void CCheckItem::Draw(CDC* pDC) const {
+void CCheckItem::Draw(CDC* pDC, const CDisplaySettings& look) const {
     if (m_rect.IsRectNull())
         return;
     const CRect box = CheckRect();
@@ -91,41 +91,41 @@ void CCheckItem::Draw(CDC* pDC) const {
         // frame takes the box's darkest edge colour.
         // The frame goes over the fill: a printer's line straddles its
         // coordinate, and a fill drawn later would cover half of it.
-        pDC->FillSolidRect(CRect(L + 1, T + 1, R, B), g_Display.CheckBackColor);
-        const CPen* old = pDC->SelectObject(&g_Display.m_penBox[1]);
+        pDC->FillSolidRect(CRect(L + 1, T + 1, R, B), look.CheckBackColor);
+        const CPen* old = pDC->SelectObject(&look.m_penBox[1]);
         pDC->Rectangle(CRect(L, T, R + 1, B + 1));
-        DrawCross(pDC, box);
+        DrawCross(pDC, box, look);
         pDC->SelectObject(old);
         return;
     }
-    const CPen* old = pDC->SelectObject(&g_Display.m_penBox[0]);
+    const CPen* old = pDC->SelectObject(&look.m_penBox[0]);
     pDC->MoveTo(L, T);
     pDC->LineTo(R, T);
     pDC->MoveTo(L, T);
     pDC->LineTo(L, B);
-    pDC->SelectObject(&g_Display.m_penBox[1]);
+    pDC->SelectObject(&look.m_penBox[1]);
     pDC->MoveTo(L + 1, T + 1);
     pDC->LineTo(R - 1, T + 1);
     pDC->MoveTo(L + 1, T + 1);
     pDC->LineTo(L + 1, B - 1);
-    pDC->SelectObject(&g_Display.m_penBox[2]);
+    pDC->SelectObject(&look.m_penBox[2]);
     pDC->MoveTo(R, T);
     pDC->LineTo(R, B);
     pDC->LineTo(L - 1, B);
-    pDC->SelectObject(&g_Display.m_penBox[3]);
+    pDC->SelectObject(&look.m_penBox[3]);
     pDC->MoveTo(R - 1, T + 1);
     pDC->LineTo(R - 1, B - 1);
     pDC->LineTo(L, B - 1);
-    pDC->FillSolidRect(CRect(L + 2, T + 2, R - 1, B - 1), g_Display.CheckBackColor);
-    DrawCross(pDC, box);
+    pDC->FillSolidRect(CRect(L + 2, T + 2, R - 1, B - 1), look.CheckBackColor);
+    DrawCross(pDC, box, look);
     pDC->SelectObject(old);
 }
 
-void CCheckItem::DrawCross(CDC* pDC, const CRect& box) const {
+void CCheckItem::DrawCross(CDC* pDC, const CRect& box, const CDisplaySettings& look) const {
     if (!m_bCheck)
         return;
     const int L = box.left, T = box.top, R = box.right, B = box.bottom;
-    pDC->SelectObject(&g_Display.m_penCheck);
+    pDC->SelectObject(&look.m_penCheck);
     pDC->MoveTo(L + 2, T + 2);
     pDC->LineTo(R - 1, B - 1);
     pDC->MoveTo(R - 2, T + 2);

@@ -11,7 +11,7 @@ public:
     CCheckItem() { m_nType = CELL_CHECK; }
     void Serialize(CArchive& ar) override;
 
-    void Draw(CDC* pDC) const override;
+    void Draw(CDC* pDC, const CDisplaySettings& look) const override;
     void Toggle() override { m_bCheck ^= 1; }
     void SetRect(int l, int t, int r, int b) override;
     CDataItem* Clone() const override;
@@ -36,7 +36,7 @@ public:
 
 private:
     // The tick, inside the box's frame, when the cell is checked.
-    void DrawCross(CDC* pDC, const CRect& box) const;
+    void DrawCross(CDC* pDC, const CRect& box, const CDisplaySettings& look) const;
 
     // Whether m_rect came from SetRect (only then is there a box). The box
     // itself is not kept: a sheet holds a great many cells.

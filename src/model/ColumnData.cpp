@@ -23,18 +23,18 @@ void CColumnData::Serialize(CArchive& ar) {
     }
 }
 
-void CColumnData::Select(CDC* pDC) {
+void CColumnData::Select(CDC* pDC, const CDisplaySettings& look) {
     m_bSelected = 1;
-    Draw(pDC);
+    Draw(pDC, look);
 }
 
-void CColumnData::Draw(CDC* pDC) const {
-    const COLORREF bg = m_bSelected ? g_Display.SelColor : g_Display.BackColor;
+void CColumnData::Draw(CDC* pDC, const CDisplaySettings& look) const {
+    const COLORREF bg = m_bSelected ? look.SelColor : look.BackColor;
     const CRect rc = m_rect.Deflated(1);
     pDC->FillSolidRect(rc, bg);
     pDC->SetBkColor(bg);
-    pDC->SetTextColor(m_bSelected ? g_Display.SelTextColor : g_Display.TextColor);
-    const CFont* old = pDC->SelectObject(&g_Display.m_fontColumn);
+    pDC->SetTextColor(m_bSelected ? look.SelTextColor : look.TextColor);
+    const CFont* old = pDC->SelectObject(&look.m_fontColumn);
     pDC->DrawText(m_strName, rc, DT_CENTER | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
     pDC->SelectObject(old);
 }

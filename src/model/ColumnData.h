@@ -7,6 +7,8 @@
 #include "fw/Object.h"
 #include "model/CellPool.h"
 
+struct CDisplaySettings;
+
 class CColumnData : public CObject {
     DECLARE_SERIAL(CColumnData)
 public:
@@ -25,8 +27,8 @@ public:
     BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }
     // x within the column's span, both edges included; y is not looked at.
     BOOL HorzHitTest(int x) const { return x >= m_rect.left && x <= m_rect.right; }
-    void Select(CDC* pDC);
-    void Draw(CDC* pDC) const;
+    void Select(CDC* pDC, const CDisplaySettings& look);
+    void Draw(CDC* pDC, const CDisplaySettings& look) const;
 
     std::string m_strName; // code page 932, as every text of the sheet
     std::string m_strDetail;

@@ -7,6 +7,8 @@
 #include "fw/Object.h"
 #include "model/CellPool.h"
 
+struct CDisplaySettings;
+
 // What a cell is, as the file stores it in m_nType.
 enum CellType : int { CELL_PLAIN = 0, CELL_CHECK = 1 };
 
@@ -22,7 +24,7 @@ public:
 
     virtual int GetType() const { return m_nType; }
     virtual BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }
-    virtual void Draw(CDC* /*pDC*/) const {}
+    virtual void Draw(CDC* /*pDC*/, const CDisplaySettings& /*look*/) const {}
     virtual void Toggle() {}
     virtual void SetRect(int l, int t, int r, int b) { m_rect.SetRect(l, t, r, b); }
     virtual CRect GetRect() const { return m_rect; }

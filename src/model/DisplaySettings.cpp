@@ -2,10 +2,6 @@
 
 #include "model/Settings.h"
 
-CDisplaySettings g_Display;
-int g_nLineNameWidthPx = 100;
-int g_nColumnWidthPx = 20;
-
 void CDisplaySettings::SetColors(COLORREF waku, COLORREF line, COLORREF text, COLORREF check,
                                  COLORREF back, COLORREF checkBack, COLORREF sel, COLORREF selText,
                                  COLORREF cell) {
@@ -47,13 +43,13 @@ void WriteFontSetting(bool lineFont, const CFont& f, CProfile& profile) {
     WriteSettingInt(d.CharSet, f.m_nCharSet, profile);
 }
 
-void LoadDisplaySettings(CProfile& p) {
+CDisplaySettings LoadDisplaySettings(CProfile& p) {
     using namespace settings;
     auto c = [&p](const CSettingDef& d) { return static_cast<COLORREF>(ReadSettingInt(d, p)); };
-    g_Display.SetColors(c(WakuColor), c(LineColor), c(TextColor), c(CheckColor), c(BackColor),
-                        c(CheckBackColor), c(SelColor), c(SelTextColor), c(CellColor));
-    g_Display.m_fontLine = ReadFontSetting(true, p);
-    g_Display.m_fontColumn = ReadFontSetting(false, p);
-    g_nLineNameWidthPx = 100;
-    g_nColumnWidthPx = 20;
+    CDisplaySettings look;
+    look.SetColors(c(WakuColor), c(LineColor), c(TextColor), c(CheckColor), c(BackColor),
+                   c(CheckBackColor), c(SelColor), c(SelTextColor), c(CellColor));
+    look.m_fontLine = ReadFontSetting(true, p);
+    look.m_fontColumn = ReadFontSetting(false, p);
+    return look;
 }

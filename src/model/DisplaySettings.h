@@ -1,7 +1,7 @@
 #pragma once
-// The process-wide look of every sheet: colours, the pens made from them, the
-// row and column fonts, and the pixel widths of the row-name column and of
-// one column.
+// A sheet's look: colours, the pens made from them, the row and column fonts.
+// Whoever draws a sheet hands it one (CSheetFile::SetLook); a sheet shares it
+// with the copies it hands to drawing and never changes it in place.
 #include "fw/ColorRef.h"
 #include "fw/DC.h"
 #include "fw/Profile.h"
@@ -31,13 +31,8 @@ struct CDisplaySettings {
                    COLORREF checkBack, COLORREF sel, COLORREF selText, COLORREF cell);
 };
 
-extern CDisplaySettings g_Display;
-extern int g_nLineNameWidthPx; // 100 until measured
-extern int g_nColumnWidthPx;   // 20 until measured
-
-// Reads the colours and fonts from the profile, makes the pens and fonts and
-// sets both pixel widths to their start values.
-void LoadDisplaySettings(CProfile& profile = AfxGetProfile());
+// The look the profile describes: its colours with their pens, and its fonts.
+CDisplaySettings LoadDisplaySettings(CProfile& profile = AfxGetProfile());
 // One of the two fonts as its section describes it.
 CFont ReadFontSetting(bool lineFont, CProfile& profile = AfxGetProfile());
 void WriteFontSetting(bool lineFont, const CFont& font, CProfile& profile = AfxGetProfile());

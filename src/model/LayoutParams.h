@@ -10,8 +10,8 @@ struct CLayoutParams {
     int nRight = 0;
     int nLineHeight = 0;
     int nLeftColumn = 0;
-    int nNameWidth = 0;   // g_nLineNameWidthPx, clamped
-    int nColumnWidth = 0; // g_nColumnWidthPx, clamped
+    int nNameWidth = 0;   // the sheet's row-name column in pixels, clamped
+    int nColumnWidth = 0; // the sheet's column in pixels, clamped
     friend bool operator==(const CLayoutParams&, const CLayoutParams&) = default;
 
     // The number of this set (1 or more).

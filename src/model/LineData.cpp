@@ -58,12 +58,13 @@ void CLineData::Serialize(CArchive& ar) {
     }
 }
 
-void CLineData::SetRect(int l, int t, int r, int b, int firstColumn) {
+void CLineData::SetRect(int l, int t, int r, int b, int firstColumn, int nameWidth,
+                        int columnWidth) {
     m_rect.SetRect(l, t, r, b);
     m_nPlacedVersion = ~std::uint64_t(0);
     // 64-bit positions: a crafted width must not overflow (clamped, see PixelMath.h).
-    const int w = ClampPixelSize(g_nColumnWidthPx);
-    std::int64_t x = std::int64_t(l) + ClampPixelSize(g_nLineNameWidthPx);
+    const int w = ClampPixelSize(columnWidth);
+    std::int64_t x = std::int64_t(l) + ClampPixelSize(nameWidth);
     const int n = GetSize();
     for (int i = 0; i < n; ++i) {
         if (i < firstColumn) {
@@ -112,29 +113,29 @@ int CLineData::ItemFromPoint(int x, int y) const {
     return -1;
 }
 
-BOOL CLineData::NameHitTest(int x, int y) const {
+BOOL CLineData::NameHitTest(int x, int y, int nameWidth) const {
     CRect rc = m_rect;
-    rc.right = ClampCoord(std::int64_t(rc.left) + ClampPixelSize(g_nLineNameWidthPx));
+    rc.right = ClampCoord(std::int64_t(rc.left) + ClampPixelSize(nameWidth));
     return rc.PtInRect(CPoint(x, y));
 }
 
-void CLineData::Draw(CDC* pDC, int firstColumn, int right, int curColumn) const {
+void CLineData::Draw(CDC* pDC, const CDisplaySettings& look, int nameWidth, int firstColumn,
+                     int right, int curColumn) const {
     const CRect& r = m_rect;
-    const CPen* oldPen = pDC->SelectObject(&g_Display.m_penLine);
+    const CPen* oldPen = pDC->SelectObject(&look.m_penLine);
     pDC->MoveTo(r.left, r.bottom);
     pDC->LineTo(r.right, r.bottom);
 
-    const COLORREF bg = m_bSelected ? g_Display.SelColor : g_Display.BackColor;
+    const COLORREF bg = m_bSelected ? look.SelColor : look.BackColor;
     pDC->FillSolidRect(r.Deflated(1), bg);
-    DrawCursor(pDC, curColumn);
+    DrawCursor(pDC, look, curColumn);
 
     pDC->SetBkColor(bg);
-    pDC->SetTextColor(m_bSelected ? g_Display.SelTextColor : g_Display.TextColor);
-    const CFont* oldFont = pDC->SelectObject(&g_Display.m_fontLine);
+    pDC->SetTextColor(m_bSelected ? look.SelTextColor : look.TextColor);
+    const CFont* oldFont = pDC->SelectObject(&look.m_fontLine);
     pDC->DrawText(m_strName,
                   CRect(r.left, ClampCoord(std::int64_t(r.top) + 1),
-                        ClampCoord(std::int64_t(r.left) + ClampPixelSize(g_nLineNameWidthPx)),
-                        r.bottom),
+                        ClampCoord(std::int64_t(r.left) + ClampPixelSize(nameWidth)), r.bottom),
                   DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
     pDC->SelectObject(oldFont);
 
@@ -144,14 +145,14 @@ void CLineData::Draw(CDC* pDC, int firstColumn, int right, int curColumn) const 
         if (p->GetRect().left > right)
             break;
         if (pDC->RectVisible(p->GetRect()))
-            p->Draw(pDC);
+            p->Draw(pDC, look);
     }
     pDC->SelectObject(oldPen);
 }
 
-void CLineData::DrawGrid(CDC* pDC, int firstColumn, int right) const {
+void CLineData::DrawGrid(CDC* pDC, int nameWidth, int firstColumn, int right) const {
     const CRect& r = m_rect;
-    const int x = ClampCoord(std::int64_t(r.left) + ClampPixelSize(g_nLineNameWidthPx));
+    const int x = ClampCoord(std::int64_t(r.left) + ClampPixelSize(nameWidth));
     pDC->MoveTo(x, r.top);
     pDC->LineTo(x, r.bottom);
     const int n = GetSize();
@@ -164,9 +165,9 @@ void CLineData::DrawGrid(CDC* pDC, int firstColumn, int right) const {
     }
 }
 
-void CLineData::DrawCursor(CDC* pDC, int curColumn) const {
+void CLineData::DrawCursor(CDC* pDC, const CDisplaySettings& look, int curColumn) const {
     if (curColumn < 0 || curColumn >= GetSize())
         return;
     pDC->FillSolidRect(GetAt(curColumn)->GetRect().Deflated(1),
-                       m_bSelected ? g_Display.CellColor : g_Display.BackColor);
+                       m_bSelected ? look.CellColor : look.BackColor);
 }

@@ -10,6 +10,7 @@
 #include "fw/TypedPtrArray.h"
 #include "model/DataItem.h"
 
+struct CDisplaySettings;
 struct CLayoutParams;
 
 class CLineData : public CObject, public CTypedPtrArray<CDataItem> {
@@ -23,7 +24,7 @@ public:
     void Serialize(CArchive& ar) override;
 
     // Places the row and its cells; cells before firstColumn are scrolled out.
-    void SetRect(int l, int t, int r, int b, int firstColumn);
+    void SetRect(int l, int t, int r, int b, int firstColumn, int nameWidth, int columnWidth);
     // The same with a set of layout parameters (number id) and the row's top;
     // the row remembers what it was placed with, so placing it again the same
     // way costs nothing.
@@ -39,13 +40,16 @@ public:
     std::uint32_t PlacedId() const { return m_nPlacedId; }
     int PlacedTop() const { return m_nPlacedTop; }
     int ItemFromPoint(int x, int y) const;
-    BOOL NameHitTest(int x, int y) const;
+    // nameWidth: the pixel width of the row-name column.
+    BOOL NameHitTest(int x, int y, int nameWidth) const;
     BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }
     void Select() { m_bSelected = 1; }
 
-    void Draw(CDC* pDC, int firstColumn, int right, int curColumn) const;
-    void DrawGrid(CDC* pDC, int firstColumn, int right) const;
-    void DrawCursor(CDC* pDC, int curColumn) const;
+    // Drawn in the sheet's look, the name in the first nameWidth pixels.
+    void Draw(CDC* pDC, const CDisplaySettings& look, int nameWidth, int firstColumn, int right,
+              int curColumn) const;
+    void DrawGrid(CDC* pDC, int nameWidth, int firstColumn, int right) const;
+    void DrawCursor(CDC* pDC, const CDisplaySettings& look, int curColumn) const;
 
     std::string m_strName;
     std::string m_strDetail;

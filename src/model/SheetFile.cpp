@@ -25,9 +25,6 @@ static const bool g_bItemClassesRegistered = CRuntimeClass::Register(RUNTIME_CLA
                                              CRuntimeClass::Register(RUNTIME_CLASS(CDataItem)) &&
                                              CRuntimeClass::Register(RUNTIME_CLASS(CCheckItem));
 
-int CSheetFile::s_nHScrollHeight = 16;
-int CSheetFile::s_nVScrollWidth = 16;
-
 CSheetFile::CSheetFile() : m_dLineHeightRate(ReadLineHeightRate()) {}
 
 // Rows as an array.
@@ -340,6 +337,28 @@ void CSheetFile::Copy(const CSheetFile& src) {
     m_dLineHeightRate = src.m_dLineHeightRate;
 }
 
+void CSheetFile::ShareDisplay(const CSheetFile& src) {
+    m_pLook = src.m_pLook;
+    m_nLineNameWidthPx = src.m_nLineNameWidthPx;
+    m_nColumnWidthPx = src.m_nColumnWidthPx;
+    m_nHScrollHeight = src.m_nHScrollHeight;
+    m_nVScrollWidth = src.m_nVScrollWidth;
+}
+
+void CSheetFile::SetLook(CDisplaySettings look) {
+    m_pLook = std::make_shared<const CDisplaySettings>(std::move(look));
+}
+
+void CSheetFile::SetPixelWidths(int lineNameWidth, int columnWidth) {
+    m_nLineNameWidthPx = lineNameWidth;
+    m_nColumnWidthPx = columnWidth;
+}
+
+void CSheetFile::SetScrollBarExtents(int hScrollHeight, int vScrollWidth) {
+    m_nHScrollHeight = hScrollHeight;
+    m_nVScrollWidth = vScrollWidth;
+}
+
 void CSheetFile::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << DWORD(100);
@@ -399,14 +418,15 @@ void CSheetFile::Serialize(CArchive& ar) {
 
 void CSheetFile::CalcMetrics(CDC* pDC) {
     TEXTMETRIC tm;
-    const CFont* old = pDC->SelectObject(&g_Display.m_fontColumn);
+    const CDisplaySettings& look = *m_pLook;
+    const CFont* old = pDC->SelectObject(&look.m_fontColumn);
     pDC->GetTextMetrics(&tm);
     m_nColumnHeight = PixelSizeFromDouble(tm.tmHeight * m_dLineHeightRate);
-    g_nColumnWidthPx = ClampPixelSize(std::int64_t(m_nColumnWidth) * tm.tmAveCharWidth);
-    pDC->SelectObject(&g_Display.m_fontLine);
+    m_nColumnWidthPx = ClampPixelSize(std::int64_t(m_nColumnWidth) * tm.tmAveCharWidth);
+    pDC->SelectObject(&look.m_fontLine);
     pDC->GetTextMetrics(&tm);
     m_nLineHeight = PixelSizeFromDouble(tm.tmHeight * m_dLineHeightRate);
-    g_nLineNameWidthPx = ClampPixelSize(std::int64_t(m_nLineNameWidth) * tm.tmAveCharWidth);
+    m_nLineNameWidthPx = ClampPixelSize(std::int64_t(m_nLineNameWidth) * tm.tmAveCharWidth);
     pDC->SelectObject(old);
     Layout();
 }
@@ -423,8 +443,8 @@ void CSheetFile::Layout() {
     p.nRight = g.right;
     p.nLineHeight = ClampPixelSize(m_nLineHeight);
     p.nLeftColumn = m_nLeftColumn;
-    p.nNameWidth = ClampPixelSize(g_nLineNameWidthPx);
-    p.nColumnWidth = ClampPixelSize(g_nColumnWidthPx);
+    p.nNameWidth = ClampPixelSize(m_nLineNameWidthPx);
+    p.nColumnWidth = ClampPixelSize(m_nColumnWidthPx);
     const int first = std::max(m_nTopLine, 0);
     // Rows that leave the range keep where they are.
     if (m_nLaidId != 0)
@@ -605,7 +625,7 @@ void CSheetFile::ToggleCur(CDC* pDC) {
         CDataItem* p = line.GetAt(m_nCurColumn);
         p->Toggle();
         if (pDC)
-            p->Draw(pDC);
+            p->Draw(pDC, *m_pLook);
     });
 }
 
@@ -674,17 +694,17 @@ const CColumnData* CSheetFile::GetCurColumn() const {
 void CSheetFile::UnselectColumns(CDC* pDC) {
     for (int j = 0; j < m_Columns.GetSize(); ++j)
         if (m_Columns[j]->m_bSelected)
-            m_Columns.Edit(j, [pDC](CColumnData& c) {
+            m_Columns.Edit(j, [&](CColumnData& c) {
                 c.m_bSelected = 0;
-                c.Draw(pDC);
+                c.Draw(pDC, *m_pLook);
             });
 }
 
 void CSheetFile::SelectColumn(int column, CDC* pDC) {
     if (const CColumnData* c = m_Columns[column]; c->m_bSelected)
-        c->Draw(pDC);
+        c->Draw(pDC, *m_pLook);
     else
-        m_Columns.Edit(column, [pDC](CColumnData& c) { c.Select(pDC); });
+        m_Columns.Edit(column, [&](CColumnData& c) { c.Select(pDC, *m_pLook); });
 }
 
 void CSheetFile::SetCur(int column, int line, CDC* pDC) {
@@ -759,7 +779,7 @@ BOOL CSheetFile::MoveDown(int n) {
     // as not visible. Wrapped to 32 bits as the platform computes it.
     const unsigned offset = static_cast<unsigned>(m_nColumnHeight) +
                             WrapMul(std::int64_t(m_nCurLine) - m_nTopLine, m_nLineHeight);
-    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.bottom) - s_nHScrollHeight);
+    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.bottom) - m_nHScrollHeight);
     if (offset < limit)
         return FALSE;
     m_nTopLine =
@@ -786,7 +806,7 @@ BOOL CSheetFile::MoveShown(std::int64_t n) {
     }
     const unsigned offset =
         static_cast<unsigned>(m_nColumnHeight) + WrapMul(std::int64_t(pos) - top, m_nLineHeight);
-    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.bottom) - s_nHScrollHeight);
+    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.bottom) - m_nHScrollHeight);
     if (offset < limit)
         return FALSE;
     SetTopPos(static_cast<int>(std::min<std::int64_t>(ShownCount() - 1, std::int64_t(top) + n)));
@@ -798,9 +818,9 @@ BOOL CSheetFile::MoveRight() {
     if (nc == 0 || m_nCurColumn == nc - 1)
         return FALSE;
     m_nCurColumn += 1;
-    const unsigned x = static_cast<unsigned>(g_nLineNameWidthPx) +
-                       WrapMul(std::int64_t(m_nCurColumn) + 1, g_nColumnWidthPx);
-    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.right) - s_nVScrollWidth);
+    const unsigned x = static_cast<unsigned>(m_nLineNameWidthPx) +
+                       WrapMul(std::int64_t(m_nCurColumn) + 1, m_nColumnWidthPx);
+    const unsigned limit = static_cast<unsigned>(std::int64_t(m_rcGrid.right) - m_nVScrollWidth);
     if (x < limit)
         return FALSE;
     if (m_nLeftColumn < INT_MAX) // a position read from a file may be the largest int
@@ -913,7 +933,7 @@ int CSheetFile::ColumnFromPoint(int x, int y) const {
 
 int CSheetFile::LineFromPoint(int x, int y) const {
     const int n = GetSize();
-    const int nameWidth = ClampPixelSize(g_nLineNameWidthPx);
+    const int nameWidth = ClampPixelSize(m_nLineNameWidthPx);
     auto hits = [&](int i) {
         CRect rc = RowRect(i);
         rc.right = ClampCoord(std::int64_t(rc.left) + nameWidth);
@@ -952,12 +972,13 @@ CSize CSheetFile::GetExtent() const {
     auto clampInt = [](std::int64_t v) {
         return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
     };
-    return CSize(clampInt(std::int64_t(m_Lines.Slot(0).pLine->GetSize()) * g_nColumnWidthPx +
-                          g_nLineNameWidthPx + 1),
+    return CSize(clampInt(std::int64_t(m_Lines.Slot(0).pLine->GetSize()) * m_nColumnWidthPx +
+                          m_nLineNameWidthPx + 1),
                  clampInt(std::int64_t(ShownCount()) * m_nLineHeight + m_nColumnHeight + 1));
 }
 
 void CSheetFile::Draw(CDC* pDC) const {
+    const CDisplaySettings& look = *m_pLook;
     const CRect& g = m_rcGrid;
     const int n = ShownCount();
     for (int pos = std::max(TopPos(), 0); pos < n; ++pos) {
@@ -967,11 +988,11 @@ void CSheetFile::Draw(CDC* pDC) const {
         // Rows outside the area being painted cost nothing.
         if (pDC->RectVisible(CRect(line->m_rect.left, line->m_rect.top, line->m_rect.right,
                                    ClampCoord(std::int64_t(line->m_rect.bottom) + 1))))
-            line->Draw(pDC, m_nLeftColumn, g.right, m_nCurColumn);
+            line->Draw(pDC, look, m_nLineNameWidthPx, m_nLeftColumn, g.right, m_nCurColumn);
     }
-    const int nameRight = ClampCoord(std::int64_t(g.left) + ClampPixelSize(g_nLineNameWidthPx));
+    const int nameRight = ClampCoord(std::int64_t(g.left) + ClampPixelSize(m_nLineNameWidthPx));
     const int headBottom = ClampCoord(std::int64_t(g.top) + ClampPixelSize(m_nColumnHeight));
-    const CPen* old = pDC->SelectObject(&g_Display.m_penWaku);
+    const CPen* old = pDC->SelectObject(&look.m_penWaku);
     pDC->MoveTo(nameRight, g.top);
     pDC->LineTo(nameRight, g.bottom);
     pDC->MoveTo(g.left, headBottom);
@@ -982,7 +1003,7 @@ void CSheetFile::Draw(CDC* pDC) const {
         if (c->m_rect.left > g.right)
             break;
         if (pDC->RectVisible(c->m_rect))
-            c->Draw(pDC);
+            c->Draw(pDC, look);
         pDC->MoveTo(c->m_rect.right, g.top);
         pDC->LineTo(c->m_rect.right, g.bottom);
     }
@@ -991,9 +1012,9 @@ void CSheetFile::Draw(CDC* pDC) const {
 
 void CSheetFile::DrawLine(CDC* pDC, int index) const {
     const CLineData* line = GetAt(index);
-    line->Draw(pDC, m_nLeftColumn, m_rcGrid.right, m_nCurColumn);
-    const CPen* old = pDC->SelectObject(&g_Display.m_penWaku);
-    line->DrawGrid(pDC, m_nLeftColumn, m_rcGrid.right);
+    line->Draw(pDC, *m_pLook, m_nLineNameWidthPx, m_nLeftColumn, m_rcGrid.right, m_nCurColumn);
+    const CPen* old = pDC->SelectObject(&m_pLook->m_penWaku);
+    line->DrawGrid(pDC, m_nLineNameWidthPx, m_nLeftColumn, m_rcGrid.right);
     pDC->SelectObject(old);
 }
 

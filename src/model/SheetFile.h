@@ -10,6 +10,12 @@
 // the row alone for exactly the call and keeps the check counts; no pointer
 // that could write into a shared row ever leaves the sheet.
 //
+// How the sheet is drawn is its own too: the look (colours, pens, fonts), the
+// pixel widths measured from it and the scroll bars' thickness. Whoever draws
+// the sheet hands them to it, so that sheets on other threads (the recovery
+// copy, a file read ahead) and beside the document (snapshots, print pages)
+// never see another sheet's.
+//
 // Rows are placed lazily. Layout() records where the rows from the top one
 // on go (a row's place follows from its index) and places a row only when it
 // is drawn, hit-tested or handed out; rows that leave the laid-out range keep
@@ -29,6 +35,7 @@
 #include "model/CheckItem.h"
 #include "model/ColumnData.h"
 #include "model/ColumnList.h"
+#include "model/DisplaySettings.h"
 #include "model/LineData.h"
 #include "model/LineList.h"
 #include "model/RowFilter.h"
@@ -93,7 +100,14 @@ public:
     const_iterator end() const { return const_iterator(this, GetSize()); }
 
     void Clear();
+    // Takes what src holds and where it stands (rows, columns, scroll
+    // position, cursor, layout), not how it is drawn: the look, the pixel
+    // widths and the scroll bars stay this sheet's. Undo restores through
+    // Copy, and a colour, a font or a measurement is no step of its own.
     void Copy(const CSheetFile& src);
+    // Draws like src from now on: its look (shared), its pixel widths and
+    // scroll bars. A copy made to be drawn (a print page, a picture) takes it.
+    void ShareDisplay(const CSheetFile& src);
     // Becomes what reading a file gives, from src, a sheet that was just read
     // from it with success and holds rows or columns (every value the file
     // holds was read then): what the file holds, and this sheet's own state
@@ -101,6 +115,7 @@ public:
     void TakeLoaded(CSheetFile& src);
     void Serialize(CArchive& ar) override;
 
+    // Measures the look's fonts: the row and header heights and both pixel widths.
     void CalcMetrics(CDC* pDC);
     void Layout();
     void Layout(int l, int t, int r, int b);
@@ -180,6 +195,20 @@ public:
     CSize GetExtent() const;
 
     // Drawing.
+    // The look, never changed in place: a change hands over a whole new one,
+    // which a copy being drawn elsewhere never sees.
+    const CDisplaySettings& Look() const { return *m_pLook; }
+    void SetLook(CDisplaySettings look);
+    // The pixel widths of the row-name column and of one column, as
+    // CalcMetrics measured them (100 and 20 until then).
+    int LineNameWidthPx() const { return m_nLineNameWidthPx; }
+    int ColumnWidthPx() const { return m_nColumnWidthPx; }
+    void SetPixelWidths(int lineNameWidth, int columnWidth);
+    // The platform's scroll bar thickness, which the cursor moves keep clear
+    // of (the view sets it from its style; 16 until then).
+    void SetScrollBarExtents(int hScrollHeight, int vScrollWidth);
+    int HScrollHeight() const { return m_nHScrollHeight; }
+    int VScrollWidth() const { return m_nVScrollWidth; }
     void Draw(CDC* pDC) const;
     void DrawLine(CDC* pDC, int index) const;
     void DrawCurLine(CDC* pDC) const;
@@ -199,11 +228,6 @@ public:
     BOOL ExportHtml(BOOL bToFile) const; // the page goes to m_strHtmlFile
     BOOL ExportHtmlFile(const std::string& path) const;
     BOOL ExportHtmlFile(CTextFile& file) const; // on an open file, which it closes
-
-    // The platform's scroll bar thickness, which the cursor moves keep clear
-    // of (the view sets it from its style; 16 until then).
-    static int s_nHScrollHeight; // SM_CYHSCROLL
-    static int s_nVScrollWidth;  // SM_CXVSCROLL
 
     std::string m_strTitle;
     CColumnList m_Columns;
@@ -290,6 +314,14 @@ private:
     void FoldCounts() const;
     // In builds with assertions: the kept counts equal a full recount.
     void VerifyCounts() const;
+
+    // Each sheet starts with a look of its own: a look is shared only where it
+    // is handed on, never among sheets that happen to be made.
+    std::shared_ptr<const CDisplaySettings> m_pLook = std::make_shared<const CDisplaySettings>();
+    int m_nLineNameWidthPx = 100;
+    int m_nColumnWidthPx = 20;
+    int m_nHScrollHeight = 16; // SM_CYHSCROLL
+    int m_nVScrollWidth = 16;  // SM_CXVSCROLL
 
     mutable CLineList m_Lines;
     mutable CCheckCounts m_Counts;

@@ -215,9 +215,11 @@ QImage CClipboardCommands::SheetPicture(const CSheetFile& sheet) {
     if (image.isNull())
         return {};
     image.fill(Qt::white);
-    // A copy, so the document's sheet keeps its scroll position and layout.
+    // A copy, so the document's sheet keeps its scroll position, layout and
+    // measurements; it is drawn as the sheet is.
     CSheetFile copy;
     copy.Copy(sheet);
+    copy.ShareDisplay(sheet);
     QPainter painter(&image);
     CQtDC dc(painter);
     copy.Layout(0, 0, extent.cx, extent.cy);

@@ -1,6 +1,7 @@
 #include "view/FontLinkCommands.h"
 
 #include <span>
+#include <utility>
 
 #include <QDir>
 #include <QFileInfo>
@@ -59,8 +60,11 @@ bool CFontLinkCommands::PickFont(CFont& font, bool bLineFont) {
 }
 
 void CFontLinkCommands::OnViewFont(bool bLineFont) {
-    if (!PickFont(bLineFont ? g_Display.m_fontLine : g_Display.m_fontColumn, bLineFont))
+    // A new look for the sheet: a copy being printed keeps the one it has.
+    CDisplaySettings look = Sheet().Look();
+    if (!PickFont(bLineFont ? look.m_fontLine : look.m_fontColumn, bLineFont))
         return;
+    Sheet().SetLook(std::move(look));
     // Heights and widths follow the new font at once; the scroll bars stay
     // where they are until the window is resized.
     m_pHost->CalcMetricsAndLayout();

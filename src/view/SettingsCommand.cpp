@@ -18,7 +18,7 @@ std::span<const CSettingsCommand::Command> CSettingsCommand::Commands() {
 }
 
 void CSettingsCommand::OnViewSettings() {
-    const CSheetFile& sheet = m_pHost->GetDocument()->m_Sheet;
+    CSheetFile& sheet = m_pHost->GetDocument()->m_Sheet;
     QWidget* owner = m_pHost->Widget() ? m_pHost->Widget()->window() : nullptr;
 
     CSetDlg dlg(owner);
@@ -27,7 +27,13 @@ void CSettingsCommand::OnViewSettings() {
     dlg.m_nCsvMark = sheet.m_nCsvMark;
     dlg.m_dLineHeightRate = sheet.m_dLineHeightRate;
     dlg.m_bOpenLastFile = ReadSettingInt(settings::InitFile);
-    if (dlg.DoModal() != IDOK)
+    dlg.m_look = sheet.Look();
+    const int answer = dlg.DoModal();
+    // Colours are not the sheet's content: stored even when the dialog was
+    // cancelled after all, and no step of the undo history.
+    if (dlg.ColorsStored())
+        sheet.SetLook(dlg.m_look);
+    if (answer != IDOK)
         return;
 
     EditStep(*m_pHost, kEditCells, [&](CSheetFile& s) {

@@ -34,8 +34,8 @@ std::vector<CPrintPage> CSheetPrinter::Pages(const QPaintDevice& device, int dev
     CPrintMetrics m;
     m.nLines = m_sheet.GetSize();
     m.nColumns = m_sheet.m_Columns.GetSize();
-    m.nNameWidth = ClampPixelSize(g_nLineNameWidthPx);
-    m.nColumnWidth = ClampPixelSize(g_nColumnWidthPx);
+    m.nNameWidth = ClampPixelSize(m_sheet.LineNameWidthPx());
+    m.nColumnWidth = ClampPixelSize(m_sheet.ColumnWidthPx());
     m.nHeadHeight = ClampPixelSize(m_sheet.m_nColumnHeight);
     m.nLineHeight = ClampPixelSize(m_sheet.m_nLineHeight);
     const int width = int(device.width() / scale);
@@ -62,8 +62,8 @@ bool CSheetPrinter::PrintTo(QPrinter& printer) const {
         return false;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         return RestorePdfText(printer.outputFileName(),
-                              {QtFontFor(g_Display.m_fontLine), QtFontFor(g_Display.m_fontColumn),
-                               footer}) >= 0;
+                              {QtFontFor(m_sheet.Look().m_fontLine),
+                               QtFontFor(m_sheet.Look().m_fontColumn), footer}) >= 0;
     return true;
 }
 
@@ -81,9 +81,11 @@ void CSheetPrinter::DrawPage(QPainter& painter, double scale, const CPrintPage& 
     {
         // A copy with its own layout: the document's sheet, scroll position
         // and row places stay as they are. It takes the row height factor
-        // from the sheet rather than from the settings.
+        // from the sheet rather than from the settings, and is drawn as the
+        // sheet is on screen.
         CSheetFile sheet(CSheetFile::kCopyTarget);
         sheet.Copy(m_sheet);
+        sheet.ShareDisplay(m_sheet);
         sheet.m_nTopLine = page.nFirstLine;
         sheet.m_nLeftColumn = page.nFirstColumn;
         sheet.Layout(0, 0, page.nWidth, page.nHeight);

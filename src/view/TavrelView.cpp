@@ -51,9 +51,11 @@ CTavrelView::CTavrelView(CViewDocument* pDoc, QWidget* parent)
     // The window colour behind the grid, like any document window.
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
-    LoadDisplaySettings();
-    CSheetFile::s_nHScrollHeight = ScrollBarExtent();
-    CSheetFile::s_nVScrollWidth = ScrollBarExtent();
+    // The view draws the document's sheet: the look and the scroll bars are its.
+    if (m_pDoc) {
+        Sheet().SetLook(LoadDisplaySettings());
+        Sheet().SetScrollBarExtents(ScrollBarExtent(), ScrollBarExtent());
+    }
 
     m_wndHScroll = new QScrollBar(Qt::Horizontal, this);
     m_wndHScroll->setObjectName(QString::number(IDC_HSCROLL));
@@ -165,8 +167,8 @@ void CTavrelView::PlaceScrollBars() {
     const int cx = ScrollBarExtent(), cy = cx;
     const int w = width(), h = height();
     const int colHeight = m_pDoc ? ClampPixelSize(Sheet().m_nColumnHeight) : 0;
-    m_wndHScroll->setGeometry(g_nLineNameWidthPx, h - cy, std::max(0, w - cx - g_nLineNameWidthPx),
-                              cy);
+    const int nameWidth = m_pDoc ? Sheet().LineNameWidthPx() : 100;
+    m_wndHScroll->setGeometry(nameWidth, h - cy, std::max(0, w - cx - nameWidth), cy);
     m_wndVScroll->setGeometry(w - cx, colHeight, cx, std::max(0, h - cy - colHeight));
 }
 
@@ -189,10 +191,10 @@ void SetScrollInfo(QScrollBar* bar, int count, int page) {
 void CTavrelView::UpdateScrollRanges() {
     const CSheetFile& s = Sheet();
     // Sizes read from a file may be any number: bounded first, so nothing overflows.
-    const int colWidth = ClampPixelSize(g_nColumnWidthPx) ? ClampPixelSize(g_nColumnWidthPx) : 1;
+    const int colWidth = ClampPixelSize(s.ColumnWidthPx()) ? ClampPixelSize(s.ColumnWidthPx()) : 1;
     const int lineHeight = ClampPixelSize(s.m_nLineHeight) ? ClampPixelSize(s.m_nLineHeight) : 1;
     SetScrollInfo(m_wndHScroll, s.m_Columns.GetSize(),
-                  (width() - ClampPixelSize(g_nLineNameWidthPx)) / colWidth);
+                  (width() - ClampPixelSize(s.LineNameWidthPx())) / colWidth);
     SetScrollInfo(m_wndVScroll, s.ShownCount(),
                   (height() - ClampPixelSize(s.m_nColumnHeight)) / lineHeight);
 }
@@ -423,8 +425,8 @@ bool CTavrelView::BringIntoView(bool bHorz, int place) {
     CSheetFile& s = Sheet();
     const CRect grid = GridRect();
     const int first = bHorz ? s.m_nLeftColumn : s.TopPos();
-    const int start = ClampPixelSize(bHorz ? g_nLineNameWidthPx : s.m_nColumnHeight);
-    const int step = std::max(ClampPixelSize(bHorz ? g_nColumnWidthPx : s.m_nLineHeight), 1);
+    const int start = ClampPixelSize(bHorz ? s.LineNameWidthPx() : s.m_nColumnHeight);
+    const int step = std::max(ClampPixelSize(bHorz ? s.ColumnWidthPx() : s.m_nLineHeight), 1);
     const int shown = std::max(((bHorz ? grid.right : grid.bottom) - start) / step, 1);
     if (place >= first && std::int64_t(place) - first < shown)
         return false;

@@ -44,7 +44,7 @@ class SetDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AfxSetProfile(&m_profile);
-        LoadDisplaySettings(m_profile);
+        m_dlg.m_look = LoadDisplaySettings(m_profile);
         CColorBtnDlg::Palette() = CColorPalette();
         m_dlg.m_nColumnWidth = 10;
         m_dlg.m_nLineNameWidth = 12;
@@ -54,7 +54,6 @@ protected:
     }
     void TearDown() override {
         CColorBtnDlg::Palette() = CColorPalette();
-        LoadDisplaySettings(m_profile = CLoggingProfile());
         AfxSetProfile(nullptr);
     }
     QLineEdit* Box(int id) { return m_dlg.findChild<QLineEdit*>(QStringLiteral("idc%1").arg(id)); }
@@ -71,7 +70,7 @@ protected:
 };
 
 TEST_F(SetDlgTest, MembersShowInTheControls) {
-    g_Display.SelColor = RGB(1, 2, 3);
+    m_dlg.m_look.SelColor = RGB(1, 2, 3);
     DriveNextModal(m_dlg, [&] {
         EXPECT_EQ(Box(1001)->text(), QStringLiteral("12"));
         EXPECT_EQ(Box(1002)->text(), QStringLiteral("10"));
@@ -287,12 +286,13 @@ TEST_F(SetDlgTest, OkStoresEachButtonsColourUnderItsNameInOrder) {
         "Tavrel/CheckColor", "Tavrel/BackColor", "Tavrel/CheckBackColor",
         "Tavrel/SelColor",   "Tavrel/CellColor", "Tavrel/SelTextColor"};
     EXPECT_EQ(m_profile.m_writes, order);
-    EXPECT_EQ(g_Display.BackColor, RGB(1015 % 256, 7, 9));
-    EXPECT_EQ(g_Display.CheckBackColor, RGB(1016 % 256, 7, 9));
-    EXPECT_EQ(g_Display.SelTextColor, RGB(1018 % 256, 7, 9));
-    EXPECT_EQ(g_Display.m_penWaku.m_color, RGB(1011 % 256, 7, 9));
-    EXPECT_EQ(g_Display.m_penLine.m_color, RGB(1012 % 256, 7, 9));
-    EXPECT_EQ(g_Display.m_penCheck.m_color, RGB(1014 % 256, 7, 9));
+    EXPECT_EQ(m_dlg.m_look.BackColor, RGB(1015 % 256, 7, 9));
+    EXPECT_EQ(m_dlg.m_look.CheckBackColor, RGB(1016 % 256, 7, 9));
+    EXPECT_EQ(m_dlg.m_look.SelTextColor, RGB(1018 % 256, 7, 9));
+    EXPECT_EQ(m_dlg.m_look.m_penWaku.m_color, RGB(1011 % 256, 7, 9));
+    EXPECT_EQ(m_dlg.m_look.m_penLine.m_color, RGB(1012 % 256, 7, 9));
+    EXPECT_EQ(m_dlg.m_look.m_penCheck.m_color, RGB(1014 % 256, 7, 9));
+    EXPECT_TRUE(m_dlg.ColorsStored());
 }
 
 // End to end: a colour picked on a real button, then a bad row height.
@@ -318,8 +318,9 @@ TEST_F(SetDlgTest, ColoursAreStoredAndInUseEvenWhenANumberKeepsTheDialogOpen) {
     ASSERT_EQ(m_ui.m_shown.size(), 1u);
     EXPECT_EQ(m_ui.m_shown[0].text, kRange);
     EXPECT_EQ(m_profile.GetProfileInt("Tavrel", "WakuColor", -1), int(RGB(255, 0, 0)));
-    EXPECT_EQ(g_Display.WakuColor, RGB(255, 0, 0));
-    EXPECT_EQ(g_Display.m_penWaku.m_color, RGB(255, 0, 0));
+    EXPECT_EQ(m_dlg.m_look.WakuColor, RGB(255, 0, 0));
+    EXPECT_EQ(m_dlg.m_look.m_penWaku.m_color, RGB(255, 0, 0));
+    EXPECT_TRUE(m_dlg.ColorsStored());
     EXPECT_EQ(m_dlg.m_dLineHeightRate, 1.5);
 }
 
@@ -331,7 +332,8 @@ TEST_F(SetDlgTest, CancelStoresNothing) {
     });
     EXPECT_EQ(m_dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(m_profile.m_writes.empty());
-    EXPECT_EQ(g_Display.BackColor, 0xFFFFFFu);
+    EXPECT_EQ(m_dlg.m_look.BackColor, 0xFFFFFFu);
+    EXPECT_FALSE(m_dlg.ColorsStored());
     EXPECT_EQ(m_dlg.m_nLineNameWidth, 12u);
 }
 

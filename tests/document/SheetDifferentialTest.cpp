@@ -45,6 +45,12 @@ struct RSheet {
     int top = 0, left = 0, curLine = -1, curCol = -1;
     int lineH = 20, colH = 20;
     CRect grid;
+    // The pixel widths are the drawer's, not the sheet's content: undo does
+    // not bring them back, so every copy of the reference shares them.
+    struct Widths {
+        int name = 100, column = 20;
+    };
+    std::shared_ptr<Widths> px = std::make_shared<Widths>();
 
     int Rows() const { return static_cast<int>(rows.size()); }
     int Cols() const { return static_cast<int>(cols.size()); }
@@ -59,7 +65,7 @@ struct RSheet {
             c.box = CRect(l + dx, t + dy, l + dx + 15, t + dy + 15);
     }
     void Layout() {
-        const int n = g_nLineNameWidthPx, w = g_nColumnWidthPx;
+        const int n = px->name, w = px->column;
         int y = grid.top + colH;
         for (int i = std::max(top, 0); i < Rows(); ++i) {
             RRow& row = rows[static_cast<std::size_t>(i)];
@@ -163,8 +169,6 @@ std::string Dump(const RSheet& s) {
 class Differential : public ::testing::TestWithParam<unsigned> {
 protected:
     void SetUp() override {
-        g_nLineNameWidthPx = 100;
-        g_nColumnWidthPx = 20;
         d.m_Undo.m_nMaxUnits = 12; // small, so that old units are dropped often
         h.max = 12;
         S().m_nLineHeight = 20;
@@ -397,7 +401,7 @@ void Differential::Step(int op) {
             r.curLine = std::min(r.curLine + k, r.Rows() - 1);
             const unsigned offset = static_cast<unsigned>(r.colH + (r.curLine - r.top) * r.lineH);
             const unsigned limit =
-                static_cast<unsigned>(r.grid.bottom - CSheetFile::s_nHScrollHeight);
+                static_cast<unsigned>(r.grid.bottom - 16); // scroll bars: 16 until a view says
             if (offset >= limit) {
                 r.top = std::min(r.Rows() - 1, r.top + k);
                 r.Layout();
@@ -418,8 +422,9 @@ void Differential::Step(int op) {
             r.grid = CRect(Rand(0, 5), Rand(0, 5), Rand(100, 500), Rand(60, 300));
             s.Layout(r.grid.left, r.grid.top, r.grid.right, r.grid.bottom);
         } else {
-            g_nColumnWidthPx = Rand(10, 40);
-            g_nLineNameWidthPx = Rand(30, 120);
+            r.px->column = Rand(10, 40);
+            r.px->name = Rand(30, 120);
+            s.SetPixelWidths(r.px->name, r.px->column);
             r.lineH = s.m_nLineHeight = Rand(8, 30);
             s.Layout();
         }
@@ -458,7 +463,7 @@ void Differential::Step(int op) {
         int want = -1;
         for (int i = 0; i < r.Rows() && want < 0; ++i) {
             CRect rc = r.rows[static_cast<std::size_t>(i)].rect;
-            rc.right = rc.left + g_nLineNameWidthPx;
+            rc.right = rc.left + r.px->name;
             if (rc.PtInRect(CPoint(x, y)))
                 want = i;
         }

@@ -77,14 +77,12 @@ TEST_F(CommaLocale, NewSheetRowsAreOneAndAHalfTextHeightsHigh) {
     // construction, and measuring makes rows 1.5 text heights high.
     CSheetFile sheet;
     EXPECT_DOUBLE_EQ(sheet.m_dLineHeightRate, 1.5);
-    const int lineHeight = g_Display.m_fontLine.m_nHeight;
-    const int columnHeight = g_Display.m_fontColumn.m_nHeight;
-    g_Display.m_fontLine.m_nHeight = 16;
-    g_Display.m_fontColumn.m_nHeight = 14;
+    CDisplaySettings look;
+    look.m_fontLine.m_nHeight = 16;
+    look.m_fontColumn.m_nHeight = 14;
+    sheet.SetLook(look);
     CRecordingDC dc;
     sheet.CalcMetrics(&dc);
-    g_Display.m_fontLine.m_nHeight = lineHeight;
-    g_Display.m_fontColumn.m_nHeight = columnHeight;
     EXPECT_EQ(sheet.m_nLineHeight, 24);
     EXPECT_EQ(sheet.m_nColumnHeight, 21);
 }

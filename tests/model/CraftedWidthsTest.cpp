@@ -45,7 +45,6 @@ bool Bounded(const CRect& r) {
 TEST_P(CraftedWidths, KeptInTheFileAndLaidOutWithoutOverflow) {
     const Crafted& c = GetParam();
     CMemoryProfile profile;
-    LoadDisplaySettings(profile);
     CSheetFile made;
     for (int j = 0; j < 4; ++j)
         made.AddColumn("c" + std::to_string(j), 1);
@@ -59,6 +58,7 @@ TEST_P(CraftedWidths, KeptInTheFileAndLaidOutWithoutOverflow) {
     const std::string bytes = Bytes(made);
 
     CSheetFile s;
+    s.SetLook(LoadDisplaySettings(profile));
     ASSERT_FALSE(ReadSheet(s, bytes).has_value());
     s.m_dLineHeightRate = c.lineHeightRate;
     // The view's first steps: lay out with the stored heights, then measure.
@@ -66,8 +66,8 @@ TEST_P(CraftedWidths, KeptInTheFileAndLaidOutWithoutOverflow) {
     CRecordingDC dc;
     s.Draw(&dc);
     s.CalcMetrics(&dc);
-    EXPECT_LE(std::abs(g_nColumnWidthPx), kMaxPixelSize);
-    EXPECT_LE(std::abs(g_nLineNameWidthPx), kMaxPixelSize);
+    EXPECT_LE(std::abs(s.ColumnWidthPx()), kMaxPixelSize);
+    EXPECT_LE(std::abs(s.LineNameWidthPx()), kMaxPixelSize);
     EXPECT_LE(std::abs(s.m_nLineHeight), kMaxPixelSize);
     EXPECT_LE(std::abs(s.m_nColumnHeight), kMaxPixelSize);
 

@@ -19,10 +19,7 @@ namespace {
 class Cursor : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_nLineNameWidthPx = 100;
-        g_nColumnWidthPx = 20;
-        CSheetFile::s_nHScrollHeight = 16;
-        CSheetFile::s_nVScrollWidth = 16;
+        s.SetScrollBarExtents(16, 16);
         for (int c = 0; c < 10; ++c)
             s.AddColumn(std::to_string(c), 1);
         for (int i = 0; i < 20; ++i)
@@ -137,7 +134,7 @@ TEST_F(Cursor, ScrolledOutCellsAreNeitherHitNorDrawn) {
     EXPECT_EQ(s[0]->GetAt(0)->GetRect(), CRect());
     EXPECT_EQ(s.HitTest(105, 25, &dc), s[0]->GetAt(2));
     dc.m_records.clear();
-    s[0]->GetAt(0)->Draw(&dc);
+    s[0]->GetAt(0)->Draw(&dc, s.Look());
     EXPECT_TRUE(dc.m_records.empty());
 }
 
@@ -148,9 +145,9 @@ TEST_F(Cursor, SetCurRedrawsOnlyWhatChanges) {
     // Old header, new header, then the current row (its cursor cell moved).
     int headers = 0, rowNames = 0;
     for (const auto& r : dc.m_records) {
-        if (r.op == CRecordingDC::Op::DrawText && r.font == &g_Display.m_fontColumn)
+        if (r.op == CRecordingDC::Op::DrawText && r.font == &s.Look().m_fontColumn)
             ++headers;
-        if (r.op == CRecordingDC::Op::DrawText && r.font == &g_Display.m_fontLine)
+        if (r.op == CRecordingDC::Op::DrawText && r.font == &s.Look().m_fontLine)
             ++rowNames;
     }
     EXPECT_EQ(headers, 2);
@@ -160,17 +157,14 @@ TEST_F(Cursor, SetCurRedrawsOnlyWhatChanges) {
 }
 
 TEST_F(Cursor, CheckBoxDrawingPens) {
-    // A background unlike every default, restored whatever happens.
+    // A background unlike every default.
     const COLORREF kBack = 0x123456;
-    struct Restore {
-        COLORREF old = g_Display.CheckBackColor;
-        ~Restore() { g_Display.CheckBackColor = old; }
-    } restore;
-    g_Display.CheckBackColor = kBack;
+    CDisplaySettings look;
+    look.CheckBackColor = kBack;
     SetChecked(s, 0, 0);
     const CCheckItem* c = AsCheckItem(s[0]->GetAt(0));
     ASSERT_NE(c, nullptr);
-    c->Draw(&dc);
+    c->Draw(&dc, look);
     const CRect b = c->CheckRect();
     std::vector<CRecordingDC::Record> lines;
     for (const auto& r : dc.m_records)
@@ -201,7 +195,7 @@ TEST_F(Cursor, CheckBoxDrawingPens) {
     EXPECT_EQ(fill.color, kBack);
     ASSERT_LT(cross, dc.m_records.size());
     EXPECT_LT(fills[0], cross);
-    EXPECT_EQ(dc.m_records[cross].color, g_Display.m_penCheck.m_color);
+    EXPECT_EQ(dc.m_records[cross].color, look.m_penCheck.m_color);
 }
 
 } // namespace

@@ -288,9 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SheetModel, ExtentCountsCellsOfRowZero) {
-    g_nLineNameWidthPx = 100;
-    g_nColumnWidthPx = 20;
-    CSheetFile s;
+    CSheetFile s; // names 100 and columns 20 pixels wide until measured
     s.AddColumn("c", 1);
     EXPECT_EQ(s.GetExtent(), CSize(0, 0));
     s.AddLine("a");
@@ -300,17 +298,17 @@ TEST(SheetModel, ExtentCountsCellsOfRowZero) {
 
 TEST(SheetModel, MeasuringTruncatesTowardZero) {
     CMemoryProfile profile;
-    LoadDisplaySettings(profile); // defaults: row font 16, column font 14
     CRecordingDC dc;
     CSheetFile s;
+    s.SetLook(LoadDisplaySettings(profile)); // defaults: row font 16, column font 14
     s.m_dLineHeightRate = 1.5;
     s.m_nLineNameWidth = 10;
     s.m_nColumnWidth = 4;
     s.CalcMetrics(&dc);
     EXPECT_EQ(s.m_nLineHeight, 24);   // 16 * 1.5
     EXPECT_EQ(s.m_nColumnHeight, 21); // 14 * 1.5
-    EXPECT_EQ(g_nLineNameWidthPx, 80);
-    EXPECT_EQ(g_nColumnWidthPx, 28);
+    EXPECT_EQ(s.LineNameWidthPx(), 80);
+    EXPECT_EQ(s.ColumnWidthPx(), 28);
     s.m_dLineHeightRate = 1.33;
     s.CalcMetrics(&dc);
     EXPECT_EQ(s.m_nLineHeight, 21); // 21.28

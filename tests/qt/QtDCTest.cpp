@@ -664,6 +664,7 @@ class QtDCCheckBox : public ::testing::TestWithParam<BoxCase> {};
 // while the screen keeps its lit lower and right edges.
 TEST_P(QtDCCheckBox, CrossStrokesScaleAndPaperShowsEveryEdge) {
     const BoxCase& c = GetParam();
+    const CDisplaySettings look;
     CCheckItem item;
     item.SetRect(0, 0, 20, 20);
     item.m_bCheck = 1;
@@ -675,7 +676,7 @@ TEST_P(QtDCCheckBox, CrossStrokesScaleAndPaperShowsEveryEdge) {
         QPainter painter(&img);
         CQtDC dc(painter);
         dc.SetPrinting(c.printing);
-        item.Draw(&dc);
+        item.Draw(&dc, look);
     }
     const auto at = [&](int x, int y) { return At(img, int(x * c.ratio), int(y * c.ratio)); };
 
@@ -684,7 +685,7 @@ TEST_P(QtDCCheckBox, CrossStrokesScaleAndPaperShowsEveryEdge) {
     const int row = int((box.top + 4) * c.ratio + c.ratio / 2);
     std::vector<int> runs;
     for (int x = 0, run = 0; x <= img.width(); ++x) {
-        const bool ink = x < img.width() && At(img, x, row) == g_Display.m_penCheck.m_color;
+        const bool ink = x < img.width() && At(img, x, row) == look.m_penCheck.m_color;
         if (ink)
             ++run;
         else if (run > 0)
@@ -692,11 +693,10 @@ TEST_P(QtDCCheckBox, CrossStrokesScaleAndPaperShowsEveryEdge) {
     }
     EXPECT_EQ(runs, (std::vector<int>{c.stroke, c.stroke}));
 
-    const COLORREF lower =
-        c.printing ? g_Display.m_penBox[1].m_color : g_Display.m_penBox[2].m_color;
+    const COLORREF lower = c.printing ? look.m_penBox[1].m_color : look.m_penBox[2].m_color;
     const int mid = (box.left + box.right) / 2;
-    EXPECT_EQ(at(box.left, mid), c.printing ? lower : g_Display.m_penBox[0].m_color);
-    EXPECT_EQ(at(mid, box.top), c.printing ? lower : g_Display.m_penBox[0].m_color);
+    EXPECT_EQ(at(box.left, mid), c.printing ? lower : look.m_penBox[0].m_color);
+    EXPECT_EQ(at(mid, box.top), c.printing ? lower : look.m_penBox[0].m_color);
     EXPECT_EQ(at(box.right, mid), lower);
     EXPECT_EQ(at(mid, box.bottom), lower);
     EXPECT_EQ(at(box.right, box.bottom), lower);

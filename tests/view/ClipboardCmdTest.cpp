@@ -500,7 +500,7 @@ TEST_F(BitmapTest, WholeGridFromTheFirstRowAndColumnWithLinesOnTheLastPixels) {
     ASSERT_TRUE(cmds.OnCmdMsg(ID_EDIT_COPY_BITMAP));
     ASSERT_TRUE(m_ui.m_clipboardImage);
     const auto& img = *m_ui.m_clipboardImage;
-    const int w = 3 * g_nColumnWidthPx + g_nLineNameWidthPx + 1;
+    const int w = 3 * s.ColumnWidthPx() + s.LineNameWidthPx() + 1;
     const int h = 4 * s.m_nLineHeight + s.m_nColumnHeight + 1;
     EXPECT_EQ(img.width, w);
     EXPECT_EQ(img.height, h);
@@ -509,28 +509,28 @@ TEST_F(BitmapTest, WholeGridFromTheFirstRowAndColumnWithLinesOnTheLastPixels) {
         const std::uint32_t rgb = img.pixels[std::size_t(y) * w + x];
         return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     };
-    const int nameW = g_nLineNameWidthPx, colW = g_nColumnWidthPx;
+    const int nameW = s.LineNameWidthPx(), colW = s.ColumnWidthPx();
     const int head = s.m_nColumnHeight, lineH = s.m_nLineHeight;
     // The vertical lines: right of the names and right of the last column (the last pixel column).
-    EXPECT_EQ(px(nameW, 1), g_Display.WakuColor);
-    EXPECT_EQ(px(w - 1, 1), g_Display.WakuColor);
-    EXPECT_EQ(px(w - 1, h - 2), g_Display.WakuColor);
+    EXPECT_EQ(px(nameW, 1), s.Look().WakuColor);
+    EXPECT_EQ(px(w - 1, 1), s.Look().WakuColor);
+    EXPECT_EQ(px(w - 1, h - 2), s.Look().WakuColor);
     // The line under the last row lies on the last pixel row.
-    EXPECT_EQ(px(nameW / 2, h - 1), g_Display.LineColor);
-    EXPECT_EQ(px(w - 2, h - 1), g_Display.LineColor);
+    EXPECT_EQ(px(nameW / 2, h - 1), s.Look().LineColor);
+    EXPECT_EQ(px(w - 2, h - 1), s.Look().LineColor);
     // The current row (1) is highlighted, its cursor cell (column 2) in the cursor colour.
     const int y1 = head + lineH + 3;
-    EXPECT_EQ(px(nameW - 3, y1), g_Display.SelColor);
-    EXPECT_EQ(px(nameW + 2 * colW + 2, y1), g_Display.CellColor);
+    EXPECT_EQ(px(nameW - 3, y1), s.Look().SelColor);
+    EXPECT_EQ(px(nameW + 2 * colW + 2, y1), s.Look().CellColor);
     // Row 0 is not highlighted; its checked cell in column 0 shows the cross at the box's middle.
-    EXPECT_EQ(px(nameW - 3, head + 3), g_Display.BackColor);
+    EXPECT_EQ(px(nameW - 3, head + 3), s.Look().BackColor);
     const CRect box = s.GetAt(0)->GetAt(0)->GetRect();
     const int bx = nameW + (box.Width() - 15) / 2, by = head + std::max(1, (lineH - 15) / 2);
-    EXPECT_EQ(px(bx + 7, by + 7), g_Display.CheckColor);
+    EXPECT_EQ(px(bx + 7, by + 7), s.Look().CheckColor);
     // Row 3's cell in column 3 is unchecked: no cross.
     EXPECT_EQ(px(nameW + 2 * colW + (colW - 15) / 2 + 7,
                  head + 3 * lineH + std::max(1, (lineH - 15) / 2) + 7),
-              g_Display.CheckBackColor);
+              s.Look().CheckBackColor);
     // The corner above the row names is white, whatever the screen shows there.
     EXPECT_EQ(px(2, 2), RGB(255, 255, 255));
     // The document's sheet kept its scroll position and layout.

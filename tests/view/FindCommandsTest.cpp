@@ -103,7 +103,7 @@ TEST(FindTest, MatchScrollsTheRowIntoView) {
     EXPECT_LE(s.m_nTopLine, 400);
     const CRect row = s.GetAt(400)->m_rect;
     EXPECT_GT(row.top, s.m_rcGrid.top);
-    EXPECT_LT(row.top, s.m_rcGrid.bottom - CSheetFile::s_nHScrollHeight);
+    EXPECT_LT(row.top, s.m_rcGrid.bottom - s.HScrollHeight());
     EXPECT_EQ(f.view->VScrollBar()->value(), s.m_nTopLine);
 }
 

@@ -43,10 +43,6 @@ protected:
             return m_nAnswer;
         });
     }
-    void TearDown() override {
-        CMemoryProfile defaults;
-        LoadDisplaySettings(defaults);
-    }
     CScriptedAnswers m_ui;
     int m_nAnswer = IDOK;
     int m_nDialogs = 0;
@@ -66,7 +62,7 @@ TEST_P(FontCmd, AppliesAtOnceAndWritesTheSixValues) {
     ViewFixture f(3, 3);
     CSheetFile& s = f.Sheet();
     const int lineHeight = s.m_nLineHeight, columnHeight = s.m_nColumnHeight;
-    const int nameWidth = g_nLineNameWidthPx, columnWidth = g_nColumnWidthPx;
+    const int nameWidth = s.LineNameWidthPx(), columnWidth = s.ColumnWidthPx();
     const int vbarTop = f.view->VScrollBar()->y();
     const std::string face = c.lineFont ? "LineFont" : "ColumnFont";
 
@@ -76,7 +72,7 @@ TEST_P(FontCmd, AppliesAtOnceAndWritesTheSixValues) {
     EXPECT_EQ(m_started.m_strFaceName, "ＭＳ Ｐゴシック");
     EXPECT_EQ(m_started.m_nHeight, c.lineFont ? 16 : 14);
 
-    const CFont& now = c.lineFont ? g_Display.m_fontLine : g_Display.m_fontColumn;
+    const CFont& now = c.lineFont ? s.Look().m_fontLine : s.Look().m_fontColumn;
     EXPECT_EQ(now.m_strFaceName, "IPAGothic");
     EXPECT_EQ(now.m_nHeight, -30);
     EXPECT_EQ(f.profile.GetProfileString(face, "FaceName", ""), "IPAGothic");
@@ -91,15 +87,15 @@ TEST_P(FontCmd, AppliesAtOnceAndWritesTheSixValues) {
     // Re-measured at once: the chosen font's heights and widths, the other's unchanged.
     if (c.lineFont) {
         EXPECT_GT(s.m_nLineHeight, lineHeight);
-        EXPECT_GT(g_nLineNameWidthPx, nameWidth);
+        EXPECT_GT(s.LineNameWidthPx(), nameWidth);
         EXPECT_EQ(s.m_nColumnHeight, columnHeight);
-        EXPECT_EQ(g_nColumnWidthPx, columnWidth);
+        EXPECT_EQ(s.ColumnWidthPx(), columnWidth);
         EXPECT_EQ(s.GetAt(1)->m_rect.top, s.m_nColumnHeight + s.m_nLineHeight);
     } else {
         EXPECT_GT(s.m_nColumnHeight, columnHeight);
-        EXPECT_GT(g_nColumnWidthPx, columnWidth);
+        EXPECT_GT(s.ColumnWidthPx(), columnWidth);
         EXPECT_EQ(s.m_nLineHeight, lineHeight);
-        EXPECT_EQ(g_nLineNameWidthPx, nameWidth);
+        EXPECT_EQ(s.LineNameWidthPx(), nameWidth);
     }
     // The scroll bar keeps its place until the next resize.
     EXPECT_EQ(f.view->VScrollBar()->y(), vbarTop);
@@ -115,8 +111,8 @@ TEST_P(FontCmd, CancelChangesNothing) {
     C cmds(f.view.get());
     cmds.OnCmdMsg(c.id);
     EXPECT_EQ(m_nDialogs, 1);
-    EXPECT_EQ((c.lineFont ? g_Display.m_fontLine : g_Display.m_fontColumn).m_nHeight,
-              c.lineFont ? 16 : 14);
+    const CDisplaySettings& look = f.Sheet().Look();
+    EXPECT_EQ((c.lineFont ? look.m_fontLine : look.m_fontColumn).m_nHeight, c.lineFont ? 16 : 14);
     EXPECT_FALSE(f.profile.Has(c.lineFont ? "LineFont" : "ColumnFont", "FaceName"));
     EXPECT_EQ(f.Sheet().m_nLineHeight, lineHeight);
     EXPECT_EQ(f.Sheet().m_nColumnHeight, columnHeight);
@@ -137,9 +133,9 @@ TEST_P(FontCmd, TheChoiceComesBackAfterARestart) {
     }
     // A fresh store on the same file, as the next start reads it.
     CQtProfile restarted(ini);
-    LoadDisplaySettings(restarted);
-    const CFont& line = g_Display.m_fontLine;
-    const CFont& column = g_Display.m_fontColumn;
+    const CDisplaySettings look = LoadDisplaySettings(restarted);
+    const CFont& line = look.m_fontLine;
+    const CFont& column = look.m_fontColumn;
     const CFont& chosen = c.lineFont ? line : column;
     const CFont& other = c.lineFont ? column : line;
     EXPECT_EQ(chosen.m_strFaceName, "IPAGothic");

@@ -59,8 +59,8 @@ class SettingsCmdTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AfxSetProfile(&m_profile);
-        LoadDisplaySettings(m_profile);
         CSheetFile& s = S();
+        s.SetLook(LoadDisplaySettings(m_profile));
         s.m_nColumnWidth = 10;
         s.m_nLineNameWidth = 10;
         s.m_nCsvMark = 0;
@@ -68,10 +68,7 @@ protected:
         s.AddColumn("c", 1);
         s.AddLine("r");
     }
-    void TearDown() override {
-        LoadDisplaySettings(m_profile = CMemoryProfile());
-        AfxSetProfile(nullptr);
-    }
+    void TearDown() override { AfxSetProfile(nullptr); }
     CSheetFile& S() { return m_host.m_doc.m_Sheet; }
     CSheetDocument& Doc() { return m_host.m_doc; }
 
@@ -137,7 +134,7 @@ TEST_F(SettingsCmdTest, OkPutsTheValuesIntoSheetAndSettingsAndUndoBringsTheSheet
     EXPECT_EQ(S().m_dLineHeightRate, 2.5);
     EXPECT_EQ(m_profile.GetProfileString("Tavrel", "LineHeight", ""), "2.5");
     EXPECT_EQ(m_profile.GetProfileInt("System", "InitFile", -1), 0);
-    EXPECT_EQ(g_Display.BackColor, RGB(10, 20, 30));
+    EXPECT_EQ(S().Look().BackColor, RGB(10, 20, 30));
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(m_host.m_nMeasures, 1);
     EXPECT_EQ(m_host.m_nViewUpdates, 1);
@@ -153,7 +150,7 @@ TEST_F(SettingsCmdTest, OkPutsTheValuesIntoSheetAndSettingsAndUndoBringsTheSheet
     EXPECT_EQ(S().m_dLineHeightRate, 1.5);
     EXPECT_EQ(S().GetSize(), 1);
     // The colours and the reopen switch are not the sheet's.
-    EXPECT_EQ(g_Display.BackColor, RGB(10, 20, 30));
+    EXPECT_EQ(S().Look().BackColor, RGB(10, 20, 30));
     EXPECT_EQ(m_profile.GetProfileInt("Tavrel", "BackColor", -1), int(RGB(10, 20, 30)));
     EXPECT_EQ(m_profile.GetProfileInt("System", "InitFile", -1), 0);
     EXPECT_FALSE(Doc().CanUndo());
@@ -185,7 +182,7 @@ TEST_F(SettingsCmdTest, BadNumberThenCancelKeepsTheSheetButTheColourStays) {
     EXPECT_FALSE(Doc().CanUndo());
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(S().m_nLineNameWidth, 10);
-    EXPECT_EQ(g_Display.WakuColor, RGB(200, 0, 0));
+    EXPECT_EQ(S().Look().WakuColor, RGB(200, 0, 0));
     EXPECT_EQ(m_profile.GetProfileInt("Tavrel", "WakuColor", -1), int(RGB(200, 0, 0)));
 }
 
@@ -193,10 +190,9 @@ TEST_F(SettingsCmdTest, BadNumberThenCancelKeepsTheSheetButTheColourStays) {
 TEST(SettingsCmdView, GridIsDrawnInTheNewRowHeightWidthAndColours) {
     CScriptedAnswers ui;
     ViewFixture f(30, 20);
-    LoadDisplaySettings(f.profile);
     f.view->CalcMetricsAndLayout();
     CSheetFile& s = f.Sheet();
-    const int avgWidth = g_nLineNameWidthPx / s.m_nLineNameWidth;
+    const int avgWidth = s.LineNameWidthPx() / s.m_nLineNameWidth;
     const int charHeight = static_cast<int>(s.m_nLineHeight / s.m_dLineHeightRate);
     const int vMax = f.view->VScrollBar()->maximum(), hMax = f.view->HScrollBar()->maximum();
     f.view->VScrollBar()->setValue(2);
@@ -211,7 +207,7 @@ TEST(SettingsCmdView, GridIsDrawnInTheNewRowHeightWidthAndColours) {
     });
     EXPECT_TRUE(f.view->OnCmdMsg(ID_VIEW_SETTINGS));
 
-    EXPECT_EQ(g_nLineNameWidthPx, 15 * avgWidth);
+    EXPECT_EQ(s.LineNameWidthPx(), 15 * avgWidth);
     EXPECT_NEAR(s.m_nLineHeight, 3 * charHeight, 3);
     EXPECT_EQ(f.view->VScrollBar()->maximum(), vMax);
     EXPECT_EQ(f.view->HScrollBar()->maximum(), hMax);
@@ -219,7 +215,7 @@ TEST(SettingsCmdView, GridIsDrawnInTheNewRowHeightWidthAndColours) {
     EXPECT_EQ(f.doc->m_nViewUpdates, updates + 1);
     EXPECT_TRUE(f.doc->IsModified());
     const QImage img = f.Render();
-    const int x = g_nLineNameWidthPx, y = s.m_nColumnHeight;
+    const int x = s.LineNameWidthPx(), y = s.m_nColumnHeight;
     EXPECT_EQ(PixelRef(img, x, y / 2), RGB(0, 160, 0));
     EXPECT_EQ(PixelRef(img, x / 2, y), RGB(0, 160, 0));
     const CRect row = s.GetAt(2)->m_rect;

@@ -174,16 +174,16 @@ TEST(SheetPrinter, KeepsTheScreenSizeOnAFinePrinter) {
         QPainter painter(&page);
         f.view->Printer().RenderPage(painter, dpi);
     }
-    const int x = g_nLineNameWidthPx, y = f.Sheet().m_nColumnHeight;
+    const int x = f.Sheet().LineNameWidthPx(), y = f.Sheet().m_nColumnHeight;
     const int fx = f.Sheet().m_Columns.GetAt(0)->m_rect.right;
-    EXPECT_EQ(PixelRef(page, 3 * x, 3 * (y + 10)), g_Display.WakuColor);
-    EXPECT_EQ(PixelRef(page, 3 * (x + 10), 3 * y), g_Display.WakuColor);
-    EXPECT_EQ(PixelRef(page, 3 * fx, 3 * (y + 10)), g_Display.WakuColor);
+    EXPECT_EQ(PixelRef(page, 3 * x, 3 * (y + 10)), f.Sheet().Look().WakuColor);
+    EXPECT_EQ(PixelRef(page, 3 * (x + 10), 3 * y), f.Sheet().Look().WakuColor);
+    EXPECT_EQ(PixelRef(page, 3 * fx, 3 * (y + 10)), f.Sheet().Look().WakuColor);
     // Lines keep their weight on paper: a screen pixel's worth of dots.
-    EXPECT_EQ(PixelRef(page, 3 * x - 1, 3 * (y + 10)), g_Display.WakuColor);
-    EXPECT_EQ(PixelRef(page, 3 * x + 1, 3 * (y + 10)), g_Display.WakuColor);
-    EXPECT_NE(PixelRef(page, 3 * x + 3, 3 * (y + 10)), g_Display.WakuColor);
-    EXPECT_NE(PixelRef(page, x, 3 * (y + 10)), g_Display.WakuColor);
+    EXPECT_EQ(PixelRef(page, 3 * x - 1, 3 * (y + 10)), f.Sheet().Look().WakuColor);
+    EXPECT_EQ(PixelRef(page, 3 * x + 1, 3 * (y + 10)), f.Sheet().Look().WakuColor);
+    EXPECT_NE(PixelRef(page, 3 * x + 3, 3 * (y + 10)), f.Sheet().Look().WakuColor);
+    EXPECT_NE(PixelRef(page, x, 3 * (y + 10)), f.Sheet().Look().WakuColor);
 }
 
 struct CommandCase {

@@ -30,8 +30,8 @@ TEST_P(ViewCraftedSizes, LaysOutPaintsAndScrolls) {
     s.m_nTopLine = c.topLine;
     s.m_nLeftColumn = c.leftColumn;
     f.view->OnInitialUpdate(); // as after opening such a file
-    EXPECT_LE(std::abs(g_nColumnWidthPx), kMaxPixelSize);
-    EXPECT_LE(std::abs(g_nLineNameWidthPx), kMaxPixelSize);
+    EXPECT_LE(std::abs(s.ColumnWidthPx()), kMaxPixelSize);
+    EXPECT_LE(std::abs(s.LineNameWidthPx()), kMaxPixelSize);
     const QImage before = f.Render();
     EXPECT_FALSE(before.isNull());
     f.view->VScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);

@@ -242,8 +242,8 @@ protected:
         const CSheetFile& s = S();
         const int pos = r.openOnly ? r.ShownPos(i) : i;
         const int top = r.openOnly ? s.TopPos() : s.m_nTopLine;
-        return {g_nLineNameWidthPx + (j - s.m_nLeftColumn) * g_nColumnWidthPx,
-                s.m_nColumnHeight + (pos - top) * s.m_nLineHeight, g_nColumnWidthPx,
+        return {s.LineNameWidthPx() + (j - s.m_nLeftColumn) * s.ColumnWidthPx(),
+                s.m_nColumnHeight + (pos - top) * s.m_nLineHeight, s.ColumnWidthPx(),
                 s.m_nLineHeight};
     }
     // A visible row and column picked at random; false when there is none.
@@ -258,7 +258,7 @@ protected:
                 CellSpot(k, 0).y + s.m_nLineHeight < grid.bottom)
                 rows.push_back(k);
         for (int k = std::max(s.m_nLeftColumn, 0); k < r.Cols(); ++k)
-            if (CellSpot(0, k).x + g_nColumnWidthPx < grid.right)
+            if (CellSpot(0, k).x + s.ColumnWidthPx() < grid.right)
                 cols.push_back(k);
         i = rows.empty() ? -1 : rows[static_cast<std::size_t>(Rand(0, int(rows.size()) - 1))];
         j = cols.empty() ? -1 : cols[static_cast<std::size_t>(Rand(0, int(cols.size()) - 1))];
@@ -352,7 +352,7 @@ void ViewDifferential::Step(Op op) {
         if (!PickVisible(i, j) || i < 0)
             return;
         const Spot c = CellSpot(i, 0);
-        const QPoint p(g_nLineNameWidthPx / 2, c.y + c.h / 2);
+        const QPoint p(S().LineNameWidthPx() / 2, c.y + c.h / 2);
         Click(p.x(), p.y());
         r.SetCur(-1, i);
         if (op == kDoubleClickRowName) {
@@ -634,7 +634,7 @@ void ViewDifferential::Compare(int step, Op op) {
 }
 
 TEST_P(ViewDifferential, MatchesADeepCopyingReference) {
-    ASSERT_GT(g_nColumnWidthPx, 17) << "a cell must be wider than its box";
+    ASSERT_GT(S().ColumnWidthPx(), 17) << "a cell must be wider than its box";
     for (int step = 0; step < 400; ++step) {
         const Op op = static_cast<Op>(Rand(0, kOpCount - 1));
         Step(op);

@@ -128,7 +128,7 @@ TEST(ViewKeysEdge, RightScrollsOnceTheCursorColumnNoLongerFits) {
     CSheetFile& s = f.Sheet();
     const int limit = s.m_rcGrid.right - f.view->ScrollBarExtent();
     int lastQuiet = 0;
-    while (g_nLineNameWidthPx + (lastQuiet + 2) * g_nColumnWidthPx < limit)
+    while (s.LineNameWidthPx() + (lastQuiet + 2) * s.ColumnWidthPx() < limit)
         ++lastQuiet;
     SetCurQuietly(s, lastQuiet - 1, 0);
     QTest::keyClick(f.view.get(), Qt::Key_Right);

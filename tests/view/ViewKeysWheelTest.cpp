@@ -111,7 +111,8 @@ bool CursorShown(ViewFixture& f) {
     const std::int64_t rowBottom =
         s.m_nColumnHeight + std::int64_t(s.m_nCurLine - s.m_nTopLine + 1) * s.m_nLineHeight;
     const std::int64_t columnRight =
-        g_nLineNameWidthPx + std::int64_t(s.m_nCurColumn - s.m_nLeftColumn + 1) * g_nColumnWidthPx;
+        s.LineNameWidthPx() +
+        std::int64_t(s.m_nCurColumn - s.m_nLeftColumn + 1) * s.ColumnWidthPx();
     return s.m_nCurLine >= s.m_nTopLine && rowBottom <= grid.bottom &&
            s.m_nCurColumn >= s.m_nLeftColumn && columnRight <= grid.right;
 }

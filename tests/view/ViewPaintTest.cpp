@@ -10,8 +10,8 @@ TEST(ViewPaint, EmptySheetShowsOnlyTheTwoFrameLines) {
     ViewFixture f(0, 0);
     const QImage img = f.Render();
     const CRect grid = f.view->GridRect();
-    const int x = g_nLineNameWidthPx, y = f.Sheet().m_nColumnHeight;
-    const COLORREF waku = g_Display.WakuColor;
+    const int x = f.Sheet().LineNameWidthPx(), y = f.Sheet().m_nColumnHeight;
+    const COLORREF waku = f.Sheet().Look().WakuColor;
     for (int yy : {0, y / 2, y + 3, grid.bottom - 1})
         EXPECT_EQ(PixelRef(img, x, yy), waku) << "vertical line at y " << yy;
     for (int xx : {0, x / 2, x + 5, grid.right - 1})
@@ -29,9 +29,9 @@ TEST(ViewPaint, ColumnsWithoutRowsShowFullHeightColumnLines) {
     const CRect grid = f.view->GridRect();
     for (int c = 0; c < 3; ++c) {
         const int x = f.Sheet().m_Columns.GetAt(c)->m_rect.right;
-        EXPECT_EQ(x, g_nLineNameWidthPx + (c + 1) * g_nColumnWidthPx);
-        EXPECT_EQ(PixelRef(img, x, grid.bottom - 1), g_Display.WakuColor) << "column " << c;
-        EXPECT_EQ(PixelRef(img, x, 1), g_Display.WakuColor) << "column " << c;
+        EXPECT_EQ(x, f.Sheet().LineNameWidthPx() + (c + 1) * f.Sheet().ColumnWidthPx());
+        EXPECT_EQ(PixelRef(img, x, grid.bottom - 1), f.Sheet().Look().WakuColor) << "column " << c;
+        EXPECT_EQ(PixelRef(img, x, 1), f.Sheet().Look().WakuColor) << "column " << c;
     }
 }
 
@@ -61,8 +61,9 @@ TEST_P(ViewCheckBox, SunkenFrameInsideAndCross) {
     EXPECT_EQ(PixelRef(img, R - 1, T + 7), 0xE2EFF1u);
     EXPECT_EQ(PixelRef(img, L + 7, B - 1), 0xE2EFF1u);
     // Off both diagonals the inside keeps its own colour.
-    EXPECT_EQ(PixelRef(img, L + 4, T + 9), g_Display.CheckBackColor);
-    const COLORREF onCross = checked ? g_Display.CheckColor : g_Display.CheckBackColor;
+    EXPECT_EQ(PixelRef(img, L + 4, T + 9), f.Sheet().Look().CheckBackColor);
+    const COLORREF onCross =
+        checked ? f.Sheet().Look().CheckColor : f.Sheet().Look().CheckBackColor;
     EXPECT_EQ(PixelRef(img, L + 2, T + 2), onCross);
     EXPECT_EQ(PixelRef(img, L + 7, T + 7), onCross);
     EXPECT_EQ(PixelRef(img, R - 2, T + 2), onCross);
@@ -85,23 +86,24 @@ TEST(ViewPaint, HighlightedRowAndCursorCell) {
     ASSERT_GT(box.left, cell.left + 1) << "the cell must be wider than its box";
     const int midY = (cell.top + cell.bottom) / 2;
     // Row name area and another cell of the row: SelColor.
-    EXPECT_EQ(PixelRef(img, g_nLineNameWidthPx - 2, row->m_rect.bottom - 2), g_Display.SelColor);
+    EXPECT_EQ(PixelRef(img, f.Sheet().LineNameWidthPx() - 2, row->m_rect.bottom - 2),
+              f.Sheet().Look().SelColor);
     const CRect other = row->GetAt(2)->GetRect();
-    EXPECT_EQ(PixelRef(img, other.left + 1, midY), g_Display.SelColor);
+    EXPECT_EQ(PixelRef(img, other.left + 1, midY), f.Sheet().Look().SelColor);
     // The cursor cell around its box, whose inside stays light.
-    EXPECT_EQ(PixelRef(img, cell.left + 1, midY), g_Display.CellColor);
-    EXPECT_EQ(PixelRef(img, box.left + 4, box.top + 9), g_Display.CheckBackColor);
+    EXPECT_EQ(PixelRef(img, cell.left + 1, midY), f.Sheet().Look().CellColor);
+    EXPECT_EQ(PixelRef(img, box.left + 4, box.top + 9), f.Sheet().Look().CheckBackColor);
     // The line under the row.
-    EXPECT_EQ(PixelRef(img, other.left + 3, row->m_rect.bottom), g_Display.LineColor);
+    EXPECT_EQ(PixelRef(img, other.left + 3, row->m_rect.bottom), f.Sheet().Look().LineColor);
     // Another row keeps the background; the cursor column shows only in its header.
     const CLineData* plain = f.Sheet().GetAt(0);
     const CRect plainCell = plain->GetAt(1)->GetRect();
     EXPECT_EQ(PixelRef(img, plainCell.left + 1, (plainCell.top + plainCell.bottom) / 2),
-              g_Display.BackColor);
+              f.Sheet().Look().BackColor);
     const CRect head = f.Sheet().m_Columns.GetAt(1)->m_rect;
-    EXPECT_EQ(PixelRef(img, head.left + 1, head.bottom - 2), g_Display.SelColor);
+    EXPECT_EQ(PixelRef(img, head.left + 1, head.bottom - 2), f.Sheet().Look().SelColor);
     const CRect head0 = f.Sheet().m_Columns.GetAt(0)->m_rect;
-    EXPECT_EQ(PixelRef(img, head0.left + 1, head0.bottom - 2), g_Display.BackColor);
+    EXPECT_EQ(PixelRef(img, head0.left + 1, head0.bottom - 2), f.Sheet().Look().BackColor);
 }
 
 TEST(ViewPaint, HeadersAfterScrollingRight) {
@@ -115,12 +117,12 @@ TEST(ViewPaint, HeadersAfterScrollingRight) {
     EXPECT_TRUE(f.Sheet().m_Columns.GetAt(0)->m_rect.IsRectNull());
     EXPECT_TRUE(f.Sheet().GetAt(0)->GetAt(1)->GetRect().IsRectNull());
     const CRect head = f.Sheet().m_Columns.GetAt(2)->m_rect;
-    EXPECT_EQ(head.left, g_nLineNameWidthPx);
+    EXPECT_EQ(head.left, f.Sheet().LineNameWidthPx());
     SetCurQuietly(f.Sheet(), 2, -1);
     const QImage img = f.Render();
-    EXPECT_EQ(PixelRef(img, head.left + 2, head.bottom - 2), g_Display.SelColor);
-    EXPECT_EQ(PixelRef(img, head.right, 1), g_Display.WakuColor);
-    EXPECT_EQ(PixelRef(img, head.right + 2, head.bottom - 2), g_Display.BackColor);
+    EXPECT_EQ(PixelRef(img, head.left + 2, head.bottom - 2), f.Sheet().Look().SelColor);
+    EXPECT_EQ(PixelRef(img, head.right, 1), f.Sheet().Look().WakuColor);
+    EXPECT_EQ(PixelRef(img, head.right + 2, head.bottom - 2), f.Sheet().Look().BackColor);
 }
 
 struct ScrollCase {
@@ -164,8 +166,8 @@ TEST(ViewScrollBars, PlacedBesideTheCellsAndDisabledWhenAllFits) {
     QScrollBar* v = f.view->VScrollBar();
     EXPECT_EQ(h->objectName(), "300");
     EXPECT_EQ(v->objectName(), "301");
-    EXPECT_EQ(h->geometry(),
-              QRect(g_nLineNameWidthPx, 320 - ext, 480 - ext - g_nLineNameWidthPx, ext));
+    EXPECT_EQ(h->geometry(), QRect(f.Sheet().LineNameWidthPx(), 320 - ext,
+                                   480 - ext - f.Sheet().LineNameWidthPx(), ext));
     EXPECT_EQ(v->geometry(), QRect(480 - ext, f.Sheet().m_nColumnHeight, ext,
                                    320 - ext - f.Sheet().m_nColumnHeight));
     // Shown even when everything fits, only disabled.
@@ -174,7 +176,7 @@ TEST(ViewScrollBars, PlacedBesideTheCellsAndDisabledWhenAllFits) {
     EXPECT_TRUE(v->isVisible());
     EXPECT_FALSE(h->isEnabled());
     EXPECT_FALSE(v->isEnabled());
-    EXPECT_EQ(CSheetFile::s_nHScrollHeight, ext);
+    EXPECT_EQ(f.Sheet().HScrollHeight(), ext);
 }
 
 TEST(ViewScrollBars, ResizeKeepsMeasuresAndReRanges) {
@@ -264,7 +266,7 @@ TEST(ViewPaintDense, NamesAreWrittenInsideTheirScaledCells) {
     SetLineName(s, 1, "WWWW");
     const QImage two = RenderDense(f);
     const CRect row = s.GetAt(1)->m_rect;
-    const QRect name(2 * row.left, 2 * row.top, 2 * g_nLineNameWidthPx, 2 * row.Height());
+    const QRect name(2 * row.left, 2 * row.top, 2 * f.Sheet().LineNameWidthPx(), 2 * row.Height());
     // Dark ink in the name's cell, at the scaled place.
     int ink = 0;
     for (int y = name.top() + 2; y < name.bottom() - 1; ++y)
