@@ -1,0 +1,131 @@
+// A sheet's look, pixel widths and scroll bars are its own: whatever another
+// sheet does with its own (a copy made to be drawn included), this sheet lays
+// out, draws and scrolls exactly as before.
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fw/RecordingDC.h"
+#include "model/DisplaySettings.h"
+#include "model/SheetFile.h"
+
+namespace {
+
+// Fonts of the recording context: the average character is half the height.
+CDisplaySettings LookOf(int lineFont, int columnFont, COLORREF waku) {
+    CDisplaySettings look;
+    look.m_fontLine.m_nHeight = lineFont;
+    look.m_fontColumn.m_nHeight = columnFont;
+    look.SetColors(waku, look.LineColor, look.TextColor, look.CheckColor, look.BackColor,
+                   look.CheckBackColor, look.SelColor, look.SelTextColor, look.CellColor);
+    return look;
+}
+
+// 10 rows of 6 check cells, names 10 and columns 4 characters wide, measured.
+void Fill(CSheetFile& s, const CDisplaySettings& look) {
+    for (int j = 0; j < 6; ++j)
+        s.AddColumn("c" + std::to_string(j), 1);
+    for (int i = 0; i < 10; ++i)
+        s.AddLine("r" + std::to_string(i));
+    s.m_nLineNameWidth = 10;
+    s.m_nColumnWidth = 4;
+    s.SetLook(look);
+    CRecordingDC dc;
+    s.CalcMetrics(&dc);
+}
+
+// What the sheet shows in a 400 x 200 grid, one line a drawing call, and
+// whether Down from row 5 scrolls (it does once the scroll bar's strip
+// reaches the row).
+std::vector<std::string> Observe(CSheetFile& s) {
+    s.m_nTopLine = 0;
+    s.Layout(0, 0, 400, 200);
+    CRecordingDC dc;
+    s.Draw(&dc);
+    std::vector<std::string> seen;
+    for (const CRecordingDC::Record& r : dc.m_records)
+        seen.push_back(std::to_string(int(r.op)) + " " + std::to_string(r.rc.left) + "," +
+                       std::to_string(r.rc.top) + "," + std::to_string(r.rc.right) + "," +
+                       std::to_string(r.rc.bottom) + " " + std::to_string(r.color) + " " +
+                       std::to_string(r.bkColor) + " " + r.text);
+    s.m_nCurLine = 5;
+    const BOOL scrolled = s.MoveDown(1);
+    seen.push_back("Down scrolls " + std::to_string(scrolled));
+    return seen;
+}
+
+struct OtherCase {
+    const char* name;
+    // What the other sheet does, given this one.
+    std::function<void(CSheetFile& other, const CSheetFile& mine)> act;
+    friend void PrintTo(const OtherCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SheetLook : public ::testing::TestWithParam<OtherCase> {};
+
+TEST_P(SheetLook, WhatAnotherSheetDoesLeavesThisOneAsItWas) {
+    CSheetFile mine;
+    Fill(mine, LookOf(16, 14, 0xC0C0C0));
+    const std::vector<std::string> before = Observe(mine);
+    ASSERT_EQ(mine.LineNameWidthPx(), 80);
+    ASSERT_EQ(mine.ColumnWidthPx(), 28);
+
+    CSheetFile other;
+    GetParam().act(other, mine);
+    EXPECT_EQ(Observe(mine), before);
+    EXPECT_EQ(mine.LineNameWidthPx(), 80);
+    EXPECT_EQ(mine.Look().WakuColor, 0xC0C0C0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SheetLook,
+                         ::testing::Values(OtherCase{"MeasuredInLargerFonts",
+                                                     [](CSheetFile& o, const CSheetFile&) {
+                                                         Fill(o, LookOf(30, 24, 0xC0C0C0));
+                                                         Observe(o);
+                                                     }},
+                                           OtherCase{"GivenOtherColours",
+                                                     [](CSheetFile& o, const CSheetFile&) {
+                                                         Fill(o, LookOf(16, 14, 0x0000FF));
+                                                         Observe(o);
+                                                     }},
+                                           OtherCase{"ScrollBarsThicker",
+                                                     [](CSheetFile& o, const CSheetFile&) {
+                                                         o.SetScrollBarExtents(40, 40);
+                                                     }},
+                                           // A print page's copy shares the look; a new one given
+                                           // to it later stays the copy's.
+                                           OtherCase{"CopyToDrawThenANewLook",
+                                                     [](CSheetFile& o, const CSheetFile& mine) {
+                                                         o.Copy(mine);
+                                                         o.ShareDisplay(mine);
+                                                         o.SetLook(LookOf(30, 24, 0x0000FF));
+                                                         CRecordingDC dc;
+                                                         o.CalcMetrics(&dc);
+                                                         o.SetScrollBarExtents(40, 40);
+                                                         Observe(o);
+                                                     }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Undo restores a sheet through Copy: a colour, a font or a measurement made
+// since the snapshot is no step of its own and stays.
+TEST(SheetLookRestore, CopyFromASnapshotKeepsTheLookWidthsAndScrollBars) {
+    CSheetFile s;
+    Fill(s, LookOf(16, 14, 0xC0C0C0));
+    CSheetFile snapshot(CSheetFile::kCopyTarget);
+    snapshot.Copy(s);
+    s.SetLook(LookOf(30, 24, 0x0000FF));
+    CRecordingDC dc;
+    s.CalcMetrics(&dc);
+    s.SetScrollBarExtents(40, 40);
+    s.Copy(snapshot);
+    EXPECT_EQ(s.Look().WakuColor, 0x0000FFu);
+    EXPECT_EQ(s.Look().m_fontLine.m_nHeight, 30);
+    EXPECT_EQ(s.LineNameWidthPx(), 150);
+    EXPECT_EQ(s.ColumnWidthPx(), 48);
+    EXPECT_EQ(s.HScrollHeight(), 40);
+}
+
+} // namespace
