@@ -3,11 +3,11 @@
 // characters, its row height factor and CSV mark style, the switch that
 // reopens the last file at start-up, and the nine grid colours, each on a
 // colour button. The caller fills the five plain members and reads them back
-// after IDOK; it puts the sheet's look into m_look, which the dialog takes
-// the colours from and, on OK, stores them into (setting, colour and pen)
-// before it checks the numbers, so colours stay stored even when a bad number
-// keeps it open: after either answer, ColorsStored() says the caller has a
-// new look to hand to the sheet.
+// after IDOK. It also puts the sheet's look into m_look: the buttons start
+// from its colours, and OK stores them (setting, colour and pen) before it
+// checks the numbers, so colours stay stored even when a bad number keeps it
+// open. After either answer, ColorsStored() says m_look is a new look for
+// the sheet.
 // Numbers are read and shown the same under every locale.
 #include <QDialog>
 #include <QString>

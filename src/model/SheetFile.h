@@ -315,8 +315,8 @@ private:
     // In builds with assertions: the kept counts equal a full recount.
     void VerifyCounts() const;
 
-    // Each sheet starts with a look of its own: a look is shared only where it
-    // is handed on, never among sheets that happen to be made.
+    // Each sheet starts with a look of its own, so two sheets share one only
+    // where it was handed on.
     std::shared_ptr<const CDisplaySettings> m_pLook = std::make_shared<const CDisplaySettings>();
     int m_nLineNameWidthPx = 100;
     int m_nColumnWidthPx = 20;
