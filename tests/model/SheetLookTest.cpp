@@ -1,7 +1,6 @@
 // A sheet's look, pixel widths and scroll bars are its own: whatever another
 // sheet does with its own (a copy made to be drawn included), this sheet lays
 // out, draws and scrolls exactly as before.
-#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -60,8 +59,34 @@ std::vector<std::string> Observe(CSheetFile& s) {
 struct OtherCase {
     const char* name;
     // What the other sheet does, given this one.
-    std::function<void(CSheetFile& other, const CSheetFile& mine)> act;
+    void (*act)(CSheetFile& other, const CSheetFile& mine);
     friend void PrintTo(const OtherCase& c, std::ostream* os) { *os << c.name; }
+};
+
+const OtherCase kOtherCases[] = {
+    {"MeasuredInLargerFonts",
+     [](CSheetFile& o, const CSheetFile&) {
+         Fill(o, LookOf(30, 24, 0xC0C0C0));
+         Observe(o);
+     }},
+    {"GivenOtherColours",
+     [](CSheetFile& o, const CSheetFile&) {
+         Fill(o, LookOf(16, 14, 0x0000FF));
+         Observe(o);
+     }},
+    {"ScrollBarsThicker", [](CSheetFile& o, const CSheetFile&) { o.SetScrollBarExtents(40, 40); }},
+    // A print page's copy shares the look; a new one given to it later stays
+    // the copy's.
+    {"CopyToDrawThenANewLook",
+     [](CSheetFile& o, const CSheetFile& mine) {
+         o.Copy(mine);
+         o.ShareDisplay(mine);
+         o.SetLook(LookOf(30, 24, 0x0000FF));
+         CRecordingDC dc;
+         o.CalcMetrics(&dc);
+         o.SetScrollBarExtents(40, 40);
+         Observe(o);
+     }},
 };
 
 class SheetLook : public ::testing::TestWithParam<OtherCase> {};
@@ -69,44 +94,14 @@ class SheetLook : public ::testing::TestWithParam<OtherCase> {};
 TEST_P(SheetLook, WhatAnotherSheetDoesLeavesThisOneAsItWas) {
     CSheetFile mine;
     Fill(mine, LookOf(16, 14, 0xC0C0C0));
-    const std::vector<std::string> before = Observe(mine);
     ASSERT_EQ(mine.LineNameWidthPx(), 80);
-    ASSERT_EQ(mine.ColumnWidthPx(), 28);
-
+    const std::vector<std::string> before = Observe(mine);
     CSheetFile other;
     GetParam().act(other, mine);
     EXPECT_EQ(Observe(mine), before);
-    EXPECT_EQ(mine.LineNameWidthPx(), 80);
-    EXPECT_EQ(mine.Look().WakuColor, 0xC0C0C0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SheetLook,
-                         ::testing::Values(OtherCase{"MeasuredInLargerFonts",
-                                                     [](CSheetFile& o, const CSheetFile&) {
-                                                         Fill(o, LookOf(30, 24, 0xC0C0C0));
-                                                         Observe(o);
-                                                     }},
-                                           OtherCase{"GivenOtherColours",
-                                                     [](CSheetFile& o, const CSheetFile&) {
-                                                         Fill(o, LookOf(16, 14, 0x0000FF));
-                                                         Observe(o);
-                                                     }},
-                                           OtherCase{"ScrollBarsThicker",
-                                                     [](CSheetFile& o, const CSheetFile&) {
-                                                         o.SetScrollBarExtents(40, 40);
-                                                     }},
-                                           // A print page's copy shares the look; a new one given
-                                           // to it later stays the copy's.
-                                           OtherCase{"CopyToDrawThenANewLook",
-                                                     [](CSheetFile& o, const CSheetFile& mine) {
-                                                         o.Copy(mine);
-                                                         o.ShareDisplay(mine);
-                                                         o.SetLook(LookOf(30, 24, 0x0000FF));
-                                                         CRecordingDC dc;
-                                                         o.CalcMetrics(&dc);
-                                                         o.SetScrollBarExtents(40, 40);
-                                                         Observe(o);
-                                                     }}),
+INSTANTIATE_TEST_SUITE_P(Cases, SheetLook, ::testing::ValuesIn(kOtherCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Undo restores a sheet through Copy: a colour, a font or a measurement made
