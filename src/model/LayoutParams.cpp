@@ -1,45 +1,35 @@
 #include "model/LayoutParams.h"
 
-#include <deque>
-#include <unordered_map>
+#include <atomic>
 
 #include "model/PixelMath.h"
 
-namespace {
-struct Hash {
-    std::size_t operator()(const CLayoutParams& p) const {
-        std::uint64_t h = 1469598103934665603ull;
-        for (int v :
-             {p.nLeft, p.nRight, p.nLineHeight, p.nLeftColumn, p.nNameWidth, p.nColumnWidth})
-            h = (h ^ static_cast<std::uint32_t>(v)) * 1099511628211ull;
-        return static_cast<std::size_t>(h);
-    }
-};
-struct Registry {
-    std::deque<CLayoutParams> all; // stable addresses
-    std::unordered_map<CLayoutParams, std::uint32_t, Hash> ids;
-};
-Registry& TheRegistry() {
-    static Registry r;
-    return r;
+std::size_t CLayoutRegistry::Hash::operator()(const CLayoutParams& p) const {
+    std::uint64_t h = 1469598103934665603ull;
+    for (int v : {p.nLeft, p.nRight, p.nLineHeight, p.nLeftColumn, p.nNameWidth, p.nColumnWidth})
+        h = (h ^ static_cast<std::uint32_t>(v)) * 1099511628211ull;
+    return static_cast<std::size_t>(h);
 }
-} // namespace
 
-std::uint32_t CLayoutParams::Intern(const CLayoutParams& p) {
-    Registry& r = TheRegistry();
-    const auto it = r.ids.find(p);
-    if (it != r.ids.end())
+std::uint32_t CLayoutRegistry::Intern(const CLayoutParams& p) {
+    // Numbers come from one counter for every registry: equal numbers then
+    // mean equal sets wherever a row goes.
+    static std::atomic<std::uint32_t> s_nNext{1};
+    std::lock_guard<std::mutex> lock(m_Lock);
+    const auto it = m_Ids.find(p);
+    if (it != m_Ids.end())
         return it->second;
-    r.all.push_back(p);
-    const auto id = static_cast<std::uint32_t>(r.all.size());
-    r.ids.emplace(p, id);
+    const std::uint32_t id = s_nNext.fetch_add(1, std::memory_order_relaxed);
+    m_Ids.emplace(p, id);
+    m_Sets.emplace(id, p);
     return id;
 }
 
-const CLayoutParams& CLayoutParams::Get(std::uint32_t id) {
+const CLayoutParams& CLayoutRegistry::Get(std::uint32_t id) const {
     static const CLayoutParams none;
-    Registry& r = TheRegistry();
-    return id >= 1 && id <= r.all.size() ? r.all[id - 1] : none;
+    std::lock_guard<std::mutex> lock(m_Lock);
+    const auto it = m_Sets.find(id);
+    return it != m_Sets.end() ? it->second : none;
 }
 
 int CLayoutParams::Bottom(int t) const {

@@ -25,7 +25,8 @@ static const bool g_bItemClassesRegistered = CRuntimeClass::Register(RUNTIME_CLA
                                              CRuntimeClass::Register(RUNTIME_CLASS(CDataItem)) &&
                                              CRuntimeClass::Register(RUNTIME_CLASS(CCheckItem));
 
-CSheetFile::CSheetFile() : m_dLineHeightRate(ReadLineHeightRate()) {}
+CSheetFile::CSheetFile()
+    : m_dLineHeightRate(ReadLineHeightRate()), m_pLayouts(std::make_shared<CLayoutRegistry>()) {}
 
 // Rows as an array.
 
@@ -38,12 +39,14 @@ int CSheetFile::Add(std::unique_ptr<CLineData> pLine) {
 
 void CSheetFile::InsertAt(int i, std::unique_ptr<CLineData> pLine) {
     CutRange(i);
+    m_Runs.Shift(i, 1);
     CountsAdded(*pLine);
     m_Lines.Insert(i, pLine.release());
 }
 
 void CSheetFile::RemoveAt(int i) {
     CutRange(i);
+    m_Runs.Shift(i, -1);
     CountsRemoved(*m_Lines.Slot(i).pLine);
     m_Lines.Erase(i);
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
@@ -52,6 +55,7 @@ void CSheetFile::RemoveAt(int i) {
 std::unique_ptr<CLineData> CSheetFile::ReleaseAt(int i) {
     Placed(i); // the row leaves with the rectangles it had here
     CutRange(i);
+    m_Runs.Shift(i, -1);
     std::unique_ptr<CLineData> p(m_Lines.Release(i));
     CountsRemoved(*p);
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
@@ -60,6 +64,9 @@ std::unique_ptr<CLineData> CSheetFile::ReleaseAt(int i) {
 
 void CSheetFile::Swap(int a, int b) {
     CutRange(std::min(a, b));
+    // The slots move with their rows; the runs stay with the places.
+    Thaw(a, a + 1);
+    Thaw(b, b + 1);
     m_Lines.Swap(a, b);
 }
 
@@ -69,54 +76,65 @@ void CSheetFile::RemoveAll() {
     m_Counts.Reset();
     m_bRecount = false;
     m_nLaidEnd = 0;
+    m_Runs.Clear();
 }
 
 // Placing rows.
 
-int CSheetFile::RangeTop(int i) const {
-    const CLayoutParams& p = CLayoutParams::Get(m_nLaidId);
-    return ClampCoord(m_nLaidTop + (std::int64_t(i) - m_nLaidFirst) * p.nLineHeight);
+const CLayoutParams& CSheetFile::ParamsOf(std::uint32_t id) const {
+    static const CLayoutParams none;
+    if (id == m_nLaidId)
+        return m_Laid; // the common case takes no lock
+    return m_pLayouts ? m_pLayouts->Get(id) : none;
 }
 
-std::pair<std::uint32_t, int> CSheetFile::PlaceOf(int i) const {
+int CSheetFile::RangeTop(int i) const {
+    return ClampCoord(m_nLaidTop + (std::int64_t(i) - m_nLaidFirst) * m_Laid.nLineHeight);
+}
+
+CSheetFile::CPlace CSheetFile::PlaceOf(int i) const {
     if (m_bOpenOnly) {
         // Only the shown rows from the top one on have a place; the rest
         // are off the screen.
         const int pos = ShownPos(i), top = TopPos();
         if (m_nLaidId == 0 || pos < top)
-            return {CLineData::kUnplaced, 0};
-        const int lineH = CLayoutParams::Get(m_nLaidId).nLineHeight;
-        return {m_nLaidId, ClampCoord(m_nLaidTop + (std::int64_t(pos) - top) * lineH)};
+            return {CLineData::kUnplaced, 0, true};
+        return {m_nLaidId, ClampCoord(m_nLaidTop + (std::int64_t(pos) - top) * m_Laid.nLineHeight),
+                true};
     }
     if (InRange(i))
-        return {m_nLaidId, RangeTop(i)};
+        return {m_nLaidId, RangeTop(i), true};
+    if (const CFrozenRun* r = m_Runs.Find(i))
+        return {r->nId, r->Top(i), true};
     const CLineSlot& s = m_Lines.Slot(i);
-    return {s.nPlace, s.nTop};
+    return {s.nPlace, s.nTop, false};
 }
 
 CRect CSheetFile::RowRect(int i) const {
-    const auto [id, t] = PlaceOf(i);
-    if (id == 0)
+    const CPlace at = PlaceOf(i);
+    if (at.id == 0)
         return m_Lines.Slot(i).pLine->m_rect;
-    if (id == CLineData::kUnplaced)
+    if (at.id == CLineData::kUnplaced)
         return CRect();
-    const CLayoutParams& p = CLayoutParams::Get(id);
-    return CRect(p.nLeft, t, p.nRight, p.Bottom(t));
+    const CLayoutParams& p = ParamsOf(at.id);
+    return CRect(p.nLeft, at.top, p.nRight, p.Bottom(at.top));
 }
 
 const CLineData* CSheetFile::Placed(int i) const {
-    const auto [id, t] = PlaceOf(i);
+    const CPlace at = PlaceOf(i);
     const CLineData* p = m_Lines.Slot(i).pLine;
-    // Outside the range a row whose cells changed since it was placed keeps
+    // A row placed by its slot whose cells changed since it was placed keeps
     // its own rectangles, as it would have if every row were placed eagerly.
+    // A run stands for slots written when its rows left the range: a row
+    // changed since then has left the run.
     const bool bPlace =
-        id != 0 && !p->IsPlaced(id, t) && (p->IsPlacementKnown() || InRange(i) || m_bOpenOnly);
+        at.id != 0 && !p->IsPlaced(at.id, at.top) && (p->IsPlacementKnown() || at.bLaid);
     if (bPlace) {
         // A shared row may be placed where it is: every sheet holding it can
         // place it again from its own slot. Only one whose rectangles are its
         // own is copied first.
         CLineData* own = p->IsPlacementKnown() ? const_cast<CLineData*>(p) : m_Lines.MutableLine(i);
-        own->Place(id, CLayoutParams::Get(id), t);
+        own->Place(at.id, ParamsOf(at.id), at.top);
         p = own;
     }
     return p;
@@ -125,6 +143,7 @@ const CLineData* CSheetFile::Placed(int i) const {
 void CSheetFile::Freeze(int i) {
     if (!InRange(i))
         return;
+    m_Runs.Cut(i, i + 1);
     // A row whose cells changed since it was placed would have been placed
     // by the layout that follows the change: place it before it leaves.
     if (!m_Lines.Slot(i).pLine->IsPlacementKnown())
@@ -132,6 +151,29 @@ void CSheetFile::Freeze(int i) {
     CLineSlot& s = m_Lines.MutableSlot(i);
     s.nPlace = m_nLaidId;
     s.nTop = RangeTop(i);
+}
+
+void CSheetFile::Thaw(int from, int to) {
+    if (m_Runs.IsEmpty())
+        return;
+    // What the runs stand for goes into the slots, as an eager freeze would
+    // have written it when the rows left.
+    std::vector<CFrozenRun> parts;
+    m_Runs.ForEachIn(from, to, [&](const CFrozenRun& r) { parts.push_back(r); });
+    if (parts.empty())
+        return;
+    m_Runs.Cut(from, to);
+    for (const CFrozenRun& r : parts) {
+        for (int k = r.nFirst; k < r.nEnd; ++k) {
+            const int t = r.Top(k);
+            const CLineData* row = m_Lines.Slot(k).pLine;
+            if (!row->IsPlacementKnown())
+                m_Lines.MutableLine(k)->Place(r.nId, r.params, t);
+            CLineSlot& s = m_Lines.MutableSlot(k);
+            s.nPlace = r.nId;
+            s.nTop = t;
+        }
+    }
 }
 
 void CSheetFile::CutRange(int i) {
@@ -145,6 +187,7 @@ void CSheetFile::CutRange(int i) {
 CLineData* CSheetFile::LineForCells(int i) {
     // Placed first: outside the range the cells then keep their places, and
     // the changed row its own rectangles.
+    Thaw(i, i + 1);
     Placed(i);
     return m_Lines.MutableLine(i);
 }
@@ -325,6 +368,9 @@ void CSheetFile::Copy(const CSheetFile& src) {
     m_Lines.ShareFrom(src.m_Lines);
     m_Counts = src.m_Counts;
     m_bRecount = src.m_bRecount;
+    m_pLayouts = src.m_pLayouts;
+    m_Laid = src.m_Laid;
+    m_Runs = src.m_Runs;
     m_nLaidId = src.m_nLaidId;
     m_nLaidFirst = src.m_nLaidFirst;
     m_nLaidEnd = src.m_nLaidEnd;
@@ -446,11 +492,20 @@ void CSheetFile::Layout() {
     p.nNameWidth = ClampPixelSize(m_nLineNameWidthPx);
     p.nColumnWidth = ClampPixelSize(m_nColumnWidthPx);
     const int first = std::max(m_nTopLine, 0);
-    // Rows that leave the range keep where they are.
-    if (m_nLaidId != 0)
-        for (int i = m_nLaidFirst; i < std::min(m_nLaidEnd, first); ++i)
-            Freeze(i);
-    m_nLaidId = CLayoutParams::Intern(p);
+    // Rows that leave the range keep where they are: a few row by row, many
+    // as one run.
+    if (m_nLaidId != 0 && !m_bOpenOnly) {
+        const int leave = std::min(m_nLaidEnd, first);
+        if (leave - m_nLaidFirst >= kRunRows)
+            m_Runs.Add({m_nLaidFirst, leave, m_nLaidId, m_Laid, m_nLaidTop});
+        else
+            for (int i = m_nLaidFirst; i < leave; ++i)
+                Freeze(i);
+    }
+    if (!m_pLayouts)
+        m_pLayouts = std::make_shared<CLayoutRegistry>();
+    m_nLaidId = m_pLayouts->Intern(p);
+    m_Laid = p;
     m_nLaidFirst = first;
     m_nLaidEnd = std::max(GetSize(), first);
     const int colH = ClampPixelSize(m_nColumnHeight);
@@ -499,6 +554,7 @@ void CSheetFile::InsertLine(std::unique_ptr<CLineData> pLine) {
 // The row operations change the array directly and lay out at once: only the
 // rows that cross the top of the range need their places kept.
 void CSheetFile::InsertLine(int index, std::unique_ptr<CLineData> pLine) {
+    m_Runs.Shift(index, 1);
     CountsAdded(*pLine);
     m_Lines.Insert(index, pLine.release());
     Layout();
@@ -512,6 +568,7 @@ void CSheetFile::DeleteLine(int index) {
     // The first row of the range moves above it and keeps its place.
     if (index < m_nLaidFirst && m_nLaidFirst < m_nLaidEnd)
         Freeze(m_nLaidFirst);
+    m_Runs.Shift(index, -1);
     CountsRemoved(*m_Lines.Slot(index).pLine);
     m_Lines.Erase(index);
     m_nLaidEnd = std::min(m_nLaidEnd, GetSize());
@@ -520,6 +577,8 @@ void CSheetFile::DeleteLine(int index) {
 }
 
 void CSheetFile::MoveLine(int a, int b) {
+    Thaw(a, a + 1);
+    Thaw(b, b + 1);
     Freeze(a);
     Freeze(b);
     m_Lines.Swap(a, b);
@@ -872,7 +931,7 @@ const CDataItem* CSheetFile::HitTest(int x, int y, CDC* pDC) {
     };
     // In the laid-out range rows are one height apart, so only the row whose
     // span holds y can be hit there; the rows outside it are tried in turn.
-    const int lineH = m_nLaidId ? CLayoutParams::Get(m_nLaidId).nLineHeight : 0;
+    const int lineH = m_nLaidId ? m_Laid.nLineHeight : 0;
     if (m_bOpenOnly) {
         if (const int row = ShownRowAt(y); row >= 0 && tryRow(row))
             return hit;
@@ -916,7 +975,7 @@ const CDataItem* CSheetFile::HitHeader(int x, CDC* pDC) {
 int CSheetFile::ShownRowAt(int y) const {
     if (!m_bOpenOnly || m_nLaidId == 0)
         return -1;
-    const int lineH = CLayoutParams::Get(m_nLaidId).nLineHeight;
+    const int lineH = m_Laid.nLineHeight;
     if (lineH <= 0 || y < m_nLaidTop)
         return -1;
     const std::int64_t pos = TopPos() + (std::int64_t(y) - m_nLaidTop) / lineH;
@@ -943,7 +1002,7 @@ int CSheetFile::LineFromPoint(int x, int y) const {
         const int row = ShownRowAt(y);
         return row >= 0 && hits(row) ? row : -1;
     }
-    const int lineH = m_nLaidId ? CLayoutParams::Get(m_nLaidId).nLineHeight : 0;
+    const int lineH = m_nLaidId ? m_Laid.nLineHeight : 0;
     const int rangeTo = m_nLaidId ? std::min(m_nLaidEnd, n) : 0;
     const int rangeFrom = m_nLaidId ? std::min(m_nLaidFirst, rangeTo) : 0;
     for (int i = 0; i < rangeFrom; ++i)

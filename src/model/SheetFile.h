@@ -36,6 +36,8 @@
 #include "model/ColumnData.h"
 #include "model/ColumnList.h"
 #include "model/DisplaySettings.h"
+#include "model/FrozenRuns.h"
+#include "model/LayoutParams.h"
 #include "model/LineData.h"
 #include "model/LineList.h"
 #include "model/RowFilter.h"
@@ -269,11 +271,22 @@ private:
         return !m_bOpenOnly && m_nLaidId != 0 && i >= m_nLaidFirst && i < m_nLaidEnd;
     }
     int RangeTop(int i) const;
-    // Where row i goes: layout parameters (0: its own rectangles) and top.
-    std::pair<std::uint32_t, int> PlaceOf(int i) const;
+    // Where row i goes: layout parameters (0: its own rectangles) and top;
+    // bLaid when a layout gives the place (the range, the filter, a run)
+    // rather than the row's slot.
+    struct CPlace {
+        std::uint32_t id;
+        int top;
+        bool bLaid;
+    };
+    CPlace PlaceOf(int i) const;
+    const CLayoutParams& ParamsOf(std::uint32_t id) const;
     CRect RowRect(int i) const; // without placing it
     // Row i keeps its place even when it leaves the laid-out range.
     void Freeze(int i);
+    // Rows [from, to) leave the runs for their slots, before a slot moves or
+    // its row changes.
+    void Thaw(int from, int to);
     // Rows from i on keep their places; the range ends before i.
     void CutRange(int i);
     // Changes every row's cells through f(CLineData&) (column changes); the
@@ -332,9 +345,14 @@ private:
     mutable bool m_bFilterStale = true;
     mutable int m_nKeptLine = -1; // the cursor's row when the last move settled
     mutable std::uint64_t m_nFilterVersion = 0;
-    int m_nEditing = 0;          // EditLine calls running; no copy may be taken then
-    std::uint32_t m_nLaidId = 0; // parameters of the last layout; 0: none yet
-    int m_nLaidFirst = 0;        // rows [m_nLaidFirst, m_nLaidEnd) follow that layout
+    int m_nEditing = 0; // EditLine calls running; no copy may be taken then
+    // At least this many rows leaving the range at once leave as one run.
+    static constexpr int kRunRows = 64;
+    std::shared_ptr<CLayoutRegistry> m_pLayouts; // shared with copies, like the rows
+    CLayoutParams m_Laid;                        // the parameters numbered m_nLaidId
+    CFrozenRuns m_Runs;                          // rows that left the range together
+    std::uint32_t m_nLaidId = 0;                 // parameters of the last layout; 0: none yet
+    int m_nLaidFirst = 0; // rows [m_nLaidFirst, m_nLaidEnd) follow that layout
     int m_nLaidEnd = 0;
     std::int64_t m_nLaidTop = 0; // top pixel of row m_nLaidFirst
 

@@ -192,10 +192,12 @@ CLayoutParams Layout(int leftColumn) {
     return p;
 }
 
+CLayoutRegistry g_Layouts;
+
 std::unique_ptr<CLineData> PlacedRow(int leftColumn) {
     auto row = std::make_unique<CLineData>("r", 3);
     const CLayoutParams p = Layout(leftColumn);
-    row->Place(CLayoutParams::Intern(p), p, 30);
+    row->Place(g_Layouts.Intern(p), p, 30);
     return row;
 }
 
@@ -243,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
                         auto row = PlacedRow(2);
                         Unplace(*row);
                         const CLayoutParams p = Layout(1);
-                        row->Place(CLayoutParams::Intern(p), p, 30);
+                        row->Place(g_Layouts.Intern(p), p, 30);
                         return row;
                     },
                     {kOut, kSecond, kThird}},
