@@ -58,25 +58,6 @@ void CLineData::Serialize(CArchive& ar) {
     }
 }
 
-void CLineData::SetRect(int l, int t, int r, int b, int firstColumn, int nameWidth,
-                        int columnWidth) {
-    m_rect.SetRect(l, t, r, b);
-    m_nPlacedVersion = ~std::uint64_t(0);
-    // 64-bit positions: a crafted width must not overflow (clamped, see PixelMath.h).
-    const int w = ClampPixelSize(columnWidth);
-    std::int64_t x = std::int64_t(l) + ClampPixelSize(nameWidth);
-    const int n = GetSize();
-    for (int i = 0; i < n; ++i) {
-        if (i < firstColumn) {
-            GetAt(i)->SetRect(0, 0, 0, 0);
-        } else {
-            const int cx = ClampCoord(x);
-            GetAt(i)->SetRect(cx, t, ClampCoord(std::int64_t(cx) + w), b);
-            x += w;
-        }
-    }
-}
-
 void CLineData::Place(std::uint32_t id, const CLayoutParams& p, int t) {
     m_nPlacedId = id;
     m_nPlacedTop = t;
@@ -111,12 +92,6 @@ int CLineData::ItemFromPoint(int x, int y) const {
         if (GetAt(i)->HitTest(x, y))
             return i;
     return -1;
-}
-
-BOOL CLineData::NameHitTest(int x, int y, int nameWidth) const {
-    CRect rc = m_rect;
-    rc.right = ClampCoord(std::int64_t(rc.left) + ClampPixelSize(nameWidth));
-    return rc.PtInRect(CPoint(x, y));
 }
 
 void CLineData::Draw(CDC* pDC, const CDisplaySettings& look, int nameWidth, int firstColumn,

@@ -23,11 +23,10 @@ public:
     CLineData& operator=(const CLineData&) = delete;
     void Serialize(CArchive& ar) override;
 
-    // Places the row and its cells; cells before firstColumn are scrolled out.
-    void SetRect(int l, int t, int r, int b, int firstColumn, int nameWidth, int columnWidth);
-    // The same with a set of layout parameters (number id) and the row's top;
-    // the row remembers what it was placed with, so placing it again the same
-    // way costs nothing.
+    // Places the row and its cells with a set of layout parameters (number
+    // id) and the row's top; cells before the first visible column are
+    // scrolled out. The row remembers what it was placed with, so placing it
+    // again the same way costs nothing.
     // kUnplaced: every rectangle empty, as in a new row.
     void Place(std::uint32_t id, const CLayoutParams& p, int t);
     static constexpr std::uint32_t kUnplaced = 0xFFFFFFFF;
@@ -40,8 +39,6 @@ public:
     std::uint32_t PlacedId() const { return m_nPlacedId; }
     int PlacedTop() const { return m_nPlacedTop; }
     int ItemFromPoint(int x, int y) const;
-    // nameWidth: the pixel width of the row-name column.
-    BOOL NameHitTest(int x, int y, int nameWidth) const;
     BOOL HitTest(int x, int y) const { return m_rect.PtInRect(CPoint(x, y)); }
     void Select() { m_bSelected = 1; }
 
