@@ -25,8 +25,7 @@ static const bool g_bItemClassesRegistered = CRuntimeClass::Register(RUNTIME_CLA
                                              CRuntimeClass::Register(RUNTIME_CLASS(CDataItem)) &&
                                              CRuntimeClass::Register(RUNTIME_CLASS(CCheckItem));
 
-CSheetFile::CSheetFile()
-    : m_dLineHeightRate(ReadLineHeightRate()), m_pLayouts(std::make_shared<CLayoutRegistry>()) {}
+CSheetFile::CSheetFile() : m_dLineHeightRate(ReadLineHeightRate()) {}
 
 // Rows as an array.
 
@@ -383,7 +382,15 @@ void CSheetFile::Copy(const CSheetFile& src) {
     m_dLineHeightRate = src.m_dLineHeightRate;
 }
 
+const CDisplaySettings& CSheetFile::Look() const {
+    // Made on first use: an undo snapshot is never drawn and never pays for one.
+    if (!m_pLook)
+        m_pLook = std::make_shared<const CDisplaySettings>();
+    return *m_pLook;
+}
+
 void CSheetFile::ShareDisplay(const CSheetFile& src) {
+    src.Look();
     m_pLook = src.m_pLook;
     m_nLineNameWidthPx = src.m_nLineNameWidthPx;
     m_nColumnWidthPx = src.m_nColumnWidthPx;
@@ -464,7 +471,7 @@ void CSheetFile::Serialize(CArchive& ar) {
 
 void CSheetFile::CalcMetrics(CDC* pDC) {
     TEXTMETRIC tm;
-    const CDisplaySettings& look = *m_pLook;
+    const CDisplaySettings& look = Look();
     const CFont* old = pDC->SelectObject(&look.m_fontColumn);
     pDC->GetTextMetrics(&tm);
     m_nColumnHeight = PixelSizeFromDouble(tm.tmHeight * m_dLineHeightRate);
@@ -684,7 +691,7 @@ void CSheetFile::ToggleCur(CDC* pDC) {
         CDataItem* p = line.GetAt(m_nCurColumn);
         p->Toggle();
         if (pDC)
-            p->Draw(pDC, *m_pLook);
+            p->Draw(pDC, Look());
     });
 }
 
@@ -755,15 +762,15 @@ void CSheetFile::UnselectColumns(CDC* pDC) {
         if (m_Columns[j]->m_bSelected)
             m_Columns.Edit(j, [&](CColumnData& c) {
                 c.m_bSelected = 0;
-                c.Draw(pDC, *m_pLook);
+                c.Draw(pDC, Look());
             });
 }
 
 void CSheetFile::SelectColumn(int column, CDC* pDC) {
     if (const CColumnData* c = m_Columns[column]; c->m_bSelected)
-        c->Draw(pDC, *m_pLook);
+        c->Draw(pDC, Look());
     else
-        m_Columns.Edit(column, [&](CColumnData& c) { c.Select(pDC, *m_pLook); });
+        m_Columns.Edit(column, [&](CColumnData& c) { c.Select(pDC, Look()); });
 }
 
 void CSheetFile::SetCur(int column, int line, CDC* pDC) {
@@ -1037,7 +1044,7 @@ CSize CSheetFile::GetExtent() const {
 }
 
 void CSheetFile::Draw(CDC* pDC) const {
-    const CDisplaySettings& look = *m_pLook;
+    const CDisplaySettings& look = Look();
     const CRect& g = m_rcGrid;
     const int n = ShownCount();
     for (int pos = std::max(TopPos(), 0); pos < n; ++pos) {
@@ -1071,8 +1078,8 @@ void CSheetFile::Draw(CDC* pDC) const {
 
 void CSheetFile::DrawLine(CDC* pDC, int index) const {
     const CLineData* line = GetAt(index);
-    line->Draw(pDC, *m_pLook, m_nLineNameWidthPx, m_nLeftColumn, m_rcGrid.right, m_nCurColumn);
-    const CPen* old = pDC->SelectObject(&m_pLook->m_penWaku);
+    line->Draw(pDC, Look(), m_nLineNameWidthPx, m_nLeftColumn, m_rcGrid.right, m_nCurColumn);
+    const CPen* old = pDC->SelectObject(&Look().m_penWaku);
     line->DrawGrid(pDC, m_nLineNameWidthPx, m_nLeftColumn, m_rcGrid.right);
     pDC->SelectObject(old);
 }

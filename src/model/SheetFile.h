@@ -199,7 +199,7 @@ public:
     // Drawing.
     // The look, never changed in place: a change hands over a whole new one,
     // which a copy being drawn elsewhere never sees.
-    const CDisplaySettings& Look() const { return *m_pLook; }
+    const CDisplaySettings& Look() const;
     void SetLook(CDisplaySettings look);
     // The pixel widths of the row-name column and of one column, as
     // CalcMetrics measured them (100 and 20 until then).
@@ -328,9 +328,9 @@ private:
     // In builds with assertions: the kept counts equal a full recount.
     void VerifyCounts() const;
 
-    // Each sheet starts with a look of its own, so two sheets share one only
-    // where it was handed on.
-    std::shared_ptr<const CDisplaySettings> m_pLook = std::make_shared<const CDisplaySettings>();
+    // Each sheet has a look of its own (made on first use), so two sheets
+    // share one only where it was handed on.
+    mutable std::shared_ptr<const CDisplaySettings> m_pLook;
     int m_nLineNameWidthPx = 100;
     int m_nColumnWidthPx = 20;
     int m_nHScrollHeight = 16; // SM_CYHSCROLL
@@ -348,11 +348,12 @@ private:
     int m_nEditing = 0; // EditLine calls running; no copy may be taken then
     // At least this many rows leaving the range at once leave as one run.
     static constexpr int kRunRows = 64;
-    std::shared_ptr<CLayoutRegistry> m_pLayouts; // shared with copies, like the rows
-    CLayoutParams m_Laid;                        // the parameters numbered m_nLaidId
-    CFrozenRuns m_Runs;                          // rows that left the range together
-    std::uint32_t m_nLaidId = 0;                 // parameters of the last layout; 0: none yet
-    int m_nLaidFirst = 0; // rows [m_nLaidFirst, m_nLaidEnd) follow that layout
+    // Shared with copies, like the rows; made by the first layout.
+    std::shared_ptr<CLayoutRegistry> m_pLayouts;
+    CLayoutParams m_Laid;        // the parameters numbered m_nLaidId
+    CFrozenRuns m_Runs;          // rows that left the range together
+    std::uint32_t m_nLaidId = 0; // parameters of the last layout; 0: none yet
+    int m_nLaidFirst = 0;        // rows [m_nLaidFirst, m_nLaidEnd) follow that layout
     int m_nLaidEnd = 0;
     std::int64_t m_nLaidTop = 0; // top pixel of row m_nLaidFirst
 
