@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
 
+#include "BenchView.h"
+
 #include "app/TavrelDoc.h"
 #include "fw/Profile.h"
 #include "model/CheckItem.h"
@@ -23,41 +25,21 @@
 
 namespace {
 
-struct FilterSetup {
-    CMemoryProfile profile;
-    std::unique_ptr<CTavrelDoc> doc;
-    std::unique_ptr<CTavrelView> view;
-
-    FilterSetup(int rows, int cols, bool openOnly) {
-        AfxSetProfile(&profile);
-        doc = std::make_unique<CTavrelDoc>();
-        CSheetFile& s = doc->m_Sheet;
-        for (int c = 0; c < cols; ++c)
-            s.AddColumn("c" + std::to_string(c), 1);
-        for (int r = 0; r < rows; ++r) {
-            auto line = std::make_unique<CLineData>("row " + std::to_string(r), cols);
-            if (r % 2)
-                for (CDataItem* cell : *line)
-                    static_cast<CCheckItem*>(cell)->m_bCheck = 1;
-            s.Add(std::move(line));
-        }
-        s.Layout();
-        view = std::make_unique<CTavrelView>(doc.get(), nullptr);
-        view->resize(1024, 768);
-        view->show();
-        view->OnInitialUpdate();
+// Every other row finished.
+struct FilterSetup : CBenchView {
+    FilterSetup(int rows, int cols, bool openOnly)
+        : CBenchView(rows, cols, "row ", [](int r, CLineData& line) {
+              if (r % 2)
+                  for (CDataItem* cell : line)
+                      static_cast<CCheckItem*>(cell)->m_bCheck = 1;
+          }) {
         if (openOnly)
             view->OnCmdMsg(ID_VIEW_OPEN_ONLY);
+        CSheetFile& s = Sheet();
         s.m_nCurLine = 4;
         s.m_nCurColumn = 3;
         QApplication::processEvents();
     }
-    ~FilterSetup() {
-        view.reset();
-        doc.reset();
-        AfxSetProfile(nullptr);
-    }
-    CSheetFile& Sheet() { return doc->m_Sheet; }
 };
 
 int Rows(const benchmark::State& state) {

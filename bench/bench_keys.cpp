@@ -14,6 +14,8 @@
 #include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
+#include "BenchView.h"
+
 #include "app/TavrelDoc.h"
 #include "fw/Profile.h"
 #include "fw/RecordingDC.h"
@@ -23,32 +25,12 @@
 
 namespace {
 
-struct KeysSetup {
-    CMemoryProfile profile;
-    std::unique_ptr<CTavrelDoc> doc;
-    std::unique_ptr<CTavrelView> view;
-
-    explicit KeysSetup(int rows) {
-        AfxSetProfile(&profile);
-        doc = std::make_unique<CTavrelDoc>();
-        CSheetFile& s = doc->m_Sheet;
-        for (int c = 0; c < 50; ++c)
-            s.AddColumn("c" + std::to_string(c), 1);
-        for (int r = 0; r < rows; ++r)
-            s.Add(std::make_unique<CLineData>("r" + std::to_string(r), s.m_Columns.GetSize()));
-        s.Layout();
-        view = std::make_unique<CTavrelView>(doc.get(), nullptr);
-        view->resize(1024, 768);
-        view->show();
-        view->OnInitialUpdate();
+// 50 columns, the cursor at row 5, column 3.
+struct KeysSetup : CBenchView {
+    explicit KeysSetup(int rows) : CBenchView(rows, 50) {
         CRecordingDC quiet;
-        s.SetCur(3, 5, &quiet);
+        Sheet().SetCur(3, 5, &quiet);
         QApplication::processEvents();
-    }
-    ~KeysSetup() {
-        view.reset();
-        doc.reset();
-        AfxSetProfile(nullptr);
     }
     void Wheel(int dy) {
         const QPointF at(300, 300);

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
+#include "BenchView.h"
+
 #include "app/TavrelDoc.h"
 #include "fw/Profile.h"
 #include "fw/RecordingDC.h"
@@ -22,34 +24,12 @@
 
 namespace {
 
-struct PaintSetup {
-    CMemoryProfile profile;
-    std::unique_ptr<CTavrelDoc> doc;
-    std::unique_ptr<CTavrelView> view;
-
-    explicit PaintSetup(int rows) {
-        AfxSetProfile(&profile);
-        doc = std::make_unique<CTavrelDoc>();
-        CSheetFile& s = doc->m_Sheet;
-        for (int c = 0; c < 50; ++c)
-            s.AddColumn("c" + std::to_string(c), 1);
-        for (int r = 0; r < rows; ++r)
-            s.Add(std::make_unique<CLineData>("r" + std::to_string(r), s.m_Columns.GetSize()));
-        // AddLine lays out every row each time; one layout at the end keeps
-        // building 100,000 rows linear.
-        s.Layout();
-        view = std::make_unique<CTavrelView>(doc.get(), nullptr);
-        view->resize(1024, 768);
-        view->show();
-        view->OnInitialUpdate();
+// 50 columns, the cursor at row 5, column 3.
+struct PaintSetup : CBenchView {
+    explicit PaintSetup(int rows) : CBenchView(rows, 50) {
         CRecordingDC quiet;
-        s.SetCur(3, 5, &quiet);
+        Sheet().SetCur(3, 5, &quiet);
         QApplication::processEvents();
-    }
-    ~PaintSetup() {
-        view.reset();
-        doc.reset();
-        AfxSetProfile(nullptr);
     }
 };
 

@@ -34,11 +34,7 @@ TEST_P(ViewKeys, MovesCursorAndScrolls) {
         EXPECT_EQ(f.view->VScrollBar()->sliderPosition(),
                   std::min(c.expTop, f.view->VScrollBar()->maximum()));
     }
-    // Only the cursor's row and column are highlighted.
-    for (int i = 0; i < s.GetSize(); ++i)
-        EXPECT_EQ(s.GetAt(i)->m_bSelected != 0, i == s.m_nCurLine) << "row " << i;
-    for (int i = 0; i < s.m_Columns.GetSize(); ++i)
-        EXPECT_EQ(s.m_Columns.GetAt(i)->m_bSelected != 0, i == s.m_nCurColumn) << "column " << i;
+    ExpectOnlyCursorHighlighted(s);
     EXPECT_FALSE(f.doc->IsModified());
 }
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QScrollBar>
+#include <gtest/gtest.h>
 
 #include "fw/ColorRef.h"
 #include "fw/RecordingDC.h"
@@ -75,4 +76,12 @@ inline COLORREF PixelRef(const QImage& image, int x, int y) {
 inline void SetCurQuietly(CSheetFile& s, int column, int line) {
     CRecordingDC dc;
     s.SetCur(column, line, &dc);
+}
+
+// Only the cursor's row and column are highlighted.
+inline void ExpectOnlyCursorHighlighted(const CSheetFile& s) {
+    for (int i = 0; i < s.GetSize(); ++i)
+        EXPECT_EQ(s.GetAt(i)->m_bSelected != 0, i == s.m_nCurLine) << "row " << i;
+    for (int i = 0; i < s.m_Columns.GetSize(); ++i)
+        EXPECT_EQ(s.m_Columns.GetAt(i)->m_bSelected != 0, i == s.m_nCurColumn) << "column " << i;
 }
